@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing the bar need.
+# Usage: scripts/install-deps.sh [build|test|bench]   (default: build)
+# Skips apt entirely when everything asked for is already installed.
+set -euo pipefail
+
+build_pkgs=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-qpa-plugins libqt6test6
+  libx11-dev libxcb1-dev
+  fonts-dejavu-core fonts-liberation2
+)
+test_pkgs=(
+  libgtest-dev
+  xvfb openbox tint2 xdotool x11-utils imagemagick
+)
+bench_pkgs=(
+  conky-std x11-apps hyperfine
+)
+
+want=("${build_pkgs[@]}")
+case "${1:-build}" in
+  build) ;;
+  test) want+=("${test_pkgs[@]}") ;;
+  bench) want+=("${test_pkgs[@]}" "${bench_pkgs[@]}") ;;
+  *) echo "usage: $0 [build|test|bench]" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${want[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

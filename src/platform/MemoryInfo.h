@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+
+namespace veskor {
+
+// Raw memory facts of the machine; decoding is ParseMemInfo's job.
+class IMemoryInfo {
+public:
+    virtual ~IMemoryInfo() = default;
+    // The text of /proc/meminfo; empty when it cannot be read.
+    virtual std::string ReadMemInfo() = 0;
+};
+
+} // namespace veskor
