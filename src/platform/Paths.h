@@ -11,7 +11,7 @@ std::filesystem::path ExecutableDir();
 std::optional<std::string> EnvValue(const char* name);
 // $XDG_DATA_HOME, or ~/.local/share.
 std::filesystem::path XdgDataHome();
-// True when a file can be created in dir right now (probed by creating and removing one).
+// True when files can be created in dir (permissions and read-only mounts).
 bool IsWritableDir(const std::filesystem::path& dir);
 
 } // namespace veskor

@@ -1,0 +1,48 @@
+#pragma once
+// The program's command line: the bar itself, and a few text commands for scripts and tests.
+
+#include "common/DatePattern.h"
+#include "common/DateTime.h"
+#include "namedays/core/SaintTable.h"
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace veskor {
+
+// A command line that cannot be understood; its text is the one-line explanation.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct CommandLine {
+    enum class Mode { Bar, Day, Saint, Find, Screenshot, Help, Version };
+    Mode mode = Mode::Bar;
+    std::optional<std::filesystem::path> dataDir;
+    std::optional<TDateTime> date;       // day, saint: the day asked for (default today)
+    std::string name;                    // find: UTF-8
+    std::optional<int> year;             // find: --year
+    std::filesystem::path screenshotFile;
+    std::optional<TDateTime> at;         // --screenshot: the clock's fixed time
+};
+
+// Throws UsageError.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// "YYYY-MM-DD" and "YYYY-MM-DD hh:mm:ss"; throw UsageError.
+TDateTime ParseIsoDate(const std::string& text);
+TDateTime ParseIsoDateTime(const std::string& text);
+std::string FormatIsoDate(TDateTime date);
+
+extern const char* const kUsage;
+
+// Runs day, saint or find; returns the exit status.
+int RunTextCommand(const CommandLine& command, const TStrings& saints, TDateTime today,
+                   const LocaleFormat& locale, std::ostream& out, std::ostream& err);
+
+} // namespace veskor

@@ -1,0 +1,281 @@
+#include "bar/widgets/TfrmMain.h"
+
+#include "bar/core/ScreenFit.h"
+#include "bar/core/StatusTexts.h"
+#include "common/DateUtils.h"
+#include "common/Error.h"
+#include "common/MemoryStatus.h"
+#include "ui/StatusCell.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
+
+namespace veskor {
+
+namespace {
+
+QColor Rgb(int r, int g, int b) {
+    return QColor(r, g, b);
+}
+const QColor kBlack = Rgb(0, 0, 0);
+const QColor kLime = Rgb(0, 255, 0);
+const QColor kNavy = Rgb(0, 0, 128);
+const QColor kAqua = Rgb(0, 255, 255);
+const QColor kYellow = Rgb(255, 255, 0);
+const QColor kPurple = Rgb(128, 0, 128);
+const QColor kWhite = Rgb(255, 255, 255);
+const QColor kTeal = Rgb(0, 128, 128);
+const QColor kMaroon = Rgb(128, 0, 0);
+
+// How long after the last movement of a window-manager drag the drag counts as ended.
+constexpr int kDragSettleMs = 400;
+
+QString Q(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QFont BarFont(bool bold) {
+    QFont font;
+    // Tahoma where installed; otherwise the closest metric-compatible faces of the system.
+    font.setFamilies({"Tahoma", "Liberation Sans", "DejaVu Sans"});
+    font.setPixelSize(11);
+    font.setBold(bold);
+    return font;
+}
+
+// A row of three cells; the last takes the rest of the width.
+QWidget* MakeRow(QWidget* parent, int top, StatusCell* cells[3], const int widths[2]) {
+    auto* row = new QWidget(parent);
+    row->setGeometry(0, top, TfrmMain::kWidth, TfrmMain::kRowHeight);
+    int left = 0;
+    for (int i = 0; i < 3; ++i) {
+        const int width = i < 2 ? widths[i] : TfrmMain::kWidth - left;
+        cells[i]->setParent(row);
+        cells[i]->setGeometry(left, 0, width, TfrmMain::kRowHeight);
+        cells[i]->setFont(BarFont(true));
+        left += width;
+    }
+    return row;
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(BarServices services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)) {
+    DatePanel = new StatusCell(kBlack, kLime, " Date ", this);
+    SaintPanel = new StatusCell(kNavy, kAqua, " Saint ", this);
+    TimePanel = new StatusCell(kBlack, kYellow, " Time ", this);
+    PMPanel = new StatusCell(kPurple, kWhite, "Free Physical Memory", this);
+    PFPanel = new StatusCell(kTeal, kAqua, "Free Page File", this);
+    MLPanel = new StatusCell(kMaroon, kYellow, " Free memory ", this);
+    StatusCell* dateRow[3] = {DatePanel, SaintPanel, TimePanel};
+    StatusCell* memRow[3] = {PMPanel, PFPanel, MLPanel};
+    const int dateWidths[2] = {96, 111};
+    const int memWidths[2] = {115, 115};
+    DTPanel = MakeRow(this, 0, dateRow, dateWidths);
+    MemPanel = MakeRow(this, kRowHeight, memRow, memWidths);
+    MemPanel->hide();
+    setFont(BarFont(false));
+
+    Timer.setSingleShot(true);
+    Timer.setTimerType(Qt::PreciseTimer);
+    connect(&Timer, &QTimer::timeout, this, &TfrmMain::TimerTimer);
+    dragEnd_.setSingleShot(true);
+    connect(&dragEnd_, &QTimer::timeout, this, [this] {
+        dragging_ = false;
+        SaveSettings();
+    });
+
+    FormCreate();
+    ScheduleTick();
+}
+
+void TfrmMain::FormCreate() {
+    ProgramDir = services_.dataDir / "";
+    setWindowTitle(kCaption);
+
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    settings_.Top = 0;
+    settings_.Left = screen.width() - kWidth;
+    LoadSettings();
+    move(*settings_.Left, settings_.Top);
+    MemPanel->setVisible(settings_.Memory);
+    UpdateHeight();
+    // The scope runs from its stored check box; its window comes with the scope itself.
+    scopeActive_ = settings_.MemoryScan;
+    TaskbarShown = true;
+
+    // The window manager reads these states when the window is first mapped.
+    HideAppButton();
+    ApplyStayOnTop();
+    windowHandle()->installEventFilter(this);
+
+    LoadSaints(SaintFilePath());
+}
+
+void TfrmMain::LoadSettings() {
+    const SettingsReadResult result = ReadBarSettings(services_.settings, settings_);
+    if (!result.errors.empty()) {
+        QStringList lines;
+        for (const std::string& e : result.errors) {
+            lines << Q(e);
+        }
+        services_.report(lines.join('\n'));
+    }
+}
+
+void TfrmMain::SaveSettings() {
+    settings_.Top = y();
+    settings_.Left = x();
+    settings_.Memory = memoryRowShown();
+    // A folder that cannot be written is not worth a message on every drag: the bar runs on
+    // with what it has and tries again at the next change.
+    WriteBarSettings(services_.settings, settings_);
+}
+
+void TfrmMain::LoadSaints(const std::filesystem::path& path) {
+    try {
+        veskor::LoadSaints(shSaint.Strings, path);
+    } catch (const Error& e) {
+        services_.report(QString::fromStdString(e.what()));
+    }
+}
+
+void TfrmMain::SaveSaints(const std::filesystem::path& path) {
+    veskor::SaveSaints(shSaint.Strings, path);
+}
+
+void TfrmMain::UpdateHeight() {
+    setFixedSize(kWidth, kRowHeight + (memoryRowShown() ? MemPanel->height() : 0));
+}
+
+void TfrmMain::ScheduleTick() {
+    Timer.start(MsUntilNextTick(DecodeTime(services_.clock.Now()).msec));
+}
+
+void TfrmMain::ReportOnce(const std::string& message) {
+    if (message != lastTickError_) {
+        lastTickError_ = message;
+        if (!message.empty()) {
+            services_.report(Q(message));
+        }
+    }
+}
+
+void TfrmMain::TimerTimer() {
+    // Scheduled first: an alarm window shown from this tick must not stop the clock.
+    ScheduleTick();
+    const TDateTime now = services_.clock.Now();
+    const ClockTime time = DecodeTime(now);
+    if (time.second == 0 && alarmCheck) {
+        alarmCheck(EncodeTime(time.hour, time.minute, 0, 0));
+    }
+
+    const DateRowTexts row = ComputeDateRow(now, shSaint.Strings, services_.locale);
+    DatePanel->setCaption(Q(row.date));
+    DatePanel->setHint(Q(row.dateHint));
+    TimePanel->setCaption(Q(row.time));
+    SaintPanel->setCaption(Q(row.saint));
+    SaintPanel->setHint(Q(row.saintHint));
+    // A name-day table too short for today is reported once, not every second.
+    ReportOnce(row.error);
+
+    if (memoryRowShown() || scopeActive_) {
+        const MemoryStatus status = ParseMemInfo(services_.memory.ReadMemInfo());
+        const MemRowTexts mem = ComputeMemRow(status, services_.locale);
+        MLPanel->setCaption(Q(mem.ml));
+        PMPanel->setCaption(Q(mem.pm));
+        PMPanel->setHint(Q(mem.pmHint));
+        PFPanel->setCaption(Q(mem.pf));
+        PFPanel->setHint(Q(mem.pfHint));
+        FeedScope(status);
+    }
+}
+
+void TfrmMain::FeedScope(const MemoryStatus& /*status*/) {
+    // The memory usage scope takes its figures from here once it exists.
+}
+
+void TfrmMain::HideAppButton() {
+    services_.windowState.HideFromTaskbar(winId());
+}
+
+void TfrmMain::ApplyStayOnTop() {
+    services_.windowState.SetStaysOnTop(winId(), settings_.StayOnTop);
+}
+
+void TfrmMain::FormPaint() {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->geometry();
+    const WindowRect now{x() - area.x(), y() - area.y(), width(), height()};
+    const WindowRect fitted = PullOntoScreen(now, area.width(), area.height());
+    if (!(fitted == now)) {
+        move(fitted.left + area.x(), fitted.top + area.y());
+    }
+}
+
+void TfrmMain::paintEvent(QPaintEvent* /*event*/) {
+    FormPaint();
+}
+
+void TfrmMain::FormMouseDown(Qt::MouseButton button, const QPoint& globalPos) {
+    if (button != Qt::LeftButton) {
+        return;
+    }
+    // Saved at once as well, so that a press without a move still records the position.
+    SaveSettings();
+    QWindow* window = windowHandle();
+    if (window != nullptr && window->startSystemMove()) {
+        dragging_ = true;
+        dragEnd_.start(kDragSettleMs);
+        return;
+    }
+    // No window-manager move on this platform: follow the mouse ourselves.
+    manualDrag_ = true;
+    dragOffset_ = globalPos - pos();
+}
+
+void TfrmMain::mousePressEvent(QMouseEvent* event) {
+    FormMouseDown(event->button(), event->globalPosition().toPoint());
+}
+
+void TfrmMain::mouseMoveEvent(QMouseEvent* event) {
+    if (manualDrag_ && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - dragOffset_);
+    }
+}
+
+void TfrmMain::mouseReleaseEvent(QMouseEvent* event) {
+    if (manualDrag_ && event->button() == Qt::LeftButton) {
+        manualDrag_ = false;
+        SaveSettings();
+    }
+}
+
+void TfrmMain::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (dragging_) {
+        dragEnd_.start(kDragSettleMs);
+    }
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    // The window manager forgets the states when the window is unmapped; apply them after every
+    // map.
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed() && !statesApplied_) {
+        statesApplied_ = true;
+        HideAppButton();
+        ApplyStayOnTop();
+    } else if (watched == windowHandle() && event->type() == QEvent::Hide) {
+        statesApplied_ = false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace veskor

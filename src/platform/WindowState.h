@@ -1,0 +1,17 @@
+#pragma once
+#include <cstdint>
+
+namespace veskor {
+
+// Window-manager states of a top-level window, by its native id.
+class IWindowState {
+public:
+    virtual ~IWindowState() = default;
+    // Keeps the window above ordinary windows (true) or puts it back among them (false).
+    virtual void SetStaysOnTop(std::uintptr_t window, bool onTop) = 0;
+    // Keeps the window out of task lists and pagers; the window manager may drop this on unmap,
+    // so it is applied after every map.
+    virtual void HideFromTaskbar(std::uintptr_t window) = 0;
+};
+
+} // namespace veskor

@@ -1,0 +1,24 @@
+#pragma once
+#include "platform/WindowState.h"
+
+#include <vector>
+
+namespace veskor {
+
+// Records every request, in order.
+class FakeWindowState final : public IWindowState {
+public:
+    struct Call {
+        std::uintptr_t window;
+        bool onTop; // for HideFromTaskbar: always true
+        bool taskbar;
+    };
+    void SetStaysOnTop(std::uintptr_t window, bool onTop) override {
+        calls.push_back({window, onTop, false});
+    }
+    void HideFromTaskbar(std::uintptr_t window) override { calls.push_back({window, true, true}); }
+
+    std::vector<Call> calls;
+};
+
+} // namespace veskor

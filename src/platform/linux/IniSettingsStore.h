@@ -1,0 +1,23 @@
+#pragma once
+#include "platform/SettingsStore.h"
+
+#include <filesystem>
+
+namespace veskor {
+
+// Settings in an INI file, by default "$XDG_CONFIG_HOME/Orvane/Veskor Pro.conf".
+class IniSettingsStore final : public ISettingsStore {
+public:
+    explicit IniSettingsStore(std::filesystem::path file);
+    static std::filesystem::path DefaultFile();
+
+    bool EnsureKey() override;
+    std::optional<std::int32_t> ReadInteger(const std::string& name) override;
+    bool WriteIntegers(const std::vector<std::pair<std::string, std::int32_t>>& values) override;
+    std::string Location() const override { return file_.string(); }
+
+private:
+    std::filesystem::path file_;
+};
+
+} // namespace veskor

@@ -1,0 +1,11 @@
+#pragma once
+#include "platform/MemoryInfo.h"
+
+namespace veskor {
+
+class LinuxMemoryInfo final : public IMemoryInfo {
+public:
+    std::string ReadMemInfo() override;
+};
+
+} // namespace veskor

@@ -1,0 +1,42 @@
+#include "platform/Paths.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace veskor {
+
+std::filesystem::path ExecutableDir() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        return std::filesystem::current_path(ec);
+    }
+    return exe.parent_path();
+}
+
+std::optional<std::string> EnvValue(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr || *value == '\0') {
+        return std::nullopt;
+    }
+    return std::string(value);
+}
+
+std::filesystem::path XdgDataHome() {
+    if (auto data = EnvValue("XDG_DATA_HOME")) {
+        return *data;
+    }
+    if (auto home = EnvValue("HOME")) {
+        return std::filesystem::path(*home) / ".local" / "share";
+    }
+    return ".local/share";
+}
+
+bool IsWritableDir(const std::filesystem::path& dir) {
+    // access() alone says yes to root on any folder; a read-only mount still answers EROFS.
+    return ::access(dir.c_str(), W_OK | X_OK) == 0;
+}
+
+} // namespace veskor

@@ -1,0 +1,101 @@
+#include "platform/linux/X11WindowState.h"
+
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace veskor {
+
+namespace {
+
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
+template <typename T> using XcbReply = std::unique_ptr<T, FreeDeleter>;
+
+xcb_connection_t* Connection() {
+    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                              : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
+    const XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// Adds or removes states. A mapped window must ask the window manager (client message to the
+// root window); on a withdrawn window the property is ours to write and is read at map time.
+void ChangeStates(std::uintptr_t id, bool add, std::initializer_list<const char*> names) {
+    xcb_connection_t* c = Connection();
+    if (c == nullptr || id == 0) {
+        return;
+    }
+    const auto window = static_cast<xcb_window_t>(id);
+    const xcb_atom_t netWmState = Atom(c, "_NET_WM_STATE");
+    std::vector<xcb_atom_t> atoms;
+    for (const char* name : names) {
+        atoms.push_back(Atom(c, name));
+    }
+
+    const XcbReply<xcb_get_window_attributes_reply_t> attributes(
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+    if (!attributes) {
+        return;
+    }
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+
+    if (attributes->map_state != XCB_MAP_STATE_UNMAPPED) {
+        for (std::size_t i = 0; i < atoms.size(); i += 2) {
+            xcb_client_message_event_t event{};
+            event.response_type = XCB_CLIENT_MESSAGE;
+            event.format = 32;
+            event.window = window;
+            event.type = netWmState;
+            event.data.data32[0] = add ? 1 : 0; // _NET_WM_STATE_ADD / _REMOVE
+            event.data.data32[1] = atoms[i];
+            event.data.data32[2] = i + 1 < atoms.size() ? atoms[i + 1] : 0;
+            event.data.data32[3] = 1; // source: an application
+            xcb_send_event(c, 0, root,
+                           XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT |
+                               XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                           reinterpret_cast<const char*>(&event));
+        }
+    } else {
+        const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+            c, xcb_get_property(c, 0, window, netWmState, XCB_ATOM_ATOM, 0, 64), nullptr));
+        std::vector<xcb_atom_t> current;
+        if (reply && reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
+            const auto* values = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+            current.assign(values, values + xcb_get_property_value_length(reply.get()) / 4);
+        }
+        for (const xcb_atom_t atom : atoms) {
+            const auto it = std::find(current.begin(), current.end(), atom);
+            if (add && it == current.end()) {
+                current.push_back(atom);
+            } else if (!add && it != current.end()) {
+                current.erase(it);
+            }
+        }
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, netWmState, XCB_ATOM_ATOM, 32,
+                            static_cast<std::uint32_t>(current.size()), current.data());
+    }
+    xcb_flush(c);
+}
+
+} // namespace
+
+void X11WindowState::SetStaysOnTop(std::uintptr_t window, bool onTop) {
+    ChangeStates(window, onTop, {"_NET_WM_STATE_ABOVE"});
+}
+
+void X11WindowState::HideFromTaskbar(std::uintptr_t window) {
+    ChangeStates(window, true, {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
+}
+
+} // namespace veskor

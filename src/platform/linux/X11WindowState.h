@@ -1,0 +1,14 @@
+#pragma once
+#include "platform/WindowState.h"
+
+namespace veskor {
+
+// EWMH window states over Qt's own X11 connection. Without an X11 connection (offscreen,
+// Wayland) every call does nothing.
+class X11WindowState final : public IWindowState {
+public:
+    void SetStaysOnTop(std::uintptr_t window, bool onTop) override;
+    void HideFromTaskbar(std::uintptr_t window) override;
+};
+
+} // namespace veskor
