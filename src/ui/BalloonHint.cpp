@@ -40,11 +40,12 @@ public:
                         static_cast<int>(lines_.size()) * fm.height() + 2 * kPaddingY);
         resize(bubble_.width() + kShadow, bubble_.height() + kShadow);
         // No compositor can be assumed, so the round shape is a window mask, not transparency.
-        QPainterPath shape;
-        shape.addRoundedRect(bubble_.adjusted(0, 0, 1, 1), kRadius, kRadius);
-        shape.addRoundedRect(bubble_.translated(kShadow, kShadow).adjusted(0, 0, 1, 1), kRadius,
-                             kRadius);
-        setMask(QRegion(shape.simplified().toFillPolygon().toPolygon()));
+        const auto rounded = [](const QRect& r) {
+            QPainterPath path;
+            path.addRoundedRect(r.adjusted(0, 0, 1, 1), kRadius, kRadius);
+            return QRegion(path.toFillPolygon().toPolygon(), Qt::WindingFill);
+        };
+        setMask(rounded(bubble_) | rounded(bubble_.translated(kShadow, kShadow)));
         update();
     }
 

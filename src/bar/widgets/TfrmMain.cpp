@@ -29,8 +29,11 @@ const QColor kWhite = Rgb(255, 255, 255);
 const QColor kTeal = Rgb(0, 128, 128);
 const QColor kMaroon = Rgb(128, 0, 0);
 
-// How long after the last movement of a window-manager drag the drag counts as ended.
-constexpr int kDragSettleMs = 400;
+// A window-manager move reports the new position when it ends (some managers also on the
+// way); the drag counts as ended this long after the last report.
+constexpr int kDragSettleMs = 300;
+// A press that never moved the window stops counting as a drag after this long.
+constexpr int kDragGiveUpMs = 30000;
 
 QString Q(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -64,6 +67,8 @@ QWidget* MakeRow(QWidget* parent, int top, StatusCell* cells[3], const int width
 
 TfrmMain::TfrmMain(BarServices services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)) {
+    // Hints show although the bar is rarely the active window.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     DatePanel = new StatusCell(kBlack, kLime, " Date ", this);
     SaintPanel = new StatusCell(kNavy, kAqua, " Saint ", this);
     TimePanel = new StatusCell(kBlack, kYellow, " Time ", this);
@@ -84,8 +89,12 @@ TfrmMain::TfrmMain(BarServices services, QWidget* parent)
     connect(&Timer, &QTimer::timeout, this, &TfrmMain::TimerTimer);
     dragEnd_.setSingleShot(true);
     connect(&dragEnd_, &QTimer::timeout, this, [this] {
+        const bool moved = dragMoved_;
         dragging_ = false;
-        SaveSettings();
+        dragMoved_ = false;
+        if (moved) {
+            SaveSettings();
+        }
     });
 
     FormCreate();
@@ -232,7 +241,7 @@ void TfrmMain::FormMouseDown(Qt::MouseButton button, const QPoint& globalPos) {
     QWindow* window = windowHandle();
     if (window != nullptr && window->startSystemMove()) {
         dragging_ = true;
-        dragEnd_.start(kDragSettleMs);
+        dragEnd_.start(kDragGiveUpMs);
         return;
     }
     // No window-manager move on this platform: follow the mouse ourselves.
@@ -260,6 +269,7 @@ void TfrmMain::mouseReleaseEvent(QMouseEvent* event) {
 void TfrmMain::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     if (dragging_) {
+        dragMoved_ = true;
         dragEnd_.start(kDragSettleMs);
     }
 }

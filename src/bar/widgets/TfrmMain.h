@@ -98,6 +98,7 @@ private:
 
     // Dragging: through the window manager when it can, else by hand.
     bool dragging_ = false;
+    bool dragMoved_ = false;
     bool manualDrag_ = false;
     QPoint dragOffset_;
     QTimer dragEnd_;
