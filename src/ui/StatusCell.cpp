@@ -7,7 +7,6 @@ namespace veskor {
 
 StatusCell::StatusCell(QColor background, QColor text, const QString& hint, QWidget* parent)
     : QWidget(parent), background_(background), text_(text) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::PointingHandCursor);
     setToolTip(hint);
 }

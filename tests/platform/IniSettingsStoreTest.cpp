@@ -1,0 +1,114 @@
+// The real settings file and the real machine facts.
+
+#include "common/MemoryStatus.h"
+#include "platform/Paths.h"
+#include "platform/linux/IniSettingsStore.h"
+#include "platform/linux/LinuxClock.h"
+#include "platform/linux/LinuxMemoryInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+
+namespace veskor {
+namespace {
+
+class IniSettingsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/veskor-settings-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::filesystem::permissions(dir_, std::filesystem::perms::owner_all);
+        std::filesystem::remove_all(dir_);
+    }
+    std::filesystem::path file() const { return dir_ / "Orvane" / "Veskor Pro.conf"; }
+    void writeFile(const std::string& text) const {
+        std::filesystem::create_directories(file().parent_path());
+        std::ofstream(file()) << text;
+    }
+    std::filesystem::path dir_;
+};
+
+TEST_F(IniSettingsStoreTest, KeyIsCreatedOnFirstReadAndValuesRoundTrip) {
+    IniSettingsStore store(file());
+    EXPECT_FALSE(std::filesystem::exists(file()));
+    EXPECT_TRUE(store.EnsureKey());
+    EXPECT_TRUE(std::filesystem::exists(file()));
+    EXPECT_EQ(store.ReadInteger("Top"), std::nullopt);
+    ASSERT_TRUE(store.WriteIntegers({{"Top", -21}, {"Left", 2147483647}, {"Memory", 1}}));
+    IniSettingsStore again(file());
+    EXPECT_EQ(again.ReadInteger("Top"), -21);
+    EXPECT_EQ(again.ReadInteger("Left"), 2147483647);
+    EXPECT_EQ(again.ReadInteger("Memory"), 1);
+}
+
+TEST_F(IniSettingsStoreTest, ValueThatIsNotAWholeNumberIsAnInvalidType) {
+    writeFile("[General]\nTop=abc\nLeft=12.5\nScan=\nMemory= 1 \nStayOnTop=99999999999\n"
+              "PMScan=1, 2\n");
+    IniSettingsStore store(file());
+    for (const char* name : {"Top", "Left", "Scan", "StayOnTop", "PMScan"}) {
+        try {
+            store.ReadInteger(name);
+            ADD_FAILURE() << name << " was accepted";
+        } catch (const std::exception& e) {
+            EXPECT_EQ(std::string(e.what()), std::string("Invalid data type for '") + name + "'");
+        }
+    }
+    EXPECT_EQ(store.ReadInteger("Memory"), 1);
+}
+
+TEST_F(IniSettingsStoreTest, FolderThatCannotBeWrittenFailsWithoutThrowing) {
+    // A file where the folder should be stops even root.
+    std::ofstream(dir_ / "Orvane") << "not a folder";
+    IniSettingsStore store(file());
+    EXPECT_FALSE(store.EnsureKey());
+    EXPECT_FALSE(store.WriteIntegers({{"Top", 1}}));
+}
+
+TEST_F(IniSettingsStoreTest, ReadOnlyFileKeepsItsValuesWhenAWriteFails) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root writes through file permissions";
+    }
+    writeFile("[General]\nTop=5\n");
+    std::filesystem::permissions(file(), std::filesystem::perms::owner_read);
+    std::filesystem::permissions(file().parent_path(), std::filesystem::perms::owner_read |
+                                                           std::filesystem::perms::owner_exec);
+    IniSettingsStore store(file());
+    EXPECT_FALSE(store.WriteIntegers({{"Top", 9}}));
+    EXPECT_EQ(store.ReadInteger("Top"), 5);
+    std::filesystem::permissions(file().parent_path(), std::filesystem::perms::owner_all);
+}
+
+TEST(LinuxFacts, MemInfoOfThisMachineDecodes) {
+    LinuxMemoryInfo info;
+    const MemoryStatus status = ParseMemInfo(info.ReadMemInfo());
+    EXPECT_GT(status.totalPhys, 64ULL << 20);
+    EXPECT_LE(status.availPhys, status.totalPhys);
+    EXPECT_LE(status.memoryLoad, 100U);
+}
+
+TEST(LinuxFacts, ClockAgreesWithTheSystemTime) {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    const std::time_t before = std::time(nullptr);
+    const TDateTime now = LinuxClock().Now();
+    const std::time_t after = std::time(nullptr);
+    // Unix time 0 is day 25569 of the day count.
+    const double seconds = (now - 25569.0) * 86400.0;
+    EXPECT_GE(seconds, static_cast<double>(before) - 0.01);
+    EXPECT_LE(seconds, static_cast<double>(after) + 1.0);
+}
+
+TEST(LinuxFacts, ExecutableDirIsThisTestsFolder) {
+    EXPECT_TRUE(std::filesystem::exists(ExecutableDir() / "platform_tests"));
+    EXPECT_TRUE(IsWritableDir(std::filesystem::temp_directory_path()));
+    EXPECT_FALSE(IsWritableDir("/nonexistent/folder"));
+}
+
+} // namespace
+} // namespace veskor
