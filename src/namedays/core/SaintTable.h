@@ -21,11 +21,11 @@ public:
     TStrings() = default;
     explicit TStrings(std::vector<std::string> items) : items_(std::move(items)) {}
 
-    int Count() const { return static_cast<int>(items_.size()); }
-    const std::string& Get(int index) const;
+    [[nodiscard]] int Count() const { return static_cast<int>(items_.size()); }
+    [[nodiscard]] const std::string& Get(int index) const;
     void Put(int index, std::string text);
     void Assign(std::vector<std::string> items) { items_ = std::move(items); }
-    const std::vector<std::string>& Items() const { return items_; }
+    [[nodiscard]] const std::vector<std::string>& Items() const { return items_; }
 
 private:
     std::vector<std::string> items_;
