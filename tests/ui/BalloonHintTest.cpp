@@ -1,0 +1,69 @@
+// The program's hint bubbles and cells, off screen.
+
+#include "ui/BalloonHint.h"
+#include "ui/StatusCell.h"
+
+#include <QHelpEvent>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace veskor;
+
+class BalloonHintTest final : public QObject {
+    Q_OBJECT
+
+    static void hover(QWidget* w) {
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), w->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(w, &help);
+    }
+
+private slots:
+    void hintShowsAsAYellowBubbleWithOneLinePerLine() {
+        BalloonHints hints(QColor(255, 255, 0), nullptr);
+        QWidget host;
+        StatusCell cell(Qt::black, Qt::green, " Day of year: 1 \r\n Week: 1 ", &host);
+        cell.setGeometry(0, 0, 96, 21);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        hover(&cell);
+        QWidget* bubble = hints.visibleBubble();
+        QVERIFY(bubble != nullptr);
+        // Two lines make the bubble taller than one.
+        const int twoLines = bubble->height();
+        const QImage image = bubble->grab().toImage();
+        QCOMPARE(QColor(image.pixel(image.width() / 2, image.height() / 2 - 2)).rgb() & 0xffff00,
+                 QColor(255, 255, 0).rgb() & 0xffff00);
+        cell.setHint("one line");
+        hover(&cell);
+        QVERIFY(hints.visibleBubble()->height() < twoLines);
+        // Leaving the cell or pressing a button takes the hint away.
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&cell, &leave);
+        QVERIFY(hints.visibleBubble() == nullptr);
+        hover(&cell);
+        QTest::mousePress(&host, Qt::LeftButton);
+        QVERIFY(hints.visibleBubble() == nullptr);
+        // No hint text, no bubble.
+        cell.setHint(QString());
+        hover(&cell);
+        QVERIFY(hints.visibleBubble() == nullptr);
+    }
+
+    void cellShowsANewCaptionAndReportsLeftDoubleClicks() {
+        QWidget host;
+        StatusCell cell(Qt::black, Qt::yellow, " Time ", &host);
+        cell.setGeometry(0, 0, 67, 21);
+        QSignalSpy clicks(&cell, &StatusCell::doubleClicked);
+        QTest::mouseDClick(&cell, Qt::LeftButton);
+        QTest::mouseDClick(&cell, Qt::RightButton);
+        QCOMPARE(clicks.count(), 1);
+        cell.setCaption("12:00:00");
+        const QImage first = cell.grab().toImage();
+        cell.setCaption("12:00:01");
+        QVERIFY(cell.grab().toImage() != first);
+        QCOMPARE(cell.cursor().shape(), Qt::PointingHandCursor);
+    }
+};
+
+QTEST_MAIN(BalloonHintTest)
+#include "BalloonHintTest.moc"
