@@ -1,0 +1,170 @@
+#include "common/DateTime.h"
+
+#include "common/Error.h"
+
+#include <QDate>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+using namespace veskor;
+
+QDate Epoch() {
+    return {1899, 12, 30};
+}
+
+std::int64_t QtDays(int year, int month, int day) {
+    return Epoch().daysTo(QDate(year, month, day));
+}
+
+TEST(DayCount, KnownValuesAgreeWithQDate) {
+    struct Case {
+        int year, month, day;
+        std::int64_t days;
+    };
+    // Day 0 and the first and last days of the supported range, as the classic format has them.
+    const Case cases[] = {{1899, 12, 30, 0},  {1899, 12, 31, 1},      {1900, 1, 1, 2},
+                          {1899, 12, 29, -1}, {1998, 7, 6, 35982},    {2000, 2, 29, 36585},
+                          {1, 1, 1, -693593}, {9999, 12, 31, 2958465}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
+        ASSERT_EQ(QtDays(c.year, c.month, c.day), c.days);
+        EXPECT_EQ(DaysFromCivil(c.year, c.month, c.day), c.days);
+        EXPECT_EQ(CivilFromDays(c.days), (CivilDate{c.year, c.month, c.day}));
+        EXPECT_EQ(EncodeDate(c.year, c.month, c.day), static_cast<double>(c.days));
+    }
+}
+
+TEST(DayCount, EveryDayOfYears1To9999MatchesQDate) {
+    const std::int64_t first = QtDays(1, 1, 1);
+    const std::int64_t last = QtDays(9999, 12, 31);
+    for (std::int64_t n = first; n <= last; ++n) {
+        const QDate q = Epoch().addDays(n);
+        const CivilDate c = CivilFromDays(n);
+        if (c.year != q.year() || c.month != q.month() || c.day != q.day() ||
+            DaysFromCivil(c.year, c.month, c.day) != n ||
+            DayOfWeek(static_cast<double>(n)) != q.dayOfWeek() % 7 + 1) {
+            FAIL() << "day " << n << ": got " << c.year << '-' << c.month << '-' << c.day
+                   << ", QDate " << q.toString(Qt::ISODate).toStdString();
+        }
+    }
+}
+
+TEST(DayCount, ProlepticYearsBeyondQDateMatchChrono) {
+    using namespace std::chrono;
+    // std::chrono counts year 0 like we do (QDate has no year 0); its range is +-32767.
+    const sys_days epoch = year_month_day{year{1899}, month{12}, day{30}};
+    const sys_days from = year_month_day{year{-32767}, month{1}, day{1}};
+    const sys_days to = year_month_day{year{32767}, month{12}, day{31}};
+    for (sys_days d = from; d <= to; d += days{11}) {
+        const year_month_day ymd{d};
+        const std::int64_t n = (d - epoch).count();
+        const CivilDate c = CivilFromDays(n);
+        if (c.year != static_cast<int>(ymd.year()) ||
+            c.month != static_cast<int>(static_cast<unsigned>(ymd.month())) ||
+            c.day != static_cast<int>(static_cast<unsigned>(ymd.day())) ||
+            DaysFromCivil(c.year, c.month, c.day) != n) {
+            FAIL() << "day " << n << ": got " << c.year << '-' << c.month << '-' << c.day;
+        }
+    }
+}
+
+TEST(DayCount, ExtremeCountsSaturateInsteadOfOverflowing) {
+    const std::int64_t max = std::numeric_limits<std::int64_t>::max();
+    const std::int64_t min = std::numeric_limits<std::int64_t>::min();
+    EXPECT_EQ(CivilFromDays(max), (CivilDate{std::numeric_limits<int>::max(), 12, 31}));
+    EXPECT_EQ(CivilFromDays(min), (CivilDate{std::numeric_limits<int>::min(), 1, 1}));
+    EXPECT_GT(DateOf(1e300), 0);
+    EXPECT_LT(DateOf(-1e300), 0);
+    EXPECT_EQ(DateOf(std::nan("")), 0);
+    EXPECT_GT(DecodeDate(std::numeric_limits<double>::infinity()).year, 9999);
+    EXPECT_EQ(DecodeTime(std::numeric_limits<double>::infinity()), ClockTime{});
+    EXPECT_EQ(DecodeTime(std::nan("")), ClockTime{});
+}
+
+TEST(EncodeDate, RejectsDaysThatDoNotExist) {
+    EXPECT_TRUE(IsValidDate(2000, 2, 29));
+    EXPECT_TRUE(IsValidDate(9999, 12, 31));
+    EXPECT_FALSE(IsValidDate(1900, 2, 29));
+    EXPECT_FALSE(IsValidDate(2023, 4, 31));
+    EXPECT_FALSE(IsValidDate(0, 1, 1));
+    EXPECT_FALSE(IsValidDate(10000, 1, 1));
+    EXPECT_FALSE(IsValidDate(2023, 0, 1));
+    EXPECT_FALSE(IsValidDate(2023, 13, 1));
+    EXPECT_FALSE(IsValidDate(2023, 1, 0));
+    try {
+        EncodeDate(2023, 2, 29);
+        FAIL() << "no exception";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Invalid argument to date encode");
+    }
+    EXPECT_THROW(EncodeDateTime(CivilDate{2023, 13, 1}, ClockTime{}), Error);
+}
+
+TEST(EncodeTime, RejectsOutOfRangeParts) {
+    EXPECT_EQ(EncodeTime(0, 0, 0, 0), 0.0);
+    EXPECT_EQ(EncodeTime(12, 0, 0, 0), 0.5);
+    EXPECT_EQ(EncodeTime(6, 0, 0, 0), 0.25);
+    try {
+        EncodeTime(24, 0, 0, 0);
+        FAIL() << "no exception";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Invalid argument to time encode");
+    }
+    EXPECT_THROW(EncodeTime(0, 60, 0, 0), Error);
+    EXPECT_THROW(EncodeTime(0, 0, 60, 0), Error);
+    EXPECT_THROW(EncodeTime(0, 0, 0, 1000), Error);
+    EXPECT_THROW(EncodeTime(-1, 0, 0, 0), Error);
+    EXPECT_THROW(EncodeTime(0, 0, 0, -1), Error);
+}
+
+TEST(DecodeTime, EveryMillisecondStepRoundTripsOnDistantDays) {
+    // The further from day 0, the fewer bits the fraction keeps; the last day of 9999 must still
+    // give back each millisecond, before day 0 too.
+    for (const CivilDate date : {CivilDate{1998, 7, 6}, CivilDate{9999, 12, 31}, CivilDate{1, 1, 1},
+                                 CivilDate{1899, 12, 29}}) {
+        for (int ms = 0; ms < 86'400'000; ms += 997) {
+            const ClockTime t{ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000};
+            const TDateTime value = EncodeDateTime(date, t);
+            if (DecodeTime(value) != t || DecodeDate(value) != date) {
+                FAIL() << date.year << '-' << date.month << '-' << date.day << " ms " << ms;
+            }
+        }
+    }
+}
+
+TEST(DecodeTime, RoundsToNearestMillisecondAndNeverReachesMidnight) {
+    const double day = EncodeDate(1998, 7, 6);
+    const double ms = 1.0 / 86'400'000.0;
+    EXPECT_EQ(DecodeTime(day + 7 * ms + 0.4 * ms), (ClockTime{0, 0, 0, 7}));
+    EXPECT_EQ(DecodeTime(day + 7 * ms + 0.6 * ms), (ClockTime{0, 0, 0, 8}));
+    EXPECT_EQ(DecodeTime(day + (59'999 + 0.6) * ms), (ClockTime{0, 1, 0, 0}));
+    // Within half a millisecond of the next midnight: still the same day, last millisecond.
+    const double lateEvening = day + (86'399'999 + 0.7) * ms;
+    EXPECT_EQ(DecodeTime(lateEvening), (ClockTime{23, 59, 59, 999}));
+    EXPECT_EQ(DecodeDate(lateEvening), (CivilDate{1998, 7, 6}));
+    EXPECT_EQ(DecodeTime(std::nextafter(day + 1, 0.0)), (ClockTime{23, 59, 59, 999}));
+    EXPECT_EQ(DecodeTime(day + 1), ClockTime{});
+    EXPECT_EQ(DecodeDate(day + 1), (CivilDate{1998, 7, 7}));
+}
+
+TEST(DecodeTime, NegativeValuesUseTheMagnitudeOfTheFraction) {
+    // -1.25 is 29 December 1899, 06:00; -0.5 is 30 December 1899, noon.
+    EXPECT_EQ(EncodeDateTime(CivilDate{1899, 12, 29}, ClockTime{6, 0, 0, 0}), -1.25);
+    EXPECT_EQ(DecodeDate(-1.25), (CivilDate{1899, 12, 29}));
+    EXPECT_EQ(DecodeTime(-1.25), (ClockTime{6, 0, 0, 0}));
+    EXPECT_EQ(DateOf(-1.25), -1);
+    EXPECT_EQ(DecodeDate(-0.5), (CivilDate{1899, 12, 30}));
+    EXPECT_EQ(DecodeTime(-0.5), (ClockTime{12, 0, 0, 0}));
+    EXPECT_EQ(DecodeTime(-2.0 - 0.75), (ClockTime{18, 0, 0, 0}));
+    // The day of the week follows the date part, not the floor of the value.
+    EXPECT_EQ(DayOfWeek(-1.25), DayOfWeek(-1.0));
+    EXPECT_EQ(DayOfWeek(-1.0), 6);    // 29 December 1899 was a Friday
+    EXPECT_EQ(DayOfWeek(35982.9), 2); // 6 July 1998 was a Monday
+}
+
+} // namespace
