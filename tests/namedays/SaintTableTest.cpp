@@ -1,6 +1,6 @@
 #include "namedays/core/SaintTable.h"
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 #include "common/DateTime.h"
 #include "common/Error.h"
 

@@ -6,6 +6,8 @@
 #include "platform/linux/LinuxClock.h"
 #include "platform/linux/LinuxMemoryInfo.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -70,18 +72,25 @@ TEST_F(IniSettingsStoreTest, FolderThatCannotBeWrittenFailsWithoutThrowing) {
     EXPECT_FALSE(store.WriteIntegers({{"Top", 1}}));
 }
 
-TEST_F(IniSettingsStoreTest, ReadOnlyFileKeepsItsValuesWhenAWriteFails) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "root writes through file permissions";
-    }
-    writeFile("[General]\nTop=5\n");
-    std::filesystem::permissions(file(), std::filesystem::perms::owner_read);
-    std::filesystem::permissions(file().parent_path(), std::filesystem::perms::owner_read |
-                                                           std::filesystem::perms::owner_exec);
-    IniSettingsStore store(file());
-    EXPECT_FALSE(store.WriteIntegers({{"Top", 9}}));
-    EXPECT_EQ(store.ReadInteger("Top"), 5);
-    std::filesystem::permissions(file().parent_path(), std::filesystem::perms::owner_all);
+TEST(IniSettingsStoreReadOnly, ReadOnlyFolderKeepsTheValuesWhenAWriteFails) {
+    // Run as an ordinary user: root writes through any permission.
+    test::TempDir dir;
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::all ^
+                                                 std::filesystem::perms::others_write ^
+                                                 std::filesystem::perms::group_write);
+    const auto file = dir / "Veskor Pro.conf";
+    test::WriteFile(file, "[General]\nTop=5\n");
+    const auto outcome = test::RunInChild(
+        [&] {
+            IniSettingsStore store(file);
+            std::string result = store.EnsureKey() ? "key " : "nokey ";
+            result += store.WriteIntegers({{"Top", 9}}) ? "written" : "refused";
+            return result;
+        },
+        true);
+    ASSERT_TRUE(outcome.has_value()) << "could not switch to an ordinary user";
+    EXPECT_EQ(*outcome, "key refused");
+    EXPECT_EQ(test::ReadFile(file), "[General]\nTop=5\n");
 }
 
 TEST(LinuxFacts, MemInfoOfThisMachineDecodes) {

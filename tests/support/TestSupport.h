@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the name-day tests: an independent UTF-8 to Windows-1250 conversion (iconv,
+// Helpers shared by the tests: an independent UTF-8 to Windows-1250 conversion (iconv,
 // not the program's own converter), a fresh folder per test, and a child process for cases that
 // need an ordinary user's rights or a resource limit.
 
@@ -45,7 +45,7 @@ inline std::string Cp1250(std::string_view utf8) {
 class TempDir final {
 public:
     TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "namedays-test-XXXXXX").string();
+        std::string pattern = (fs::temp_directory_path() / "veskor-test-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) {
             throw std::runtime_error("mkdtemp failed");
         }
