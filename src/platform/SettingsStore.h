@@ -18,8 +18,6 @@ public:
     virtual std::optional<std::int32_t> ReadInteger(const std::string& name) = 0;
     // Stores all values at once; false when they could not be written.
     virtual bool WriteIntegers(const std::vector<std::pair<std::string, std::int32_t>>& values) = 0;
-    // Where the values live, for messages and the README's tour.
-    virtual std::string Location() const = 0;
 };
 
 } // namespace veskor

@@ -15,7 +15,6 @@ public:
     bool EnsureKey() override;
     std::optional<std::int32_t> ReadInteger(const std::string& name) override;
     bool WriteIntegers(const std::vector<std::pair<std::string, std::int32_t>>& values) override;
-    std::string Location() const override { return "fake"; }
 
     std::map<std::string, Value> values;
     bool keyExists = false;
