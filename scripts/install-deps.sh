@@ -13,9 +13,10 @@ build_pkgs=(
 test_pkgs=(
   libgtest-dev
   xvfb openbox tint2 xdotool x11-utils imagemagick
+  x11-apps
 )
 bench_pkgs=(
-  conky-std x11-apps hyperfine
+  conky-std hyperfine
 )
 
 want=("${build_pkgs[@]}")

@@ -35,7 +35,6 @@ private:
 
 int RunBar(int argc, char** argv, const std::filesystem::path& dataDir) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName("Veskor Pro");
     QApplication::setQuitOnLastWindowClosed(true);
     BalloonHints hints(kHintColor, &app);
 
@@ -60,7 +59,6 @@ int RunScreenshot(int argc, char** argv, const CommandLine& cl,
     // Rendered off screen, so it works without a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName("Veskor Pro");
     LinuxClock systemClock;
     FixedClock clock(cl.at.value_or(systemClock.Now()));
     LinuxMemoryInfo memory;

@@ -1,12 +1,11 @@
 #include "ui/Messages.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 namespace veskor {
 
 void ShowErrorMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
+    QMessageBox box(QMessageBox::Critical, kApplicationTitle, text,
                     QMessageBox::Ok, parent);
     box.exec();
 }

@@ -5,6 +5,10 @@ class QWidget;
 
 namespace veskor {
 
+// The application's title. Not set as Qt's display name, which X11 window titles would carry
+// as a suffix.
+inline constexpr const char* kApplicationTitle = "Veskor Pro";
+
 // The application's report of an error that ended an action: the error's own text, the
 // application's title, one OK button.
 void ShowErrorMessage(QWidget* parent, const QString& text);

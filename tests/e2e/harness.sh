@@ -89,9 +89,10 @@ e2e_require_tools() {
         echo "SKIP: not installed: ${missing[*]} (scripts/install-deps.sh test)"
         exit $E2E_SKIP
     fi
-    # Everything else is needed too, but its absence is a broken set-up, not a reason to skip.
+    # Everything else is needed too (xclock serves as an ordinary window to compare with), but
+    # its absence is a broken set-up, not a reason to skip.
     missing=()
-    for t in xdotool xprop xwininfo import convert compare; do
+    for t in xdotool xprop xwininfo import convert compare xclock; do
         command -v "$t" >/dev/null || missing+=("$t")
     done
     if [ ${#missing[@]} -gt 0 ]; then

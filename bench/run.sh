@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Compares the bar with two small always-running X11 peers (conky, xclock) on a private X
+# server with a window manager and a panel: time from launch to the first mapped window,
+# memory after it settled, and processor time while idle. Prints a table; asserts nothing.
+#
+# Usage: bench/run.sh [PATH/TO/veskor]      (default: build/release/src/app/veskor)
+#   RUNS=7             launches per program for the start time (interleaved), median shown
+#   SETTLE_SECONDS=10  running time before memory is read
+#   IDLE_SECONDS=60    idle window for the processor time (e.g. IDLE_SECONDS=10 for a quick try)
+#   BENCH_BUILD=DIR    where mapwait is built (default: build/bench)
+set -u -o pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/.." && pwd)
+RUNS=${RUNS:-7}
+SETTLE_SECONDS=${SETTLE_SECONDS:-10}
+IDLE_SECONDS=${IDLE_SECONDS:-60}
+BENCH_BUILD=${BENCH_BUILD:-$root/build/bench}
+veskor=$(realpath -m "${1:-${VESKOR:-$root/build/release/src/app/veskor}}")
+
+[ -x "$veskor" ] || { echo "bench: no veskor binary at $veskor (make it, or pass its path)" >&2; exit 2; }
+for tool in conky xclock cmake cc; do
+    command -v "$tool" >/dev/null || {
+        echo "bench: $tool not installed (scripts/install-deps.sh bench)" >&2
+        exit 2
+    }
+done
+
+mkdir -p "$BENCH_BUILD"
+if ! { cmake -S "$here" -B "$BENCH_BUILD" -DCMAKE_BUILD_TYPE=Release &&
+    cmake --build "$BENCH_BUILD"; } >"$BENCH_BUILD/build.log" 2>&1; then
+    echo "bench: building mapwait failed, see $BENCH_BUILD/build.log" >&2
+    exit 2
+fi
+mapwait=$BENCH_BUILD/mapwait
+
+# shellcheck source=../tests/e2e/harness.sh
+source "$root/tests/e2e/harness.sh"
+E2E_TIMEOUT=$((120 + SETTLE_SECONDS + IDLE_SECONDS + RUNS * 3 * 15))
+e2e_begin "$veskor"
+# The bar is measured with its memory row on, the row that costs a refresh every second.
+e2e_write_settings Memory=1
+
+programs=(veskor conky xclock)
+declare -A label=([veskor]="veskor (Memory=1)" [conky]="conky" [xclock]="xclock -update 1")
+declare -A class=([veskor]=veskor [conky]=Conky [xclock]=XClock)
+command_of() {
+    case $1 in
+        veskor) cmd=("$veskor" --data-dir "$E2E_DATA") ;;
+        conky) cmd=(conky -c "$here/conky.conf") ;;
+        xclock) cmd=(xclock -update 1) ;;
+    esac
+}
+
+# --- launch to map ------------------------------------------------------------------------------
+e2e_step "launch to map: $RUNS runs of each, interleaved"
+declare -A times
+for ((run = 1; run <= RUNS; run++)); do
+    for p in "${programs[@]}"; do
+        command_of "$p"
+        ms=$("$mapwait" --class "${class[$p]}" --timeout 30 -- "${cmd[@]}" 2>>"$E2E_TMP/logs/$p.log") ||
+            e2e_fail "$p did not map a window (see $E2E_TMP/logs/$p.log)"
+        times[$p]+="$ms "
+        sleep 0.3 # let the previous program's exit settle before the next start
+    done
+done
+for p in "${programs[@]}"; do e2e_log "$p: ${times[$p]}ms"; done
+
+median() { tr ' ' '\n' | awk 'NF' | sort -g | awk '{v[NR] = $1} END {
+    if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# --- memory and idle processor time -------------------------------------------------------------
+e2e_step "memory after ${SETTLE_SECONDS}s, processor time over ${IDLE_SECONDS}s idle"
+declare -A pid
+for p in "${programs[@]}"; do
+    command_of "$p"
+    read -r _ "pid[$p]" < <("$mapwait" --keep --class "${class[$p]}" -- "${cmd[@]}" \
+        2>>"$E2E_TMP/logs/$p.log") || e2e_fail "$p did not start (see $E2E_TMP/logs/$p.log)"
+    [ -n "${pid[$p]}" ] || e2e_fail "$p did not start (see $E2E_TMP/logs/$p.log)"
+    E2E_PIDS+=("${pid[$p]}") # stopped with the session
+done
+sleep "$SETTLE_SECONDS"
+
+kib() { awk -v k="$2:" '$1 == k {print $2}' "/proc/$1/smaps_rollup"; }
+cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'; } # utime + stime
+# The same in nanoseconds, summed over the threads: clock ticks are too coarse for an idle minute.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%.0f", s}'; }
+declare -A rss pss ticks0 ns0
+e2e_wait_window veskor 5 "${pid[veskor]}"
+e2e_geometry "$E2E_WID"
+e2e_log "bar window ${E2E_GEOM_W}x${E2E_GEOM_H} (memory row shown: height 42)"
+for p in "${programs[@]}"; do
+    kill -0 "${pid[$p]}" 2>/dev/null || e2e_fail "$p (pid ${pid[$p]}) ended while settling"
+    rss[$p]=$(kib "${pid[$p]}" Rss)
+    pss[$p]=$(kib "${pid[$p]}" Pss)
+    ticks0[$p]=$(cpu_ticks "${pid[$p]}")
+    ns0[$p]=$(cpu_ns "${pid[$p]}")
+done
+t0=${EPOCHREALTIME//[!0-9]/}
+sleep "$IDLE_SECONDS"
+t1=${EPOCHREALTIME//[!0-9]/}
+hz=$(getconf CLK_TCK)
+
+# --- table --------------------------------------------------------------------------------------
+printf '\n%-20s %15s %8s %8s %15s %13s\n' program "start ms (med)" "RSS MiB" "PSS MiB" \
+    "CPU % (1 core)" "CPU ms (sched)"
+for p in "${programs[@]}"; do
+    kill -0 "${pid[$p]}" 2>/dev/null || e2e_fail "$p (pid ${pid[$p]}) ended while idle"
+    ticks=$(($(cpu_ticks "${pid[$p]}") - ticks0[$p]))
+    ns=$(($(cpu_ns "${pid[$p]}") - ns0[$p]))
+    awk -v name="${label[$p]}" -v ms="$(median <<<"${times[$p]}")" -v rss="${rss[$p]}" \
+        -v pss="${pss[$p]}" -v ticks="$ticks" -v hz="$hz" -v us=$((t1 - t0)) -v ns="$ns" 'BEGIN {
+        printf "%-20s %15.1f %8.1f %8.1f %15.3f %13.1f\n", name, ms, rss / 1024, pss / 1024,
+            100 * ticks / hz / (us / 1e6), ns / 1e6 }'
+done
+printf '(%d launches each; memory after %ss; CPU %% = utime+stime over %ss idle at %s ticks/s;\n' \
+    "$RUNS" "$SETTLE_SECONDS" "$IDLE_SECONDS" "$hz"
+printf ' CPU ms = time on a processor in that window, all threads, from schedstat)\n'
+e2e_pass >/dev/null
