@@ -22,6 +22,8 @@ QString ToQString(const std::filesystem::path& path) {
 
 IniSettingsStore::IniSettingsStore(std::filesystem::path file) : file_(std::move(file)) {}
 
+IniSettingsStore::~IniSettingsStore() = default;
+
 std::filesystem::path IniSettingsStore::DefaultFile() {
     std::filesystem::path base;
     if (auto config = EnvValue("XDG_CONFIG_HOME")) {
@@ -53,12 +55,14 @@ bool IniSettingsStore::EnsureKey() {
 }
 
 std::optional<std::int32_t> IniSettingsStore::ReadInteger(const std::string& name) {
-    QSettings settings(ToQString(file_), QSettings::IniFormat);
+    if (!reader_) {
+        reader_ = std::make_unique<QSettings>(ToQString(file_), QSettings::IniFormat);
+    }
     const QString key = QString::fromStdString(name);
-    if (!settings.contains(key)) {
+    if (!reader_->contains(key)) {
         return std::nullopt;
     }
-    const QVariant value = settings.value(key);
+    const QVariant value = reader_->value(key);
     bool ok = false;
     const qlonglong number = value.toString().trimmed().toLongLong(&ok, 10);
     if (!ok || value.typeId() == QMetaType::QStringList ||

@@ -2,6 +2,9 @@
 #include "platform/SettingsStore.h"
 
 #include <filesystem>
+#include <memory>
+
+class QSettings;
 
 namespace veskor {
 
@@ -9,6 +12,9 @@ namespace veskor {
 class IniSettingsStore final : public ISettingsStore {
 public:
     explicit IniSettingsStore(std::filesystem::path file);
+    ~IniSettingsStore() override;
+    IniSettingsStore(const IniSettingsStore&) = delete;
+    IniSettingsStore& operator=(const IniSettingsStore&) = delete;
     static std::filesystem::path DefaultFile();
 
     bool EnsureKey() override;
@@ -17,6 +23,7 @@ public:
 
 private:
     std::filesystem::path file_;
+    std::unique_ptr<QSettings> reader_; // the file parsed once for all reads at start
 };
 
 } // namespace veskor

@@ -4,6 +4,7 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -23,24 +24,44 @@ xcb_connection_t* Connection() {
     return x11 ? x11->connection() : nullptr;
 }
 
-xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-    const XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+enum AtomId { kNetWmState, kAbove, kSkipTaskbar, kSkipPager, kAtomCount };
+constexpr const char* kAtomNames[kAtomCount] = {"_NET_WM_STATE", "_NET_WM_STATE_ABOVE",
+                                                "_NET_WM_STATE_SKIP_TASKBAR",
+                                                "_NET_WM_STATE_SKIP_PAGER"};
+
+// Interned once per connection, all requests sent before the first reply is awaited.
+const xcb_atom_t* Atoms(xcb_connection_t* c) {
+    static xcb_connection_t* owner = nullptr;
+    static xcb_atom_t atoms[kAtomCount] = {};
+    if (owner != c) {
+        xcb_intern_atom_cookie_t cookies[kAtomCount];
+        for (int i = 0; i < kAtomCount; ++i) {
+            cookies[i] = xcb_intern_atom(
+                c, 0, static_cast<std::uint16_t>(std::strlen(kAtomNames[i])), kAtomNames[i]);
+        }
+        for (int i = 0; i < kAtomCount; ++i) {
+            const XcbReply<xcb_intern_atom_reply_t> reply(
+                xcb_intern_atom_reply(c, cookies[i], nullptr));
+            atoms[i] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        }
+        owner = c;
+    }
+    return atoms;
 }
 
 // Adds or removes states. A mapped window must ask the window manager (client message to the
 // root window); on a withdrawn window the property is ours to write and is read at map time.
-void ChangeStates(std::uintptr_t id, bool add, std::initializer_list<const char*> names) {
+void ChangeStates(std::uintptr_t id, bool add, std::initializer_list<AtomId> ids) {
     xcb_connection_t* c = Connection();
     if (c == nullptr || id == 0) {
         return;
     }
     const auto window = static_cast<xcb_window_t>(id);
-    const xcb_atom_t netWmState = Atom(c, "_NET_WM_STATE");
+    const xcb_atom_t* known = Atoms(c);
+    const xcb_atom_t netWmState = known[kNetWmState];
     std::vector<xcb_atom_t> atoms;
-    for (const char* name : names) {
-        atoms.push_back(Atom(c, name));
+    for (const AtomId atomId : ids) {
+        atoms.push_back(known[atomId]);
     }
 
     const XcbReply<xcb_get_window_attributes_reply_t> attributes(
@@ -91,11 +112,11 @@ void ChangeStates(std::uintptr_t id, bool add, std::initializer_list<const char*
 } // namespace
 
 void X11WindowState::SetStaysOnTop(std::uintptr_t window, bool onTop) {
-    ChangeStates(window, onTop, {"_NET_WM_STATE_ABOVE"});
+    ChangeStates(window, onTop, {kAbove});
 }
 
 void X11WindowState::HideFromTaskbar(std::uintptr_t window) {
-    ChangeStates(window, true, {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
+    ChangeStates(window, true, {kSkipTaskbar, kSkipPager});
 }
 
 } // namespace veskor
