@@ -5,6 +5,7 @@
 #include "common/DateUtils.h"
 #include "common/Error.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -16,7 +17,8 @@ const char* const kUsage =
     "       veskor saint [YYYY-MM-DD]               the name-day of a day\n"
     "       veskor find NAME [--year YYYY]          the date of a name-day\n"
     "       veskor --screenshot FILE.png [--at \"YYYY-MM-DD hh:mm:ss\"]\n"
-    "                                               render the bar to a PNG file\n"
+    "                     [--panel calendar|sysinfo|calculator|scope|memory] [--menu]\n"
+    "                                               render the bar (or its menu) to PNG\n"
     "Options: --data-dir DIR  folder of Veskor32.sd (default: $VESKOR_DATA_DIR, the program's\n"
     "                         folder, or $XDG_DATA_HOME/Orvane/Veskor Pro)\n"
     "         --help, --version\n";
@@ -101,6 +103,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             cl.mode = CommandLine::Mode::Screenshot;
         } else if (a == "--at") {
             cl.at = ParseIsoDateTime(NeedValue(args, i));
+        } else if (a == "--panel") {
+            cl.panel = NeedValue(args, i);
+            if (std::find(std::begin(kPanelNames), std::end(kPanelNames), cl.panel) ==
+                std::end(kPanelNames)) {
+                throw UsageError("unknown panel '" + cl.panel +
+                                 "' (calendar, sysinfo, calculator, scope or memory)");
+            }
+        } else if (a == "--menu") {
+            cl.menu = true;
         } else if (a == "--help" || a == "-h") {
             cl.mode = CommandLine::Mode::Help;
             return cl;
@@ -129,8 +140,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (cl.year && cl.mode != Mode::Find) {
         throw UsageError("--year belongs to the find command");
     }
-    if (cl.at && cl.mode != Mode::Screenshot) {
-        throw UsageError("--at belongs to --screenshot");
+    if ((cl.at || !cl.panel.empty() || cl.menu) && cl.mode != Mode::Screenshot) {
+        throw UsageError("--at, --panel and --menu belong to --screenshot");
     }
     switch (cl.mode) {
     case Mode::Day:

@@ -29,10 +29,16 @@ struct CommandLine {
     std::optional<int> year;             // find: --year
     std::filesystem::path screenshotFile;
     std::optional<TDateTime> at;         // --screenshot: the clock's fixed time
+    std::string panel;                   // --screenshot: a strip to open first
+    bool menu = false;                   // --screenshot: render the open popup menu
 };
 
 // Throws UsageError.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The strips --panel can open.
+inline constexpr const char* kPanelNames[] = {"calendar", "sysinfo", "calculator", "scope",
+                                             "memory"};
 
 // "YYYY-MM-DD" and "YYYY-MM-DD hh:mm:ss"; throw UsageError.
 TDateTime ParseIsoDate(const std::string& text);

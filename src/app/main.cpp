@@ -7,15 +7,18 @@
 #include "platform/linux/IniSettingsStore.h"
 #include "platform/linux/LinuxClock.h"
 #include "platform/linux/LinuxMemoryInfo.h"
+#include "platform/linux/X11Taskbar.h"
 #include "platform/linux/X11WindowState.h"
 #include "ui/BalloonHint.h"
 #include "ui/Messages.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QTimer>
 
 #include <cstdlib>
 #include <iostream>
+#include <map>
 
 namespace {
 
@@ -33,6 +36,22 @@ private:
     TDateTime at_;
 };
 
+// The settings of a screenshot: the user's values, never written.
+class ReadOnlySettings final : public ISettingsStore {
+public:
+    explicit ReadOnlySettings(ISettingsStore& store) : store_(store) {}
+    bool EnsureKey() override { return true; }
+    std::optional<std::int32_t> ReadInteger(const std::string& name) override {
+        return store_.ReadInteger(name);
+    }
+    bool WriteIntegers(const std::vector<std::pair<std::string, std::int32_t>>&) override {
+        return true;
+    }
+
+private:
+    ISettingsStore& store_;
+};
+
 int RunBar(int argc, char** argv, const std::filesystem::path& dataDir) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(true);
@@ -42,8 +61,10 @@ int RunBar(int argc, char** argv, const std::filesystem::path& dataDir) {
     LinuxMemoryInfo memory;
     IniSettingsStore settings(IniSettingsStore::DefaultFile());
     X11WindowState windowState;
+    X11Taskbar taskbar;
     TfrmMain* bar = nullptr;
-    BarServices services{clock, memory, settings, windowState, LocaleFormat::System(), dataDir,
+    BarServices services{clock,  memory, settings, windowState, taskbar, LocaleFormat::System(),
+                         dataDir,
                          [&bar](const QString& text) {
                              // Shown once the bar is on screen and the event loop runs.
                              QTimer::singleShot(0, [&bar, text] { ShowErrorMessage(bar, text); });
@@ -56,20 +77,45 @@ int RunBar(int argc, char** argv, const std::filesystem::path& dataDir) {
 
 int RunScreenshot(int argc, char** argv, const CommandLine& cl,
                   const std::filesystem::path& dataDir) {
-    // Rendered off screen, so it works without a display.
+    // Rendered off screen, so it works without a display. The off-screen platform's notes on
+    // what it cannot do (raise, grab the keyboard) are not the user's concern here.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) {
+            std::cerr << text.toStdString() << '\n';
+        }
+    });
     QApplication app(argc, argv);
     LinuxClock systemClock;
     FixedClock clock(cl.at.value_or(systemClock.Now()));
     LinuxMemoryInfo memory;
-    IniSettingsStore settings(IniSettingsStore::DefaultFile());
+    IniSettingsStore userSettings(IniSettingsStore::DefaultFile());
+    ReadOnlySettings settings(userSettings);
     X11WindowState windowState;
-    BarServices services{clock, memory, settings, windowState, LocaleFormat::System(), dataDir,
-                         [](const QString& text) { std::cerr << text.toStdString() << '\n'; }};
+    X11Taskbar taskbar;
+    BarServices services{clock,   memory, settings, windowState, taskbar, LocaleFormat::System(),
+                         dataDir, [](const QString& text) { std::cerr << text.toStdString() << '\n'; }};
     TfrmMain window(services);
+    const std::map<std::string, void (TfrmMain::*)()> commands = {
+        {"calendar", &TfrmMain::cmCal}, {"sysinfo", &TfrmMain::cmSI},
+        {"calculator", &TfrmMain::cmCalc}, {"scope", &TfrmMain::cmMS},
+        {"memory", &TfrmMain::cmMem}};
+    if (!cl.panel.empty()) {
+        // Shown for the picture only: the settings are not written.
+        const auto command = commands.at(cl.panel);
+        if (command != &TfrmMain::cmMem || !window.memoryRowShown()) {
+            (window.*command)();
+        }
+    }
     window.TimerTimer();
+    QPixmap picture = window.grab();
+    if (cl.menu) {
+        window.PopupMenu->popup(QPoint(0, 0));
+        QApplication::processEvents();
+        picture = window.PopupMenu->grab();
+    }
     const QString file = QString::fromStdString(cl.screenshotFile.string());
-    if (!window.grab().save(file, "PNG")) {
+    if (!picture.save(file, "PNG")) {
         std::cerr << "veskor: cannot write " << cl.screenshotFile.string() << '\n';
         return 1;
     }

@@ -1,5 +1,6 @@
 #include "ui/Messages.h"
 
+#include <QIcon>
 #include <QMessageBox>
 
 namespace veskor {
@@ -7,6 +8,14 @@ namespace veskor {
 void ShowErrorMessage(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Critical, kApplicationTitle, text,
                     QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void ShowAboutBox(QWidget* parent, const QIcon& icon, const QString& firstLine,
+                  const QString& secondLine) {
+    QMessageBox box(QMessageBox::NoIcon, QString("About ") + kApplicationTitle,
+                    firstLine + '\n' + secondLine, QMessageBox::Ok, parent);
+    box.setIconPixmap(icon.pixmap(QSize(48, 48)));
     box.exec();
 }
 

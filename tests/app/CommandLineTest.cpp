@@ -65,6 +65,9 @@ TEST(CommandLineParsing, OptionsAnywhereAndTheirValues) {
     EXPECT_EQ(cl.mode, CommandLine::Mode::Screenshot);
     EXPECT_EQ(cl.screenshotFile, "a.png");
     EXPECT_DOUBLE_EQ(*cl.at, EncodeDate(2026, 12, 7) + EncodeTime(19, 28, 10, 0));
+    cl = ParseCommandLine({"--panel", "scope", "--screenshot", "b.png", "--menu"});
+    EXPECT_EQ(cl.panel, "scope");
+    EXPECT_TRUE(cl.menu);
     EXPECT_EQ(ParseCommandLine({}).mode, CommandLine::Mode::Bar);
     EXPECT_EQ(ParseCommandLine({"--data-dir", "x"}).mode, CommandLine::Mode::Bar);
 }
@@ -78,6 +81,9 @@ TEST(CommandLineParsing, BadInputIsAUsageError) {
         {"--screenshot", "f.png", "--at", "2026-12-07 24:00:00"},
         {"--screenshot", "f.png", "--at", "2026-12-07"},
         {"day", "--at", "2026-12-07 10:00:00"},
+        {"--panel", "calendar"},
+        {"--screenshot", "f.png", "--panel", "clock"},
+        {"day", "--menu"},
     };
     for (const auto& args : bad) {
         EXPECT_THROW(ParseCommandLine(args), UsageError) << args[0] << " " << args.size();

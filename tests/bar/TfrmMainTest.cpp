@@ -5,8 +5,14 @@
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeMemoryInfo.h"
 #include "platform/fake/FakeSettingsStore.h"
+#include "platform/fake/FakeTaskbar.h"
 #include "platform/fake/FakeWindowState.h"
+#include "ui/ShadowLabel.h"
+#include "ui/SidePanel.h"
 #include "ui/StatusCell.h"
+
+#include <QAbstractButton>
+#include <QMenu>
 
 #include <QScreen>
 #include <QTemporaryDir>
@@ -25,6 +31,7 @@ class TfrmMainTest final : public QObject {
         FakeMemoryInfo memory;
         FakeSettingsStore settings;
         FakeWindowState windowState;
+        FakeTaskbar taskbar;
         QTemporaryDir dataDir;
         QStringList reports;
         std::unique_ptr<TfrmMain> bar;
@@ -32,7 +39,7 @@ class TfrmMainTest final : public QObject {
         std::filesystem::path dir() const { return dataDir.path().toStdString(); }
         TfrmMain& make() {
             bar = std::make_unique<TfrmMain>(BarServices{
-                clock, memory, settings, windowState, LocaleFormat::English(), dir(),
+                clock, memory, settings, windowState, taskbar, LocaleFormat::English(), dir(),
                 [this](const QString& text) { reports << text; }});
             return *bar;
         }
@@ -65,8 +72,8 @@ private slots:
         QCOMPARE(bar.MLPanel->toolTip(), QString(" Free memory "));
         // Kept out of the task list and above other windows from the first map on.
         QCOMPARE(rig.windowState.calls.size(), std::size_t{2});
-        QVERIFY(rig.windowState.calls[0].taskbar);
-        QVERIFY(rig.windowState.calls[1].onTop && !rig.windowState.calls[1].taskbar);
+        QVERIFY(rig.windowState.calls[0].onTop && !rig.windowState.calls[0].taskbar);
+        QVERIFY(rig.windowState.calls[1].taskbar);
         QVERIFY(rig.reports.isEmpty());
     }
 
@@ -80,7 +87,7 @@ private slots:
         QCOMPARE(bar.pos(), QPoint(20, 100));
         QVERIFY(bar.memoryRowShown());
         QVERIFY(bar.scopeActive());
-        QVERIFY(!rig.windowState.calls.back().onTop);
+        QVERIFY(!rig.windowState.calls[1].onTop && !rig.windowState.calls[1].taskbar);
         QCOMPARE(rig.settings.writes, 0);
         QVERIFY(rig.settings.values == stored);
     }
@@ -221,6 +228,145 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&other));
         QTest::qWait(50);
         QCOMPARE(other.pos(), QPoint(-30, -8));
+    }
+
+    void menuHasEveryItemInOrder() {
+        Rig rig;
+        TfrmMain& bar = rig.make();
+        QStringList captions;
+        for (const QAction* action : bar.PopupMenu->actions()) {
+            if (action->isVisible()) {
+                captions << (action->isSeparator() ? QString("-") : action->text());
+            }
+        }
+        QCOMPARE(captions, (QStringList{"Always On Top", "Memory Status", "Windows Taskbar", "-",
+                                        "Calendar", "System Information", "Memory Usage Scope",
+                                        "Calculator", "Alarm Settings...",
+                                        "Version Info on File...", "Edit Sain's Days...", "-",
+                                        "About...", "Quit", "-", "Shutdown", "Log Off",
+                                        "Reboot"}));
+        for (const QAction* action : bar.PopupMenu->actions()) {
+            QVERIFY(action->icon().isNull());
+        }
+    }
+
+    void checkMarksFollowTheState() {
+        Rig rig;
+        rig.settings.values = {{"StayOnTop", 0}};
+        TfrmMain& bar = rig.make();
+        const auto checks = [&] {
+            bar.PopupMenuPopup();
+            QString marks;
+            for (QAction* a : {bar.pmSOT, bar.pmMem, bar.pmTB, bar.pmCal, bar.pmSI, bar.pmMUS,
+                               bar.pmCalc}) {
+                marks += a->isChecked() ? '1' : '0';
+            }
+            return marks;
+        };
+        QCOMPARE(checks(), QString("0010000"));
+        bar.cmSOT();
+        bar.cmMem();
+        bar.cmTB();
+        QCOMPARE(checks(), QString("1100000"));
+        bar.cmCal();
+        bar.cmMS();
+        QCOMPARE(checks(), QString("1101010"));
+        bar.cmSI();
+        bar.cmCalc();
+        bar.cmCal();
+        QCOMPARE(checks(), QString("1100111"));
+    }
+
+    void panelsStackAndTheWindowIsTheSumOfTheShownStrips() {
+        Rig rig;
+        TfrmMain& bar = rig.make();
+        bar.cmCal();
+        QCOMPARE(bar.height(), 21 + 264);
+        QVERIFY(bar.CalPanel != nullptr && bar.CalPanel->isVisibleTo(&bar));
+        QCOMPARE(bar.CalPanel->geometry(), QRect(0, 21, 278, 264));
+        QCOMPARE(bar.CalPanel->titleLabel()->text(), QString("Calendar"));
+        bar.cmSI();
+        bar.cmCalc(); // between the calendar and the system information
+        QCOMPARE(bar.CalcPanel->y(), 285);
+        QCOMPARE(bar.SIPanel->y(), 358);
+        bar.cmMS(); // first top 354 is above the system information panel's 358
+        QCOMPARE(bar.MSPanel->y(), 358);
+        bar.cmMem();
+        QCOMPARE(bar.height(), 799);
+        QCOMPARE(bar.MemPanel->y(), 21);
+        QCOMPARE(bar.CalPanel->y(), 42);
+        // The close button does what the menu entry does.
+        bar.CalcPanel->closeButton()->click();
+        QCOMPARE(bar.height(), 799 - 73);
+        QVERIFY(!bar.CalcPanel->isVisibleTo(&bar));
+        bar.PopupMenuPopup();
+        QVERIFY(!bar.pmCalc->isChecked());
+        QCOMPARE(bar.SIPanel->y(), 42 + 264 + 191);
+        for (auto* panel : {bar.CalPanel, bar.SIPanel, bar.MSPanel}) {
+            panel->closeButton()->click();
+        }
+        bar.cmMem();
+        QCOMPARE(bar.height(), 21);
+        QCOMPARE(bar.CalPanel->closeButton()->toolTip(), QString("Hide panel"));
+        QCOMPARE(bar.CalPanel->closeButton()->text(), QString(" x"));
+    }
+
+    void doubleClicksOnTheCellsRunTheirCommands() {
+        Rig rig;
+        TfrmMain& bar = rig.make();
+        QTest::mouseDClick(bar.DatePanel, Qt::LeftButton);
+        QVERIFY(bar.strips().IsVisible(Strip::Calendar));
+        for (StatusCell* cell : {bar.PMPanel, bar.PFPanel, bar.MLPanel}) {
+            const bool before = bar.strips().IsVisible(Strip::SystemInfo);
+            QTest::mouseDClick(cell, Qt::LeftButton);
+            QCOMPARE(bar.strips().IsVisible(Strip::SystemInfo), !before);
+        }
+    }
+
+    void topMostAndMemoryRowAreStoredAndReadAtTheNextStart() {
+        Rig rig;
+        {
+            TfrmMain& bar = rig.make();
+            bar.cmSOT();
+            bar.cmMem();
+            QCOMPARE(std::get<std::int32_t>(rig.settings.values.at("StayOnTop")), 0);
+            QCOMPARE(std::get<std::int32_t>(rig.settings.values.at("Memory")), 1);
+            QCOMPARE(bar.height(), 42);
+            bar.cmTB(); // the taskbar state is not a setting
+            QCOMPARE(rig.settings.writes, 2);
+            rig.bar.reset();
+        }
+        rig.windowState.calls.clear();
+        TfrmMain& again = rig.make();
+        QVERIFY(!again.TopMost->TopMost());
+        QVERIFY(again.memoryRowShown());
+        QCOMPARE(again.height(), 42);
+        QVERIFY(again.TaskbarShown); // checked at every start
+        QVERIFY(!rig.windowState.calls[1].onTop);
+    }
+
+    void taskbarIsHiddenShownAndNeverLeftHidden() {
+        Rig rig;
+        TfrmMain& bar = rig.make();
+        bar.cmTB();
+        QVERIFY(!rig.taskbar.visible);
+        QVERIFY(!bar.TaskbarShown);
+        bar.cmTB();
+        QVERIFY(rig.taskbar.visible);
+        bar.cmTB();
+        bar.show();
+        bar.cmExit(); // quitting while the taskbar is hidden shows it again
+        QVERIFY(rig.taskbar.visible);
+        QCOMPARE(rig.taskbar.requests, (std::vector<bool>{false, true, false, true}));
+        QVERIFY(!bar.isVisible());
+
+        Rig noPanel; // a desktop without a panel: the commands do nothing harmful
+        noPanel.taskbar.present = false;
+        TfrmMain& other = noPanel.make();
+        other.cmTB();
+        QVERIFY(!other.TaskbarShown);
+        other.PopupMenuPopup();
+        QVERIFY(!other.pmTB->isChecked());
     }
 };
 

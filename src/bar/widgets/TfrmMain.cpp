@@ -5,9 +5,16 @@
 #include "common/DateUtils.h"
 #include "common/Error.h"
 #include "common/MemoryStatus.h"
+#include "session/core/Taskbar.h"
+#include "session/widgets/TrayIcon.h"
+#include "ui/AppIcon.h"
+#include "ui/BannerMenu.h"
+#include "ui/Messages.h"
+#include "ui/SidePanel.h"
 #include "ui/StatusCell.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWindow>
@@ -83,6 +90,13 @@ TfrmMain::TfrmMain(BarServices services, QWidget* parent)
     MemPanel = MakeRow(this, kRowHeight, memRow, memWidths);
     MemPanel->hide();
     setFont(BarFont(false));
+    connect(DatePanel, &StatusCell::doubleClicked, this, &TfrmMain::cmCal);
+    connect(SaintPanel, &StatusCell::doubleClicked, this, &TfrmMain::cmSD);
+    connect(TimePanel, &StatusCell::doubleClicked, this, &TfrmMain::cmAlarm);
+    for (StatusCell* cell : memRow) {
+        connect(cell, &StatusCell::doubleClicked, this, &TfrmMain::cmSI);
+    }
+    BuildPopupMenu();
 
     Timer.setSingleShot(true);
     Timer.setTimerType(Qt::PreciseTimer);
@@ -101,24 +115,38 @@ TfrmMain::TfrmMain(BarServices services, QWidget* parent)
     ScheduleTick();
 }
 
+TfrmMain::~TfrmMain() = default;
+
 void TfrmMain::FormCreate() {
+    // The window exists from here on; it is topmost until the settings say otherwise.
+    TopMost = std::make_unique<TTopMost>(services_.windowState, [this] { return winId(); });
     ProgramDir = services_.dataDir / "";
     setWindowTitle(kCaption);
+    const QIcon icon = MakeAppIcon();
+    setWindowIcon(icon);
+    TrayIcon = new TTrayIcon(this);
+    TrayIcon->SetPopupMenu(PopupMenu);
+    TrayIcon->SetIcon(icon);
+    TrayIcon->SetHint(windowTitle());
 
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     settings_.Top = 0;
     settings_.Left = screen.width() - kWidth;
     LoadSettings();
     move(*settings_.Left, settings_.Top);
-    MemPanel->setVisible(settings_.Memory);
-    UpdateHeight();
+    TopMost->SetTopMost(settings_.StayOnTop);
+    if (settings_.Memory) {
+        stack_.Show(Strip::Memory);
+    }
+    ApplyStrips();
     // The scope runs from its stored check box; its window comes with the scope itself.
     scopeActive_ = settings_.MemoryScan;
+    // This platform is not the one whose menu lacked the exit items: all of them show.
+    N3->setVisible(true);
     TaskbarShown = true;
 
-    // The window manager reads these states when the window is first mapped.
+    // The window manager reads this state when the window is first mapped.
     HideAppButton();
-    ApplyStayOnTop();
     windowHandle()->installEventFilter(this);
 
     LoadSaints(SaintFilePath());
@@ -138,6 +166,7 @@ void TfrmMain::LoadSettings() {
 void TfrmMain::SaveSettings() {
     settings_.Top = y();
     settings_.Left = x();
+    settings_.StayOnTop = TopMost->TopMost();
     settings_.Memory = memoryRowShown();
     // A folder that cannot be written is not worth a message on every drag: the bar runs on
     // with what it has and tries again at the next change.
@@ -154,10 +183,6 @@ void TfrmMain::LoadSaints(const std::filesystem::path& path) {
 
 void TfrmMain::SaveSaints(const std::filesystem::path& path) {
     veskor::SaveSaints(shSaint.Strings, path);
-}
-
-void TfrmMain::UpdateHeight() {
-    setFixedSize(kWidth, kRowHeight + (memoryRowShown() ? MemPanel->height() : 0));
 }
 
 void TfrmMain::ScheduleTick() {
@@ -209,10 +234,6 @@ void TfrmMain::FeedScope(const MemoryStatus& /*status*/) {
 
 void TfrmMain::HideAppButton() {
     services_.windowState.HideFromTaskbar(winId());
-}
-
-void TfrmMain::ApplyStayOnTop() {
-    services_.windowState.SetStaysOnTop(winId(), settings_.StayOnTop);
 }
 
 void TfrmMain::FormPaint() {
@@ -281,11 +302,192 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         windowHandle()->isExposed() && !statesApplied_) {
         statesApplied_ = true;
         HideAppButton();
-        ApplyStayOnTop();
+        TopMost->Apply();
     } else if (watched == windowHandle() && event->type() == QEvent::Hide) {
         statesApplied_ = false;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+
+// --- popup menu and commands ---------------------------------------------------------------------
+
+void TfrmMain::BuildPopupMenu() {
+    PopupMenu = new BannerMenu("Orvane Veskor Pro", this);
+    const auto item = [this](const char* caption, void (TfrmMain::*handler)(), bool checkable) {
+        QAction* action = PopupMenu->addAction(QString::fromLatin1(caption));
+        action->setCheckable(checkable);
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        return action;
+    };
+    pmSOT = item("Always On Top", &TfrmMain::cmSOT, true);
+    pmMem = item("Memory Status", &TfrmMain::cmMem, true);
+    pmTB = item("Windows Taskbar", &TfrmMain::cmTB, true);
+    PopupMenu->addSeparator();
+    pmCal = item("Calendar", &TfrmMain::cmCal, true);
+    pmSI = item("System Information", &TfrmMain::cmSI, true);
+    pmMUS = item("Memory Usage Scope", &TfrmMain::cmMS, true);
+    pmCalc = item("Calculator", &TfrmMain::cmCalc, true);
+    pmAS = item("Alarm Settings...", &TfrmMain::cmAlarm, false);
+    pmVI = item("Version Info on File...", &TfrmMain::cmVR, false);
+    pmESD = item("Edit Sain's Days...", &TfrmMain::cmSD, false);
+    PopupMenu->addSeparator();
+    pmAbout = item("About...", &TfrmMain::cmAbout, false);
+    pmQuit = item("Quit", &TfrmMain::cmExit, false);
+    N3 = PopupMenu->addSeparator();
+    pmShutdown = item("Shutdown", &TfrmMain::cmExitWin, false);
+    pmLogOff = item("Log Off", &TfrmMain::cmExitWin, false);
+    pmReboot = item("Reboot", &TfrmMain::cmExitWin, false);
+    connect(PopupMenu, &QMenu::aboutToShow, this, &TfrmMain::PopupMenuPopup);
+}
+
+void TfrmMain::PopupMenuPopup() {
+    pmSOT->setChecked(TopMost->TopMost());
+    pmMem->setChecked(memoryRowShown());
+    pmTB->setChecked(TaskbarShown);
+    pmCal->setChecked(stack_.IsVisible(Strip::Calendar));
+    pmSI->setChecked(stack_.IsVisible(Strip::SystemInfo));
+    pmMUS->setChecked(stack_.IsVisible(Strip::Scope));
+    pmCalc->setChecked(stack_.IsVisible(Strip::Calculator));
+}
+
+void TfrmMain::contextMenuEvent(QContextMenuEvent* event) {
+    PopupMenu->popup(event->globalPos());
+}
+
+void TfrmMain::cmSOT() {
+    TopMost->SetTopMost(!TopMost->TopMost());
+    SaveSettings();
+}
+
+void TfrmMain::cmMem() {
+    ToggleStrip(Strip::Memory);
+    SaveSettings();
+}
+
+void TfrmMain::cmTB() {
+    TaskbarShown = !TaskbarShown;
+    SetTaskbarVisible(services_.taskbar, TaskbarShown);
+}
+
+void TfrmMain::cmCal() {
+    ToggleStrip(Strip::Calendar);
+}
+
+void TfrmMain::cmSI() {
+    ToggleStrip(Strip::SystemInfo);
+}
+
+void TfrmMain::cmCalc() {
+    ToggleStrip(Strip::Calculator);
+}
+
+void TfrmMain::cmMS() {
+    ToggleStrip(Strip::Scope);
+}
+
+// The alarm settings, the file information and the name-day editor windows arrive with their
+// own subsystems; until then these commands have nothing to open.
+void TfrmMain::cmAlarm() {}
+void TfrmMain::cmVR() {}
+void TfrmMain::cmSD() {}
+// Ending the session arrives with the session subsystem.
+void TfrmMain::cmExitWin() {}
+
+void TfrmMain::cmAbout() {
+    ShowAboutBox(this, windowIcon(), kCaption,
+                 QStringLiteral("Copyright \u00a9 Orvane. Date, name-days, time and memory at a glance."));
+}
+
+void TfrmMain::cmExit() {
+    close();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QWidget::closeEvent(event);
+}
+
+void TfrmMain::FormClose() {
+    // The desktop's panel is never left hidden after the bar ends.
+    SetTaskbarVisible(services_.taskbar, true);
+}
+
+// --- strips ---------------------------------------------------------------------------------------
+
+QWidget* TfrmMain::stripWidget(Strip strip) const {
+    switch (strip) {
+    case Strip::DateTime:
+        return DTPanel;
+    case Strip::Memory:
+        return MemPanel;
+    case Strip::Calendar:
+        return CalPanel;
+    case Strip::SystemInfo:
+        return SIPanel;
+    case Strip::Calculator:
+        return CalcPanel;
+    case Strip::Scope:
+        return MSPanel;
+    }
+    return nullptr;
+}
+
+SidePanel* TfrmMain::EnsurePanel(Strip strip) {
+    struct Made {
+        SidePanel* TfrmMain::*field;
+        const char* title;
+        void (TfrmMain::*command)();
+    };
+    Made made{};
+    switch (strip) {
+    case Strip::Calendar:
+        made = {&TfrmMain::CalPanel, "Calendar", &TfrmMain::cmCal};
+        break;
+    case Strip::SystemInfo:
+        made = {&TfrmMain::SIPanel, "System information", &TfrmMain::cmSI};
+        break;
+    case Strip::Calculator:
+        made = {&TfrmMain::CalcPanel, "Calculator", &TfrmMain::cmCalc};
+        break;
+    case Strip::Scope:
+        made = {&TfrmMain::MSPanel, "Memory usage scope", &TfrmMain::cmMS};
+        break;
+    default:
+        return nullptr;
+    }
+    SidePanel*& panel = this->*made.field;
+    if (panel == nullptr) {
+        panel = new SidePanel(QString::fromLatin1(made.title), stack_.Height(strip), this);
+        const auto command = made.command;
+        connect(panel, &SidePanel::closeClicked, this, [this, command] { (this->*command)(); });
+    }
+    return panel;
+}
+
+void TfrmMain::ToggleStrip(Strip strip) {
+    if (!stack_.IsVisible(strip)) {
+        EnsurePanel(strip);
+    }
+    stack_.Toggle(strip);
+    ApplyStrips();
+}
+
+void TfrmMain::ApplyStrips() {
+    for (int i = 0; i < kStripCount; ++i) {
+        const auto strip = static_cast<Strip>(i);
+        QWidget* widget = stripWidget(strip);
+        if (widget == nullptr) {
+            continue;
+        }
+        if (stack_.IsVisible(strip)) {
+            widget->setGeometry(0, stack_.Top(strip), kWidth, stack_.Height(strip));
+            widget->show();
+        } else {
+            widget->hide();
+        }
+    }
+    setFixedSize(kWidth, stack_.WindowHeight());
 }
 
 } // namespace veskor

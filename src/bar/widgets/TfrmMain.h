@@ -1,24 +1,34 @@
 #pragma once
-// The bar: a borderless strip at the top right of the screen with the date/time row and the
-// optional memory row, refreshed on every wall-clock second.
+// The bar: a borderless strip at the top right of the screen with the date/time row, the
+// optional memory row and the side panels, refreshed on every wall-clock second; its popup menu
+// (also on the tray icon) runs the program's commands.
 
 #include "bar/core/BarSettings.h"
+#include "bar/core/PanelStack.h"
 #include "common/DatePattern.h"
 #include "namedays/core/SaintTable.h"
 #include "platform/Clock.h"
 #include "platform/MemoryInfo.h"
 #include "platform/SettingsStore.h"
+#include "platform/Taskbar.h"
 #include "platform/WindowState.h"
+#include "session/core/TopMost.h"
 
 #include <QTimer>
 #include <QWidget>
 
 #include <filesystem>
 #include <functional>
+#include <memory>
+
+class QAction;
+class QMenu;
 
 namespace veskor {
 
+class SidePanel;
 class StatusCell;
+class TTrayIcon;
 struct MemoryStatus;
 
 // What the bar needs from the machine; tests pass fakes.
@@ -27,6 +37,7 @@ struct BarServices {
     IMemoryInfo& memory;
     ISettingsStore& settings;
     IWindowState& windowState;
+    ITaskbar& taskbar;
     LocaleFormat locale;
     std::filesystem::path dataDir;
     // Shows an error message to the user (a message box in the program).
@@ -41,8 +52,9 @@ public:
     static constexpr const char* kCaption = "Veskor Pro 4.5";
 
     explicit TfrmMain(BarServices services, QWidget* parent = nullptr);
+    ~TfrmMain() override;
 
-    // Cells and rows, named as the rest of the program knows them.
+    // Cells and strips, named as the rest of the program knows them.
     QWidget* DTPanel = nullptr;
     StatusCell* DatePanel = nullptr;
     StatusCell* SaintPanel = nullptr;
@@ -51,9 +63,34 @@ public:
     StatusCell* PMPanel = nullptr;
     StatusCell* PFPanel = nullptr;
     StatusCell* MLPanel = nullptr;
+    // Side panels, created when first opened.
+    SidePanel* CalPanel = nullptr;
+    SidePanel* SIPanel = nullptr;
+    SidePanel* CalcPanel = nullptr;
+    SidePanel* MSPanel = nullptr;
+
+    QMenu* PopupMenu = nullptr;
+    QAction* pmSOT = nullptr;
+    QAction* pmMem = nullptr;
+    QAction* pmTB = nullptr;
+    QAction* pmCal = nullptr;
+    QAction* pmSI = nullptr;
+    QAction* pmMUS = nullptr;
+    QAction* pmCalc = nullptr;
+    QAction* pmAS = nullptr;
+    QAction* pmVI = nullptr;
+    QAction* pmESD = nullptr;
+    QAction* pmAbout = nullptr;
+    QAction* pmQuit = nullptr;
+    QAction* N3 = nullptr;
+    QAction* pmShutdown = nullptr;
+    QAction* pmLogOff = nullptr;
+    QAction* pmReboot = nullptr;
 
     QTimer Timer;
     TStrHolder shSaint;
+    std::unique_ptr<TTopMost> TopMost;
+    TTrayIcon* TrayIcon = nullptr;
     std::filesystem::path ProgramDir; // the data folder, with a trailing separator
     bool TaskbarShown = true;
 
@@ -64,9 +101,28 @@ public:
     void SaveSaints(const std::filesystem::path& path);
     std::filesystem::path SaintFilePath() const { return ProgramDir / kSaintFileName; }
 
+    // Menu commands.
+    void PopupMenuPopup();
+    void cmSOT();
+    void cmMem();
+    void cmTB();
+    void cmCal();
+    void cmSI();
+    void cmCalc();
+    void cmMS();
+    void cmAlarm();
+    void cmVR();
+    void cmSD();
+    void cmAbout();
+    void cmExit();
+    void cmExitWin();
+
     const TBarSettings& settings() const { return settings_; }
-    bool memoryRowShown() const { return !MemPanel->isHidden(); }
+    const TPanelStack& strips() const { return stack_; }
+    bool memoryRowShown() const { return stack_.IsVisible(Strip::Memory); }
     bool scopeActive() const { return scopeActive_; }
+    // The widget of a strip, or nullptr for a side panel never opened.
+    QWidget* stripWidget(Strip strip) const;
 
     // Asked at second 0 of every minute with the time of day of that minute.
     std::function<void(TDateTime minute)> alarmCheck;
@@ -77,21 +133,27 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
     void FormPaint();
     void FormMouseDown(Qt::MouseButton button, const QPoint& globalPos);
+    void FormClose();
     void HideAppButton();
-    void ApplyStayOnTop();
+    void BuildPopupMenu();
     void FeedScope(const MemoryStatus& status);
-    void UpdateHeight();
+    void ToggleStrip(Strip strip);
+    SidePanel* EnsurePanel(Strip strip);
+    void ApplyStrips();
     void ScheduleTick();
     void ReportOnce(const std::string& message);
 
     BarServices services_;
     TBarSettings settings_;
+    TPanelStack stack_;
     bool scopeActive_ = false;
     bool statesApplied_ = false; // since the last map
     std::string lastTickError_;

@@ -1,7 +1,6 @@
 #include "platform/linux/X11WindowState.h"
 
-#include <QGuiApplication>
-#include <xcb/xcb.h>
+#include "platform/linux/X11Connection.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -12,17 +11,6 @@
 namespace veskor {
 
 namespace {
-
-struct FreeDeleter {
-    void operator()(void* p) const { std::free(p); }
-};
-template <typename T> using XcbReply = std::unique_ptr<T, FreeDeleter>;
-
-xcb_connection_t* Connection() {
-    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                              : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
 
 enum AtomId { kNetWmState, kAbove, kSkipTaskbar, kSkipPager, kAtomCount };
 constexpr const char* kAtomNames[kAtomCount] = {"_NET_WM_STATE", "_NET_WM_STATE_ABOVE",
@@ -52,7 +40,7 @@ const xcb_atom_t* Atoms(xcb_connection_t* c) {
 // Adds or removes states. A mapped window must ask the window manager (client message to the
 // root window); on a withdrawn window the property is ours to write and is read at map time.
 void ChangeStates(std::uintptr_t id, bool add, std::initializer_list<AtomId> ids) {
-    xcb_connection_t* c = Connection();
+    xcb_connection_t* c = X11Connection();
     if (c == nullptr || id == 0) {
         return;
     }
@@ -69,7 +57,7 @@ void ChangeStates(std::uintptr_t id, bool add, std::initializer_list<AtomId> ids
     if (!attributes) {
         return;
     }
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const xcb_window_t root = X11Root(c);
 
     if (attributes->map_state != XCB_MAP_STATE_UNMAPPED) {
         for (std::size_t i = 0; i < atoms.size(); i += 2) {
