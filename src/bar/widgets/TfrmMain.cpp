@@ -122,11 +122,10 @@ void TfrmMain::FormCreate() {
     TopMost = std::make_unique<TTopMost>(services_.windowState, [this] { return winId(); });
     ProgramDir = services_.dataDir / "";
     setWindowTitle(kCaption);
-    const QIcon icon = MakeAppIcon();
-    setWindowIcon(icon);
+    // The tray icon registers once it has its icon, which comes right after the bar's first
+    // map (GiveIcons): the bar itself is on the screen sooner.
     TrayIcon = new TTrayIcon(this);
     TrayIcon->SetPopupMenu(PopupMenu);
-    TrayIcon->SetIcon(icon);
     TrayIcon->SetHint(windowTitle());
 
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -232,6 +231,12 @@ void TfrmMain::FeedScope(const MemoryStatus& /*status*/) {
     // The memory usage scope takes its figures from here once it exists.
 }
 
+void TfrmMain::GiveIcons() {
+    const QIcon icon = MakeAppIcon();
+    setWindowIcon(icon);
+    TrayIcon->SetIcon(icon);
+}
+
 void TfrmMain::HideAppButton() {
     services_.windowState.HideFromTaskbar(winId());
 }
@@ -303,6 +308,10 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         statesApplied_ = true;
         HideAppButton();
         TopMost->Apply();
+        if (!iconsGiven_) {
+            iconsGiven_ = true;
+            QTimer::singleShot(0, this, &TfrmMain::GiveIcons);
+        }
     } else if (watched == windowHandle() && event->type() == QEvent::Hide) {
         statesApplied_ = false;
     }

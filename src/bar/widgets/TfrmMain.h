@@ -143,6 +143,7 @@ private:
     void FormMouseDown(Qt::MouseButton button, const QPoint& globalPos);
     void FormClose();
     void HideAppButton();
+    void GiveIcons();
     void BuildPopupMenu();
     void FeedScope(const MemoryStatus& status);
     void ToggleStrip(Strip strip);
@@ -156,6 +157,7 @@ private:
     TPanelStack stack_;
     bool scopeActive_ = false;
     bool statesApplied_ = false; // since the last map
+    bool iconsGiven_ = false;
     std::string lastTickError_;
 
     // Dragging: through the window manager when it can, else by hand.
