@@ -160,6 +160,7 @@ e2e_start_tint2() {
     mkdir -p "$XDG_CONFIG_HOME/tint2"
     cp "$E2E_HERE/tint2rc" "$XDG_CONFIG_HOME/tint2/tint2rc"
     e2e_spawn tint2 tint2 -c "$XDG_CONFIG_HOME/tint2/tint2rc"
+    E2E_PANEL_PID=$E2E_LAST_PID
     e2e_wait_window tint2 10
     E2E_PANEL_WID=$E2E_WID
     e2e_geometry "$E2E_PANEL_WID"
@@ -168,6 +169,18 @@ e2e_start_tint2() {
     # Icons can dock once the tray host has announced itself.
     e2e_wait_for 10 e2e_find_tray || e2e_fail "tint2 started no system tray"
 }
+
+# e2e_stop_panel: ends tint2 in the middle of a test (e2e_begin --no-panel never starts it) and
+# waits until its window and its tray are gone.
+e2e_stop_panel() {
+    [ -n "${E2E_PANEL_PID:-}" ] || e2e_fail "e2e_stop_panel: no panel was started"
+    e2e_stop_pid "$E2E_PANEL_PID"
+    e2e_wait_for 5 e2e__not_viewable "$E2E_PANEL_WID" || e2e_fail "tint2's window is still mapped"
+    e2e_wait_for 5 e2e__no_tray || e2e_fail "the tray $E2E_TRAY outlived tint2"
+    E2E_PANEL_PID="" E2E_PANEL_WID="" E2E_TRAY=""
+}
+
+e2e__no_tray() { ! e2e_find_tray; }
 
 # e2e_find_tray: the tray host's window (the top-level window that carries
 # _NET_SYSTEM_TRAY_ORIENTATION, which the owner of the tray selection sets) in E2E_TRAY;
@@ -247,7 +260,9 @@ e2e__micros_after() {
 }
 
 # e2e_wait_window CLASSNAME [SECONDS] [PID]: waits until a viewable (mapped) window with that
-# WM_CLASS instance name exists, optionally one whose _NET_WM_PID is PID; sets E2E_WID.
+# WM_CLASS instance name, managed by the window manager, exists, optionally one whose
+# _NET_WM_PID is PID; sets E2E_WID. Windows the manager does not manage (the bar's tray icon
+# inside the panel, popup menus, tooltips) share the program's class and pid but never match.
 e2e_wait_window() {
     local class=$1 seconds=${2:-15} pid=${3:-}
     E2E_WID=""
@@ -256,8 +271,11 @@ e2e_wait_window() {
 }
 
 e2e__find_window() {
-    local id
+    local id managed
+    managed=" $(xprop -root _NET_CLIENT_LIST 2>/dev/null | sed -n 's/^.*window id # //p' |
+        tr -d ',') "
     for id in $(xdotool search --onlyvisible --classname "^$1\$" 2>/dev/null); do
+        [[ $managed == *" $(printf '0x%x' "$id") "* ]] || continue
         if [ -n "$2" ] && [ "$(xdotool getwindowpid "$id" 2>/dev/null)" != "$2" ]; then
             continue
         fi
@@ -267,12 +285,76 @@ e2e__find_window() {
     return 1
 }
 
+# e2e_windows_of_type CLASSNAME TYPE: the viewable windows of that WM_CLASS instance name whose
+# _NET_WM_WINDOW_TYPE includes _NET_WM_WINDOW_TYPE_TYPE (TOOLTIP, POPUP_MENU, ...), as ids in
+# E2E_WIDS (an array); returns 1 when there is none.
+e2e_windows_of_type() {
+    local id
+    E2E_WIDS=()
+    for id in $(xdotool search --onlyvisible --classname "^$1\$" 2>/dev/null); do
+        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q "_NET_WM_WINDOW_TYPE_$2\b" &&
+            E2E_WIDS+=("$id")
+    done
+    [ ${#E2E_WIDS[@]} -gt 0 ]
+}
+
+# e2e_find_popups CLASSNAME: the program's open popups other than tooltips, as hex ids in
+# E2E_WIDS; returns 1 when there is none. A popup is a viewable top-level window that bypasses
+# the window manager (override-redirect); that tells it from the program's managed windows and
+# from its tray icon, which is override-redirect too but lives inside the panel. The window
+# type is not used to find it: Qt 6.4 leaves a menu's _NET_WM_WINDOW_TYPE at NORMAL unless the
+# program sets it.
+e2e_find_popups() {
+    local id info
+    E2E_WIDS=()
+    # Lines of xwininfo -children: 0x600010 "name": ("instance" "Class")  200x300+10+20  +10+20
+    for id in $(xwininfo -root -children 2>/dev/null |
+        awk -v want="(\"$1\" " 'index($0, want) {print $1}'); do
+        info=$(xwininfo -id "$id" 2>/dev/null) || continue
+        [[ $info == *"Map State: IsViewable"* && $info == *"Override Redirect State: yes"* ]] ||
+            continue
+        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_TOOLTIP &&
+            continue
+        E2E_WIDS+=("$id")
+    done
+    [ ${#E2E_WIDS[@]} -gt 0 ]
+}
+
+# e2e_wait_process_exit PID [SECONDS]: waits until the child process has ended and reaps it
+# (a zombie still answers kill -0); its exit status is in E2E_EXIT_STATUS. Returns 1 while
+# it still runs.
+e2e_wait_process_exit() {
+    E2E_EXIT_STATUS=""
+    e2e_wait_for "${2:-10}" e2e__process_ended "$1" || return 1
+    wait "$1" 2>/dev/null
+    E2E_EXIT_STATUS=$?
+}
+
+e2e__process_ended() {
+    [ ! -e "/proc/$1" ] || [ "$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" = Z ]
+}
+
 # e2e_wait_unmapped WID [SECONDS]: waits until the window is gone or no longer viewable.
 e2e_wait_unmapped() {
     e2e_wait_for "${2:-10}" e2e__not_viewable "$1" || e2e_fail "window $1 is still mapped"
 }
 
 e2e__not_viewable() { ! xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+
+# e2e_map_state WID: IsViewable, IsUnviewable (mapped, but an ancestor is not), IsUnMapped, or
+# "gone", in E2E_MAP_STATE.
+e2e_map_state() {
+    E2E_MAP_STATE=$(xwininfo -id "$1" 2>/dev/null | sed -n 's/^ *Map State: //p')
+    E2E_MAP_STATE=${E2E_MAP_STATE:-gone}
+}
+
+e2e__map_state_is() { e2e_map_state "$1" && [ "$E2E_MAP_STATE" = "$2" ]; }
+
+# e2e_wait_map_state WID STATE [SECONDS]
+e2e_wait_map_state() {
+    e2e_wait_for "${3:-5}" e2e__map_state_is "$1" "$2" ||
+        e2e_fail "window $1: map state $E2E_MAP_STATE, expected $2"
+}
 
 # --- inspecting ---------------------------------------------------------------------------------
 
@@ -302,6 +384,37 @@ e2e_has_state() {
 e2e_wait_state() {
     e2e_wait_for "${3:-5}" e2e_has_state "$1" "$2" ||
         e2e_fail "window $1 never got $2 (_NET_WM_STATE: ${E2E_STATE:-none})"
+}
+
+# e2e_wait_state_gone WID ATOM [SECONDS]
+e2e_wait_state_gone() {
+    e2e_wait_for "${3:-5}" e2e__lacks_state "$1" "$2" ||
+        e2e_fail "window $1 still has $2 (_NET_WM_STATE: $E2E_STATE)"
+}
+
+e2e__lacks_state() { ! e2e_has_state "$1" "$2"; }
+
+# e2e_find_tray_icon CLASSNAME: a viewable window of that WM_CLASS instance name somewhere
+# inside the panel's window tree, i.e. an icon the tray host has embedded. Sets E2E_ICON
+# (hex id) and its place on the screen in E2E_ICON_X/Y/W/H; returns 1 when there is none.
+e2e_find_tray_icon() {
+    local id size abs
+    E2E_ICON=""
+    [ -n "${E2E_PANEL_WID:-}" ] || return 1
+    # Lines of xwininfo -tree: 0x600008 "name": ("instance" "Class")  22x22+0+0  +996+741
+    while read -r id size abs; do
+        e2e__map_state_is "$id" IsViewable || continue
+        E2E_ICON=$id
+        E2E_ICON_W=${size%%x*}
+        size=${size#*x}
+        E2E_ICON_H=${size%%[+-]*}
+        abs=${abs#+}
+        E2E_ICON_X=${abs%%[+-]*}
+        E2E_ICON_Y=${abs#*[+-]}
+        return 0
+    done < <(xwininfo -id "$E2E_PANEL_WID" -tree 2>/dev/null |
+        awk -v want="(\"$1\" " 'index($0, want) {print $1, $(NF - 1), $NF}')
+    return 1
 }
 
 # e2e_screenshot NAME [CROP]: saves the whole screen, or the WxH+X+Y part of it, as
@@ -374,10 +487,31 @@ e2e_write_settings() {
 
 # --- input --------------------------------------------------------------------------------------
 
+# e2e_pointer_to X Y: moves the pointer and waits until the server has it there. (xdotool's
+# --sync waits about 15 s when the pointer is already at the place, so that case is skipped.)
+e2e_pointer_to() {
+    local x y
+    eval "$(xdotool getmouselocation --shell 2>/dev/null | grep -E '^[XY]=' | tr XY xy)"
+    [ "${x:-} ${y:-}" = "$1 $2" ] && return 0
+    xdotool mousemove --sync "$1" "$2"
+}
+
+# e2e_click BUTTON [XDOTOOL CLICK OPTIONS...]: clicks where the pointer is, but never within
+# the double-click time (Qt's default is 400 ms) of the previous click: a second press that
+# soon arrives as a double click, on which a right click opens no menu.
+E2E_LAST_CLICK_US=0
+e2e_click() {
+    local button=$1
+    shift
+    while [ $((${EPOCHREALTIME//[!0-9]/} - E2E_LAST_CLICK_US)) -lt 600000 ]; do sleep 0.05; done
+    xdotool click "$@" "$button"
+    E2E_LAST_CLICK_US=${EPOCHREALTIME//[!0-9]/}
+}
+
 # e2e_drag X1 Y1 X2 Y2 [STEPS]: a left-button drag in small steps, as a hand would do it.
 e2e_drag() {
     local x1=$1 y1=$2 x2=$3 y2=$4 steps=${5:-8} i
-    xdotool mousemove --sync "$x1" "$y1"
+    e2e_pointer_to "$x1" "$y1"
     sleep 0.2
     xdotool mousedown 1
     sleep 0.3
@@ -387,6 +521,64 @@ e2e_drag() {
     done
     sleep 0.3
     xdotool mouseup 1
+    E2E_LAST_CLICK_US=${EPOCHREALTIME//[!0-9]/}
+}
+
+# --- the popup menu -----------------------------------------------------------------------------
+
+# The bar's popup menu, in order; "-" is a separator, which the keyboard skips.
+E2E_MENU=("Always On Top" "Memory Status" "Windows Taskbar" - "Calendar" "System Information"
+    "Memory Usage Scope" "Calculator" "Alarm Settings..." "Version Info on File..."
+    "Edit Sain's Days..." - "About..." "Quit" - "Shutdown" "Log Off" "Reboot")
+
+# e2e_open_menu X Y [CLASSNAME]: right-clicks at (X, Y) and waits for a popup of the program
+# (default class veskor); its id is in E2E_MENU_WID, its place in E2E_MENU_X/Y/W/H and its
+# _NET_WM_WINDOW_TYPE in E2E_MENU_TYPE.
+e2e_open_menu() {
+    local class=${3:-veskor}
+    e2e_find_popups "$class" && e2e_fail "a popup (${E2E_WIDS[*]}) is open before the right click"
+    e2e_pointer_to "$1" "$2"
+    sleep 0.2
+    e2e_click 3
+    e2e_wait_for 5 e2e_find_popups "$class" ||
+        e2e_fail "no popup menu of '$class' after a right click at ($1, $2)"
+    [ ${#E2E_WIDS[@]} = 1 ] || e2e_fail "more than one popup after a right click: ${E2E_WIDS[*]}"
+    E2E_MENU_WID=${E2E_WIDS[0]}
+    E2E_MENU_TYPE=$(xprop -id "$E2E_MENU_WID" _NET_WM_WINDOW_TYPE 2>/dev/null |
+        sed -n 's/^_NET_WM_WINDOW_TYPE(ATOM) = //p')
+    e2e_geometry "$E2E_MENU_WID"
+    E2E_MENU_X=$E2E_GEOM_X E2E_MENU_Y=$E2E_GEOM_Y E2E_MENU_W=$E2E_GEOM_W E2E_MENU_H=$E2E_GEOM_H
+}
+
+# e2e_menu_choose CAPTION: runs an item of the open menu with the keyboard and waits for the
+# menu to close. The keyboard is used rather than a click at a computed place: an item's
+# height depends on the style and fonts, separators are thinner than items, and the menu may
+# open above or to the left of the pointer near the screen's edges, while Down always steps
+# over the selectable items in order. A menu opened by the mouse has no current item, so the
+# first Down lands on the first item. Qt puts a corner of the menu at the pointer (top left,
+# or flipped to just beside the pointer near the screen's edges), so the resting pointer is on
+# the menu's banner or outside it and highlights nothing in between.
+e2e_menu_choose() {
+    local caption=$1 item keys=() found=0
+    for item in "${E2E_MENU[@]}"; do
+        [ "$item" = - ] && continue
+        keys+=(Down)
+        [ "$item" = "$caption" ] && { found=1; break; }
+    done
+    [ "$found" = 1 ] || e2e_fail "no menu item '$caption'"
+    xdotool key --delay 60 "${keys[@]}" Return
+    e2e_wait_for 5 e2e__not_viewable "$E2E_MENU_WID" ||
+        e2e_fail "menu still open after choosing '$caption'"
+    # The menu's pointer grab ends a moment after its window: a click in between goes nowhere,
+    # as it would for a person clicking that fast.
+    sleep 0.3
+}
+
+# e2e_menu_command X Y CAPTION: right-click at (X, Y), then run the item.
+e2e_menu_command() {
+    e2e_open_menu "$1" "$2"
+    e2e_menu_choose "$3"
+    e2e_log "ran '$3' from the menu opened at ($1, $2)"
 }
 
 # --- checks -------------------------------------------------------------------------------------
