@@ -140,8 +140,6 @@ void TfrmMain::FormCreate() {
     ApplyStrips();
     // The scope runs from its stored check box; its window comes with the scope itself.
     scopeActive_ = settings_.MemoryScan;
-    // This platform is not the one whose menu lacked the exit items: all of them show.
-    N3->setVisible(true);
     TaskbarShown = true;
 
     // The window manager reads this state when the window is first mapped.
@@ -343,6 +341,8 @@ void TfrmMain::BuildPopupMenu() {
     PopupMenu->addSeparator();
     pmAbout = item("About...", &TfrmMain::cmAbout, false);
     pmQuit = item("Quit", &TfrmMain::cmExit, false);
+    // The exit items are hidden only on the platform that ran its own session end; here they
+    // always show.
     N3 = PopupMenu->addSeparator();
     pmShutdown = item("Shutdown", &TfrmMain::cmExitWin, false);
     pmLogOff = item("Log Off", &TfrmMain::cmExitWin, false);
