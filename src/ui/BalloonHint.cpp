@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QToolTip>
 #include <QWidget>
 
 namespace veskor {
@@ -77,6 +78,10 @@ BalloonHints::BalloonHints(QColor color, QObject* parent) : QObject(parent), col
     hideTimer_.setSingleShot(true);
     connect(&hideTimer_, &QTimer::timeout, this, &BalloonHints::hideHint);
     qApp->installEventFilter(this);
+    QPalette palette = QToolTip::palette();
+    palette.setColor(QPalette::ToolTipBase, color_);
+    palette.setColor(QPalette::ToolTipText, Qt::black);
+    QToolTip::setPalette(palette);
 }
 
 BalloonHints::~BalloonHints() {
@@ -123,8 +128,10 @@ bool BalloonHints::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
         if (widget->toolTip().isEmpty()) {
+            // Widgets that make their tips on the spot (item views, the tray icon) keep doing
+            // so, in the toolkit's tooltip with the same hint colour.
             hideHint();
-            return true;
+            break;
         }
         showHint(widget, static_cast<QHelpEvent*>(event)->globalPos());
         return true;

@@ -5,6 +5,7 @@
 
 #include <QHelpEvent>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace veskor;
@@ -47,6 +48,21 @@ private slots:
         cell.setHint(QString());
         hover(&cell);
         QVERIFY(hints.visibleBubble() == nullptr);
+    }
+
+    void widgetsThatMakeTheirOwnTipsStillGetAsked() {
+        BalloonHints hints(QColor(255, 255, 0), nullptr);
+        struct OwnTips final : QWidget {
+            int asked = 0;
+            bool event(QEvent* e) override {
+                asked += e->type() == QEvent::ToolTip ? 1 : 0;
+                return QWidget::event(e);
+            }
+        } view;
+        hover(&view);
+        QCOMPARE(view.asked, 1);
+        QVERIFY(hints.visibleBubble() == nullptr);
+        QCOMPARE(QToolTip::palette().color(QPalette::ToolTipBase), QColor(255, 255, 0));
     }
 
     void cellShowsANewCaptionAndReportsLeftDoubleClicks() {
