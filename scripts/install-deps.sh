@@ -16,7 +16,7 @@ test_pkgs=(
   x11-apps
 )
 bench_pkgs=(
-  conky-std hyperfine
+  conky-std
 )
 
 want=("${build_pkgs[@]}")
