@@ -24,13 +24,13 @@ struct CommandLine {
     enum class Mode { Bar, Day, Saint, Find, Screenshot, Help, Version };
     Mode mode = Mode::Bar;
     std::optional<std::filesystem::path> dataDir;
-    std::optional<TDateTime> date;       // day, saint: the day asked for (default today)
-    std::string name;                    // find: UTF-8
-    std::optional<int> year;             // find: --year
+    std::optional<TDateTime> date; // day, saint: the day asked for (default today)
+    std::string name;              // find: UTF-8
+    std::optional<int> year;       // find: --year
     std::filesystem::path screenshotFile;
-    std::optional<TDateTime> at;         // --screenshot: the clock's fixed time
-    std::string panel;                   // --screenshot: a strip to open first
-    bool menu = false;                   // --screenshot: render the open popup menu
+    std::optional<TDateTime> at; // --screenshot: the clock's fixed time
+    std::string panel;           // --screenshot: a strip to open first
+    bool menu = false;           // --screenshot: render the open popup menu
 };
 
 // Throws UsageError.
@@ -38,7 +38,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // The strips --panel can open.
 inline constexpr const char* kPanelNames[] = {"calendar", "sysinfo", "calculator", "scope",
-                                             "memory"};
+                                              "memory"};
 
 // "YYYY-MM-DD" and "YYYY-MM-DD hh:mm:ss"; throw UsageError.
 TDateTime ParseIsoDate(const std::string& text);

@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTimer>
-
 #include <cstdlib>
 #include <iostream>
 #include <map>
@@ -63,7 +62,12 @@ int RunBar(int argc, char** argv, const std::filesystem::path& dataDir) {
     X11WindowState windowState;
     X11Taskbar taskbar;
     TfrmMain* bar = nullptr;
-    BarServices services{clock,  memory, settings, windowState, taskbar, LocaleFormat::System(),
+    BarServices services{clock,
+                         memory,
+                         settings,
+                         windowState,
+                         taskbar,
+                         LocaleFormat::System(),
                          dataDir,
                          [&bar](const QString& text) {
                              // Shown once the bar is on screen and the event loop runs.
@@ -93,13 +97,17 @@ int RunScreenshot(int argc, char** argv, const CommandLine& cl,
     ReadOnlySettings settings(userSettings);
     X11WindowState windowState;
     X11Taskbar taskbar;
-    BarServices services{clock,   memory, settings, windowState, taskbar, LocaleFormat::System(),
-                         dataDir, [](const QString& text) { std::cerr << text.toStdString() << '\n'; }};
+    BarServices services{
+        clock,    memory,
+        settings, windowState,
+        taskbar,  LocaleFormat::System(),
+        dataDir,  [](const QString& text) { std::cerr << text.toStdString() << '\n'; }};
     TfrmMain window(services);
-    const std::map<std::string, void (TfrmMain::*)()> commands = {
-        {"calendar", &TfrmMain::cmCal}, {"sysinfo", &TfrmMain::cmSI},
-        {"calculator", &TfrmMain::cmCalc}, {"scope", &TfrmMain::cmMS},
-        {"memory", &TfrmMain::cmMem}};
+    const std::map<std::string, void (TfrmMain::*)()> commands = {{"calendar", &TfrmMain::cmCal},
+                                                                  {"sysinfo", &TfrmMain::cmSI},
+                                                                  {"calculator", &TfrmMain::cmCalc},
+                                                                  {"scope", &TfrmMain::cmMS},
+                                                                  {"memory", &TfrmMain::cmMem}};
     if (!cl.panel.empty()) {
         // Shown for the picture only: the settings are not written.
         const auto command = commands.at(cl.panel);
@@ -158,6 +166,6 @@ int main(int argc, char** argv) {
         std::cerr << e.what() << '\n';
         return 1;
     }
-    return RunTextCommand(cl, saints.Strings, LinuxClock().Now(), LocaleFormat::System(),
-                          std::cout, std::cerr);
+    return RunTextCommand(cl, saints.Strings, LinuxClock().Now(), LocaleFormat::System(), std::cout,
+                          std::cerr);
 }

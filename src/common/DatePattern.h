@@ -20,8 +20,8 @@ namespace veskor {
 
 // The locale facts the patterns and number formats need, all UTF-8.
 struct LocaleFormat {
-    std::array<std::string, 7> longDayNames;   // index 0 = Sunday
-    std::array<std::string, 7> shortDayNames;  // index 0 = Sunday
+    std::array<std::string, 7> longDayNames;  // index 0 = Sunday
+    std::array<std::string, 7> shortDayNames; // index 0 = Sunday
     std::array<std::string, 12> longMonthNames;
     std::array<std::string, 12> shortMonthNames;
     std::string timeSeparator = ":";

@@ -8,13 +8,13 @@
 namespace veskor {
 
 struct MemoryStatus {
-    std::uint32_t memoryLoad = 0;     // percent of physical memory in use, 0 to 100
-    std::uint64_t totalPhys = 0;      // bytes
-    std::uint64_t availPhys = 0;      // bytes
-    std::uint64_t totalPageFile = 0;  // swap, bytes
-    std::uint64_t availPageFile = 0;  // free swap, bytes
-    std::uint64_t totalVirtual = 0;   // user address space, bytes
-    std::uint64_t availVirtual = 0;   // user address space not yet reserved, bytes
+    std::uint32_t memoryLoad = 0;    // percent of physical memory in use, 0 to 100
+    std::uint64_t totalPhys = 0;     // bytes
+    std::uint64_t availPhys = 0;     // bytes
+    std::uint64_t totalPageFile = 0; // swap, bytes
+    std::uint64_t availPageFile = 0; // free swap, bytes
+    std::uint64_t totalVirtual = 0;  // user address space, bytes
+    std::uint64_t availVirtual = 0;  // user address space not yet reserved, bytes
 };
 
 // Decodes the text of /proc/meminfo (MemTotal, MemAvailable, SwapTotal, SwapFree; kB units).

@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 namespace veskor {
 
@@ -12,6 +14,9 @@ public:
     // Keeps the window out of task lists and pagers; the window manager may drop this on unmap,
     // so it is applied after every map.
     virtual void HideFromTaskbar(std::uintptr_t window) = 0;
+    // Where the window's top left corner is on the screen, as the display server has it;
+    // nullopt when the platform cannot tell.
+    virtual std::optional<std::pair<int, int>> ScreenPosition(std::uintptr_t window) = 0;
 };
 
 } // namespace veskor

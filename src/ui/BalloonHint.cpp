@@ -12,8 +12,8 @@
 namespace veskor {
 
 namespace {
-constexpr int kShadow = 3;     // shadow offset to the lower right, pixels
-constexpr int kRadius = 6;     // corner radius of the bubble
+constexpr int kShadow = 3; // shadow offset to the lower right, pixels
+constexpr int kRadius = 6; // corner radius of the bubble
 constexpr int kPaddingX = 6;
 constexpr int kPaddingY = 4;
 constexpr int kShowMs = 10000; // how long a hint stays without a mouse move

@@ -6,8 +6,7 @@
 namespace veskor {
 
 void ShowErrorMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, kApplicationTitle, text,
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok, parent);
     box.exec();
 }
 

@@ -3,7 +3,6 @@
 #include "app/CommandLine.h"
 
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 namespace veskor {
@@ -15,7 +14,8 @@ struct CommandRun {
     std::string err;
 };
 
-CommandRun RunArgs(const std::vector<std::string>& args, TDateTime today = EncodeDate(2026, 12, 7)) {
+CommandRun RunArgs(const std::vector<std::string>& args,
+                   TDateTime today = EncodeDate(2026, 12, 7)) {
     const TStrHolder saints;
     std::ostringstream out;
     std::ostringstream err;
@@ -74,10 +74,18 @@ TEST(CommandLineParsing, OptionsAnywhereAndTheirValues) {
 
 TEST(CommandLineParsing, BadInputIsAUsageError) {
     const std::vector<std::vector<std::string>> bad = {
-        {"day", "2026-02-30"},         {"day", "2026-2-3"},     {"day", "20261207"},
-        {"day", "2026-12-07", "more"}, {"find"},                {"find", "a", "b"},
-        {"saint", "--year", "2020"},   {"find", "x", "--year"}, {"find", "x", "--year", "20x0"},
-        {"--bogus"},                   {"dance"},               {"--screenshot"},
+        {"day", "2026-02-30"},
+        {"day", "2026-2-3"},
+        {"day", "20261207"},
+        {"day", "2026-12-07", "more"},
+        {"find"},
+        {"find", "a", "b"},
+        {"saint", "--year", "2020"},
+        {"find", "x", "--year"},
+        {"find", "x", "--year", "20x0"},
+        {"--bogus"},
+        {"dance"},
+        {"--screenshot"},
         {"--screenshot", "f.png", "--at", "2026-12-07 24:00:00"},
         {"--screenshot", "f.png", "--at", "2026-12-07"},
         {"day", "--at", "2026-12-07 10:00:00"},

@@ -1,6 +1,7 @@
 // Reading and writing the bar's stored options.
 
 #include "bar/core/BarSettings.h"
+
 #include "platform/fake/FakeSettingsStore.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ TEST(BarSettings, FirstRunCreatesTheKeyAndKeepsEveryDefault) {
 
 TEST(BarSettings, EveryStoredValueIsAppliedWithoutWritingBack) {
     FakeSettingsStore store;
-    store.values = {{"Top", 300},     {"Left", -40},  {"StayOnTop", 0}, {"Memory", 7},
+    store.values = {{"Top", 300},      {"Left", -40}, {"StayOnTop", 0}, {"Memory", 7},
                     {"MemoryScan", 1}, {"PMScan", 1}, {"PFScan", -1},   {"Scan", 2500}};
     const auto before = store.values;
     TBarSettings s;
@@ -47,7 +48,9 @@ TEST(BarSettings, EveryStoredValueIsAppliedWithoutWritingBack) {
 
 TEST(BarSettings, WrongTypedValueKeepsItsDefaultAndTheRestIsStillRead) {
     FakeSettingsStore store;
-    store.values = {{"Top", 50}, {"StayOnTop", std::string("yes")}, {"Memory", 1},
+    store.values = {{"Top", 50},
+                    {"StayOnTop", std::string("yes")},
+                    {"Memory", 1},
                     {"Scan", std::string("fast")}};
     TBarSettings s;
     const SettingsReadResult result = ReadBarSettings(store, s);

@@ -19,9 +19,11 @@ TEST(PanelStack, StartsWithTheDateRowOnly) {
 }
 
 TEST(PanelStack, EachStripOpenedAndClosedReturnsTheWindowToItsHeight) {
-    const std::pair<S, int> heights[] = {
-        {S::Memory, 21}, {S::Calendar, 264}, {S::SystemInfo, 229}, {S::Calculator, 73},
-        {S::Scope, 191}};
+    const std::pair<S, int> heights[] = {{S::Memory, 21},
+                                         {S::Calendar, 264},
+                                         {S::SystemInfo, 229},
+                                         {S::Calculator, 73},
+                                         {S::Scope, 191}};
     for (const auto& [strip, height] : heights) {
         TPanelStack stack;
         stack.Show(S::Calendar == strip ? S::Scope : S::Calendar); // something else open too

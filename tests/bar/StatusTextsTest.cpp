@@ -1,8 +1,9 @@
 // The texts of the tick, the screen fit, the tick schedule and the data folder rule.
 
+#include "bar/core/StatusTexts.h"
+
 #include "bar/core/DataDir.h"
 #include "bar/core/ScreenFit.h"
-#include "bar/core/StatusTexts.h"
 #include "common/DateTime.h"
 
 #include <gtest/gtest.h>
@@ -127,7 +128,8 @@ TEST(TickSchedule, LandsJustAfterTheNextSecond) {
 TEST(ScreenFit, PullsBackOverBottomAndRightOnly) {
     constexpr int W = 1024;
     constexpr int H = 768;
-    EXPECT_EQ(PullOntoScreen({W - 100, H - 5, 278, 21}, W, H), (WindowRect{W - 278, H - 21, 278, 21}));
+    EXPECT_EQ(PullOntoScreen({W - 100, H - 5, 278, 21}, W, H),
+              (WindowRect{W - 278, H - 21, 278, 21}));
     EXPECT_EQ(PullOntoScreen({-50, -10, 278, 21}, W, H), (WindowRect{-50, -10, 278, 21}));
     EXPECT_EQ(PullOntoScreen({746, 0, 278, 21}, W, H), (WindowRect{746, 0, 278, 21}));
     // Taller than the screen: the top goes above it.

@@ -1,6 +1,7 @@
 // The bar window with a fake clock, fake memory and a fake settings key, off screen.
 
 #include "bar/widgets/TfrmMain.h"
+
 #include "common/DateTime.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeMemoryInfo.h"
@@ -13,11 +14,9 @@
 
 #include <QAbstractButton>
 #include <QMenu>
-
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <fstream>
 #include <memory>
 
@@ -38,9 +37,9 @@ class TfrmMainTest final : public QObject {
 
         std::filesystem::path dir() const { return dataDir.path().toStdString(); }
         TfrmMain& make() {
-            bar = std::make_unique<TfrmMain>(BarServices{
-                clock, memory, settings, windowState, taskbar, LocaleFormat::English(), dir(),
-                [this](const QString& text) { reports << text; }});
+            bar = std::make_unique<TfrmMain>(
+                BarServices{clock, memory, settings, windowState, taskbar, LocaleFormat::English(),
+                            dir(), [this](const QString& text) { reports << text; }});
             return *bar;
         }
         void writeSaintFile(const std::string& bytes) const {
@@ -79,8 +78,8 @@ private slots:
 
     void storedValuesAreAppliedAndSurviveTheRead() {
         Rig rig;
-        rig.settings.values = {{"Top", 100}, {"Left", 20}, {"StayOnTop", 0}, {"Memory", 1},
-                               {"MemoryScan", 1}, {"PMScan", 1}, {"PFScan", 1}, {"Scan", 500}};
+        rig.settings.values = {{"Top", 100},      {"Left", 20},  {"StayOnTop", 0}, {"Memory", 1},
+                               {"MemoryScan", 1}, {"PMScan", 1}, {"PFScan", 1},    {"Scan", 500}};
         const auto stored = rig.settings.values;
         TfrmMain& bar = rig.make();
         QCOMPARE(bar.size(), QSize(278, 42));
@@ -108,9 +107,8 @@ private slots:
         Rig rig;
         std::filesystem::create_directory(rig.dir() / "Veskor32.sd");
         TfrmMain& bar = rig.make();
-        QCOMPARE(rig.reports,
-                 QStringList{QString::fromStdString("Cannot open file " +
-                                                    (rig.dir() / "Veskor32.sd").string())});
+        QCOMPARE(rig.reports, QStringList{QString::fromStdString(
+                                  "Cannot open file " + (rig.dir() / "Veskor32.sd").string())});
         QCOMPARE(bar.shSaint.Strings.Count(), 366);
     }
 
@@ -209,6 +207,13 @@ private slots:
         QVERIFY(rig.settings.writes >= 1);
         QCOMPARE(std::get<std::int32_t>(rig.settings.values.at("Left")), 100);
         QCOMPARE(std::get<std::int32_t>(rig.settings.values.at("Top")), 100);
+        // The bar follows the mouse and is saved where it was let go.
+        QTest::mousePress(bar.TimePanel, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(bar.TimePanel, QPoint(-95, 65)); // 100 left and 60 down
+        QCOMPARE(bar.pos(), QPoint(0, 160));
+        QTest::mouseRelease(bar.TimePanel, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(std::get<std::int32_t>(rig.settings.values.at("Left")), 0);
+        QCOMPARE(std::get<std::int32_t>(rig.settings.values.at("Top")), 160);
     }
 
     void positionOffTheBottomRightIsPulledBackAtPaint() {
@@ -230,6 +235,20 @@ private slots:
         QCOMPARE(other.pos(), QPoint(-30, -8));
     }
 
+    void pullBackTrustsTheDisplayServerOverAStalePosition() {
+        // After a window-manager move Qt's position can be off; the server's decides.
+        Rig rig;
+        const QRect s = screen();
+        rig.settings.values = {{"Left", s.width() - 100}};
+        rig.windowState.position = std::pair{100, 40};
+        TfrmMain& bar = rig.make();
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        QTRY_COMPARE(bar.pos(), QPoint(100, 40));
+        QTest::qWait(50);
+        QCOMPARE(bar.pos(), QPoint(100, 40));
+    }
+
     void menuHasEveryItemInOrder() {
         Rig rig;
         TfrmMain& bar = rig.make();
@@ -239,12 +258,11 @@ private slots:
                 captions << (action->isSeparator() ? QString("-") : action->text());
             }
         }
-        QCOMPARE(captions, (QStringList{"Always On Top", "Memory Status", "Windows Taskbar", "-",
-                                        "Calendar", "System Information", "Memory Usage Scope",
-                                        "Calculator", "Alarm Settings...",
-                                        "Version Info on File...", "Edit Sain's Days...", "-",
-                                        "About...", "Quit", "-", "Shutdown", "Log Off",
-                                        "Reboot"}));
+        QCOMPARE(captions,
+                 (QStringList{"Always On Top", "Memory Status", "Windows Taskbar", "-", "Calendar",
+                              "System Information", "Memory Usage Scope", "Calculator",
+                              "Alarm Settings...", "Version Info on File...", "Edit Sain's Days...",
+                              "-", "About...", "Quit", "-", "Shutdown", "Log Off", "Reboot"}));
         for (const QAction* action : bar.PopupMenu->actions()) {
             QVERIFY(action->icon().isNull());
         }
@@ -257,8 +275,8 @@ private slots:
         const auto checks = [&] {
             bar.PopupMenuPopup();
             QString marks;
-            for (QAction* a : {bar.pmSOT, bar.pmMem, bar.pmTB, bar.pmCal, bar.pmSI, bar.pmMUS,
-                               bar.pmCalc}) {
+            for (QAction* a :
+                 {bar.pmSOT, bar.pmMem, bar.pmTB, bar.pmCal, bar.pmSI, bar.pmMUS, bar.pmCalc}) {
                 marks += a->isChecked() ? '1' : '0';
             }
             return marks;

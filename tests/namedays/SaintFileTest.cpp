@@ -1,6 +1,6 @@
-#include "support/TestSupport.h"
 #include "common/Error.h"
 #include "namedays/core/SaintTable.h"
+#include "support/TestSupport.h"
 
 #include <csignal>
 #include <gtest/gtest.h>

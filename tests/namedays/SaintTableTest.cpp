@@ -1,8 +1,8 @@
 #include "namedays/core/SaintTable.h"
 
-#include "support/TestSupport.h"
 #include "common/DateTime.h"
 #include "common/Error.h"
+#include "support/TestSupport.h"
 
 #include <array>
 #include <gtest/gtest.h>

@@ -1,18 +1,17 @@
 // The real settings file and the real machine facts.
 
+#include "platform/linux/IniSettingsStore.h"
+
 #include "common/MemoryStatus.h"
 #include "platform/Paths.h"
-#include "platform/linux/IniSettingsStore.h"
 #include "platform/linux/LinuxClock.h"
 #include "platform/linux/LinuxMemoryInfo.h"
-
 #include "support/TestSupport.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace veskor {
 namespace {

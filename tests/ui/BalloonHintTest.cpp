@@ -1,6 +1,7 @@
 // The program's hint bubbles and cells, off screen.
 
 #include "ui/BalloonHint.h"
+
 #include "ui/StatusCell.h"
 
 #include <QHelpEvent>

@@ -21,8 +21,8 @@ struct TBarSettings {
 };
 
 struct SettingsReadResult {
-    bool keyAvailable = true;          // false: the key could neither be found nor created
-    std::vector<std::string> errors;   // one message per value of the wrong type
+    bool keyAvailable = true;        // false: the key could neither be found nor created
+    std::vector<std::string> errors; // one message per value of the wrong type
 };
 
 // Reads every value that exists, in table order, into settings. A value of the wrong type keeps

@@ -40,8 +40,8 @@ std::string WeekdayAbbreviation(TDateTime date, const LocaleFormat& locale) {
     std::string result;
     std::size_t pos = 0;
     for (int chars = 0; chars < 2 && pos < name.size(); ++chars) {
-        const std::size_t len = std::min(Utf8Length(static_cast<unsigned char>(name[pos])),
-                                         name.size() - pos);
+        const std::size_t len =
+            std::min(Utf8Length(static_cast<unsigned char>(name[pos])), name.size() - pos);
         result.append(name, pos, len);
         pos += len;
     }
@@ -55,13 +55,12 @@ DateRowTexts ComputeDateRow(TDateTime now, const TStrings& saints, const LocaleF
     DateRowTexts texts;
     const int doy = DayOfYear(now);
     texts.date = WeekdayAbbreviation(now, locale) + ", " + FormatDateTime("d.m. yyyy", now, locale);
-    texts.dateHint = " Day of year: " + std::to_string(doy) + " \r\n" + " Week: " +
-                     std::to_string(WeekOfYear(now)) + " ";
+    texts.dateHint = " Day of year: " + std::to_string(doy) + " \r\n" +
+                     " Week: " + std::to_string(WeekOfYear(now)) + " ";
     texts.time = FormatDateTime("hh:mm:ss", now, locale);
     try {
         texts.saint = Cp1250ToUtf8(SaintOfDate(saints, now));
-        texts.saintHint =
-            " Tomorrow saint: " + Cp1250ToUtf8(SaintOfDate(saints, now + 1)) + " ";
+        texts.saintHint = " Tomorrow saint: " + Cp1250ToUtf8(SaintOfDate(saints, now + 1)) + " ";
     } catch (const Error& e) {
         texts.saint.clear();
         texts.saintHint.clear();
@@ -75,9 +74,11 @@ MemRowTexts ComputeMemRow(const MemoryStatus& status, const LocaleFormat& locale
     const std::uint32_t load = status.memoryLoad > 100 ? 100 : status.memoryLoad;
     texts.ml = std::to_string(100 - load) + "%";
     texts.pm = FormatKb("#,##0 KB", status.availPhys, locale);
-    texts.pmHint = " Free physical memory \r\n" + FormatKb("Total: #,##0 KB", status.totalPhys, locale);
+    texts.pmHint =
+        " Free physical memory \r\n" + FormatKb("Total: #,##0 KB", status.totalPhys, locale);
     texts.pf = FormatKb(" #,##0 KB ", status.availPageFile, locale);
-    texts.pfHint = " Free page file \r\n" + FormatKb(" Total: #,##0 KB ", status.totalPageFile, locale);
+    texts.pfHint =
+        " Free page file \r\n" + FormatKb(" Total: #,##0 KB ", status.totalPageFile, locale);
     return texts;
 }
 

@@ -20,10 +20,10 @@ struct DateRowTexts {
 };
 
 struct MemRowTexts {
-    std::string ml;     // MLPanel: free share of memory, "37%"
-    std::string pm;     // PMPanel: free physical memory, "#,##0 KB"
+    std::string ml; // MLPanel: free share of memory, "37%"
+    std::string pm; // PMPanel: free physical memory, "#,##0 KB"
     std::string pmHint;
-    std::string pf;     // PFPanel: free page file, " #,##0 KB "
+    std::string pf; // PFPanel: free page file, " #,##0 KB "
     std::string pfHint;
 };
 

@@ -36,11 +36,6 @@ const QColor kWhite = Rgb(255, 255, 255);
 const QColor kTeal = Rgb(0, 128, 128);
 const QColor kMaroon = Rgb(128, 0, 0);
 
-// A window-manager move reports the new position when it ends (some managers also on the
-// way); the drag counts as ended this long after the last report.
-constexpr int kDragSettleMs = 300;
-// A press that never moved the window stops counting as a drag after this long.
-constexpr int kDragGiveUpMs = 30000;
 
 QString Q(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -101,15 +96,6 @@ TfrmMain::TfrmMain(BarServices services, QWidget* parent)
     Timer.setSingleShot(true);
     Timer.setTimerType(Qt::PreciseTimer);
     connect(&Timer, &QTimer::timeout, this, &TfrmMain::TimerTimer);
-    dragEnd_.setSingleShot(true);
-    connect(&dragEnd_, &QTimer::timeout, this, [this] {
-        const bool moved = dragMoved_;
-        dragging_ = false;
-        dragMoved_ = false;
-        if (moved) {
-            SaveSettings();
-        }
-    });
 
     FormCreate();
     ScheduleTick();
@@ -241,14 +227,33 @@ void TfrmMain::HideAppButton() {
 
 void TfrmMain::FormPaint() {
     const QScreen* screen = this->screen();
-    if (screen == nullptr) {
+    // While the bar is dragged it follows the mouse; it is pulled back, if need be, at the first
+    // paint after the drag.
+    if (screen == nullptr || dragging_) {
         return;
     }
     const QRect area = screen->geometry();
-    const WindowRect now{x() - area.x(), y() - area.y(), width(), height()};
-    const WindowRect fitted = PullOntoScreen(now, area.width(), area.height());
-    if (!(fitted == now)) {
-        move(fitted.left + area.x(), fitted.top + area.y());
+    const auto outside = [&] {
+        const WindowRect now{x() - area.x(), y() - area.y(), width(), height()};
+        const WindowRect fitted = PullOntoScreen(now, area.width(), area.height());
+        return fitted == now ? std::optional<WindowRect>() : fitted;
+    };
+    if (!outside()) {
+        return;
+    }
+    // Qt's idea of the position can be wrong after a window-manager move: the display server's
+    // decides before the bar is moved.
+    SyncPosition();
+    if (const auto fitted = outside()) {
+        move(fitted->left + area.x(), fitted->top + area.y());
+    }
+}
+
+void TfrmMain::SyncPosition() {
+    const auto actual = services_.windowState.ScreenPosition(winId());
+    if (actual && QPoint(actual->first, actual->second) != pos()) {
+        // Moving to where the window already is brings Qt's geometry in line, without a jump.
+        move(actual->first, actual->second);
     }
 }
 
@@ -260,16 +265,12 @@ void TfrmMain::FormMouseDown(Qt::MouseButton button, const QPoint& globalPos) {
     if (button != Qt::LeftButton) {
         return;
     }
+    // The bar follows the mouse itself rather than through the window manager's move: the
+    // position it then saves is exactly where it was left, however busy the machine is (a
+    // window-manager move can leave the window and the toolkit's idea of it out of step).
     // Saved at once as well, so that a press without a move still records the position.
     SaveSettings();
-    QWindow* window = windowHandle();
-    if (window != nullptr && window->startSystemMove()) {
-        dragging_ = true;
-        dragEnd_.start(kDragGiveUpMs);
-        return;
-    }
-    // No window-manager move on this platform: follow the mouse ourselves.
-    manualDrag_ = true;
+    dragging_ = true;
     dragOffset_ = globalPos - pos();
 }
 
@@ -278,23 +279,15 @@ void TfrmMain::mousePressEvent(QMouseEvent* event) {
 }
 
 void TfrmMain::mouseMoveEvent(QMouseEvent* event) {
-    if (manualDrag_ && (event->buttons() & Qt::LeftButton)) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
         move(event->globalPosition().toPoint() - dragOffset_);
     }
 }
 
 void TfrmMain::mouseReleaseEvent(QMouseEvent* event) {
-    if (manualDrag_ && event->button() == Qt::LeftButton) {
-        manualDrag_ = false;
+    if (dragging_ && event->button() == Qt::LeftButton) {
+        dragging_ = false;
         SaveSettings();
-    }
-}
-
-void TfrmMain::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    if (dragging_) {
-        dragMoved_ = true;
-        dragEnd_.start(kDragSettleMs);
     }
 }
 
@@ -315,7 +308,6 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     }
     return QWidget::eventFilter(watched, event);
 }
-
 
 // --- popup menu and commands ---------------------------------------------------------------------
 
@@ -404,8 +396,9 @@ void TfrmMain::cmSD() {}
 void TfrmMain::cmExitWin() {}
 
 void TfrmMain::cmAbout() {
-    ShowAboutBox(this, windowIcon(), kCaption,
-                 QStringLiteral("Copyright \u00a9 Orvane. Date, name-days, time and memory at a glance."));
+    ShowAboutBox(
+        this, windowIcon(), kCaption,
+        QStringLiteral("Copyright \u00a9 Orvane. Date, name-days, time and memory at a glance."));
 }
 
 void TfrmMain::cmExit() {
@@ -422,7 +415,8 @@ void TfrmMain::FormClose() {
     SetTaskbarVisible(services_.taskbar, true);
 }
 
-// --- strips ---------------------------------------------------------------------------------------
+// --- strips
+// ---------------------------------------------------------------------------------------
 
 QWidget* TfrmMain::stripWidget(Strip strip) const {
     switch (strip) {

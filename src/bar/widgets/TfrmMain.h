@@ -16,7 +16,6 @@
 
 #include <QTimer>
 #include <QWidget>
-
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -132,7 +131,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -140,6 +138,8 @@ protected:
 private:
     void FormCreate();
     void FormPaint();
+    // Takes the window's position from the display server when Qt's differs.
+    void SyncPosition();
     void FormMouseDown(Qt::MouseButton button, const QPoint& globalPos);
     void FormClose();
     void HideAppButton();
@@ -160,12 +160,9 @@ private:
     bool iconsGiven_ = false;
     std::string lastTickError_;
 
-    // Dragging: through the window manager when it can, else by hand.
+    // Dragging: the bar follows the mouse while the left button is down.
     bool dragging_ = false;
-    bool dragMoved_ = false;
-    bool manualDrag_ = false;
     QPoint dragOffset_;
-    QTimer dragEnd_;
 };
 
 } // namespace veskor

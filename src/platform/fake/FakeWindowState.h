@@ -17,8 +17,12 @@ public:
         calls.push_back({window, onTop, false});
     }
     void HideFromTaskbar(std::uintptr_t window) override { calls.push_back({window, true, true}); }
+    std::optional<std::pair<int, int>> ScreenPosition(std::uintptr_t /*window*/) override {
+        return position;
+    }
 
     std::vector<Call> calls;
+    std::optional<std::pair<int, int>> position; // where the display server has the window
 };
 
 } // namespace veskor

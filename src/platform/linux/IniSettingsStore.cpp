@@ -5,7 +5,6 @@
 
 #include <QSettings>
 #include <QString>
-
 #include <cstdio>
 #include <limits>
 #include <system_error>

@@ -1,9 +1,8 @@
 #include "platform/Paths.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <string>
+#include <unistd.h>
 
 namespace veskor {
 

@@ -1,14 +1,13 @@
 #include "platform/linux/X11Connection.h"
 
 #include <QGuiApplication>
-
 #include <cstring>
 
 namespace veskor {
 
 xcb_connection_t* X11Connection() {
-    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                              : nullptr;
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 ? x11->connection() : nullptr;
 }
 

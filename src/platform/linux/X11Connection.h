@@ -1,10 +1,9 @@
 #pragma once
 // Qt's own X11 connection, shared by the window-manager services.
 
-#include <xcb/xcb.h>
-
 #include <cstdlib>
 #include <memory>
+#include <xcb/xcb.h>
 
 namespace veskor {
 

@@ -2,9 +2,8 @@
 
 #include "platform/linux/X11Connection.h"
 
-#include <xcb/xcb.h>
-
 #include <algorithm>
+#include <xcb/xcb.h>
 
 namespace veskor {
 

@@ -3,8 +3,8 @@
 #include "platform/linux/X11Connection.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -80,7 +80,8 @@ void ChangeStates(std::uintptr_t id, bool add, std::initializer_list<AtomId> ids
             c, xcb_get_property(c, 0, window, netWmState, XCB_ATOM_ATOM, 0, 64), nullptr));
         std::vector<xcb_atom_t> current;
         if (reply && reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
-            const auto* values = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+            const auto* values =
+                static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
             current.assign(values, values + xcb_get_property_value_length(reply.get()) / 4);
         }
         for (const xcb_atom_t atom : atoms) {
@@ -105,6 +106,20 @@ void X11WindowState::SetStaysOnTop(std::uintptr_t window, bool onTop) {
 
 void X11WindowState::HideFromTaskbar(std::uintptr_t window) {
     ChangeStates(window, true, {kSkipTaskbar, kSkipPager});
+}
+
+std::optional<std::pair<int, int>> X11WindowState::ScreenPosition(std::uintptr_t window) {
+    xcb_connection_t* c = X11Connection();
+    if (c == nullptr || window == 0) {
+        return std::nullopt;
+    }
+    const XcbReply<xcb_translate_coordinates_reply_t> reply(xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, static_cast<xcb_window_t>(window), X11Root(c), 0, 0),
+        nullptr));
+    if (!reply) {
+        return std::nullopt;
+    }
+    return std::pair<int, int>{reply->dst_x, reply->dst_y};
 }
 
 } // namespace veskor

@@ -9,6 +9,7 @@ class X11WindowState final : public IWindowState {
 public:
     void SetStaysOnTop(std::uintptr_t window, bool onTop) override;
     void HideFromTaskbar(std::uintptr_t window) override;
+    std::optional<std::pair<int, int>> ScreenPosition(std::uintptr_t window) override;
 };
 
 } // namespace veskor
