@@ -236,6 +236,18 @@ e2e_stop_veskor() {
     VESKOR_PID=""
 }
 
+# e2e_start_bar [ARGS...]: starts the bar and waits until its window is mapped and the WM has
+# applied the states the bar asks for after the map (SKIP_TASKBAR comes with every map); the
+# window is in BAR, its place in BAR_X and BAR_Y, its geometry in E2E_GEOM_*.
+e2e_start_bar() {
+    e2e_start_veskor "$@"
+    e2e_wait_window veskor 20 "$VESKOR_PID"
+    BAR=$E2E_WID
+    e2e_wait_state "$BAR" _NET_WM_STATE_SKIP_TASKBAR
+    e2e_geometry "$BAR"
+    BAR_X=$E2E_GEOM_X BAR_Y=$E2E_GEOM_Y
+}
+
 # --- waiting ------------------------------------------------------------------------------------
 
 # e2e_wait_for SECONDS COMMAND ARGS...: polls the command every 0.1 s until it succeeds or the

@@ -13,16 +13,6 @@ readonly W=$E2E_SCREEN_W H=$E2E_SCREEN_H BAR_W=278 ROW_H=21
 # bar's own tray icon appears there.
 readonly TASKS="$((E2E_PANEL_W - 200))x${E2E_PANEL_H}+${E2E_PANEL_X}+${E2E_PANEL_Y}"
 
-# Starts the bar and waits until its window is mapped and the WM has applied the states the bar
-# asks for after the map (SKIP_TASKBAR comes with every map); sets BAR and the geometry.
-start_bar() {
-    e2e_start_veskor
-    e2e_wait_window veskor 20 "$VESKOR_PID"
-    BAR=$E2E_WID
-    e2e_wait_state "$BAR" _NET_WM_STATE_SKIP_TASKBAR
-    e2e_geometry "$BAR"
-}
-
 stop_bar() {
     e2e_stop_veskor
     e2e_wait_for 5 e2e__not_viewable "$BAR" || e2e_fail "bar window $BAR still mapped after exit"
@@ -53,7 +43,7 @@ e2e_expect "no settings file before the first run" test ! -e "$E2E_SETTINGS"
 e2e_stable_screenshot tasks-empty "$TASKS"
 tasks_empty=$E2E_SHOT
 
-start_bar
+e2e_start_bar
 e2e_expect_eq "window title" '"Veskor Pro 4.5"' \
     "$(xprop -id "$BAR" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = //p')"
 e2e_expect_eq "window size" "${BAR_W}x${ROW_H}" "${E2E_GEOM_W}x${E2E_GEOM_H}"
@@ -101,7 +91,7 @@ expect_setting Memory 0
 # ------------------------------------------------------------------------------------------------
 e2e_step "(d) restart: the bar comes back where it was left"
 stop_bar
-start_bar
+e2e_start_bar
 expect_position "after restart" $((x0 + dx)) $((y0 + dy))
 
 # ------------------------------------------------------------------------------------------------
@@ -111,12 +101,12 @@ e2e_step "(e) a position off the bottom right is pulled back; off the top left i
 # bar stored 38 pixels above the bottom is left alone by the WM: correcting it is the bar's job.
 stop_bar
 e2e_write_settings "Top=$((H - 38))" "Left=$((W - 100))" Memory=1
-start_bar
+e2e_start_bar
 expect_position "stored partly off the bottom right" $((W - BAR_W)) $((H - 2 * ROW_H))
 
 stop_bar
 e2e_write_settings "Top=-5" "Left=-40"
-start_bar
+e2e_start_bar
 sleep 0.5 # the first paint has come and gone
 expect_position "stored partly off the top left" -40 -5
 
@@ -124,11 +114,11 @@ expect_position "stored partly off the top left" -40 -5
 e2e_step "(f) memory row, not on top; stored values survive the start"
 stop_bar
 e2e_write_settings StayOnTop=0 Memory=1 MemoryScan=1 PMScan=1 PFScan=1 Scan=500
-start_bar
+e2e_start_bar
 e2e_expect_eq "window size with the memory row" "${BAR_W}x$((2 * ROW_H))" \
     "${E2E_GEOM_W}x${E2E_GEOM_H}"
 expect_position "top right corner with the memory row" $((W - BAR_W)) 0
-# SKIP_TASKBAR (waited for by start_bar) is sent with ABOVE, so ABOVE would be there by now.
+# SKIP_TASKBAR (waited for by e2e_start_bar) is sent with ABOVE, so ABOVE would be there by now.
 e2e_wait_state "$BAR" _NET_WM_STATE_SKIP_PAGER
 e2e_has_state "$BAR" _NET_WM_STATE_ABOVE && e2e_fail "StayOnTop=0 but _NET_WM_STATE = $E2E_STATE"
 e2e_log "ok: StayOnTop=0: _NET_WM_STATE = $E2E_STATE"

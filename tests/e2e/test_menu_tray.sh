@@ -12,15 +12,6 @@ readonly BAR_W=278 ROW_H=21 CAL_H=264
 # The tray sits at the panel's right end; the task list, left of it, is kept out of the picture.
 readonly TRAY_AREA="200x${E2E_PANEL_H}+$((E2E_PANEL_X + E2E_PANEL_W - 200))+${E2E_PANEL_Y}"
 
-start_bar() {
-    e2e_start_veskor
-    e2e_wait_window veskor 20 "$VESKOR_PID"
-    BAR=$E2E_WID
-    e2e_wait_state "$BAR" _NET_WM_STATE_SKIP_TASKBAR
-    e2e_geometry "$BAR"
-    BAR_X=$E2E_GEOM_X BAR_Y=$E2E_GEOM_Y
-}
-
 bar_height_is() { e2e_geometry "$BAR" && [ "$E2E_GEOM_W x $E2E_GEOM_H" = "$BAR_W x $1" ]; }
 
 expect_bar_height() {
@@ -72,7 +63,7 @@ e2e_find_tray_icon veskor && e2e_fail "a veskor icon ($E2E_ICON) in the tray bef
 e2e_stable_screenshot tray-empty "$TRAY_AREA"
 tray_empty=$E2E_SHOT
 
-start_bar
+e2e_start_bar
 e2e_expect_eq "bar size at the start" "${BAR_W}x${ROW_H}" "${E2E_GEOM_W}x${E2E_GEOM_H}"
 expect_tray_icon "after the start"
 e2e_log "ok: icon $E2E_ICON, ${E2E_ICON_W}x${E2E_ICON_H} at ($E2E_ICON_X, $E2E_ICON_Y)"
@@ -186,7 +177,7 @@ e2e_wait_map_state "$E2E_PANEL_WID" IsViewable
 e2e_log "ok: the panel is mapped again after Quit"
 
 # Quit from the tray menu, in a new run.
-start_bar
+e2e_start_bar
 expect_tray_icon "after the restart"
 e2e_open_menu "$ICON_CX" "$ICON_CY"
 e2e_menu_choose "Quit"
@@ -201,7 +192,7 @@ e2e_expect_eq "panel after Quit from the tray" IsViewable "$E2E_MAP_STATE"
 # ------------------------------------------------------------------------------------------------
 e2e_step "(h) no panel and no tray: the bar and its menu still work"
 e2e_stop_panel
-start_bar
+e2e_start_bar
 e2e_expect_eq "bar size without a panel" "${BAR_W}x${ROW_H}" "${E2E_GEOM_W}x${E2E_GEOM_H}"
 bar_menu "Memory Status"
 expect_bar_height "memory row shown without a panel" $((2 * ROW_H))
