@@ -36,22 +36,9 @@ void TTrayIcon::SetPopupMenu(QMenu* menu) {
     Update();
 }
 
-void TTrayIcon::SetActive(bool active) {
-    active_ = active;
-    Update();
-}
-
-bool TTrayIcon::Registered() const {
-    return icon_ != nullptr && icon_->isVisible();
-}
-
-QString TTrayIcon::Tip() const {
-    return icon_ != nullptr ? icon_->toolTip() : QString();
-}
-
 void TTrayIcon::Update() {
-    // Registered while active and given an icon; an empty icon takes it away.
-    if (!active_ || image_.isNull()) {
+    // Registered once given an icon; an empty icon takes it away.
+    if (image_.isNull()) {
         if (icon_ != nullptr) {
             icon_->hide();
         }

@@ -22,10 +22,6 @@ public:
     void SetIcon(const QIcon& icon);
     void SetHint(const QString& hint);
     void SetPopupMenu(QMenu* menu);
-    void SetActive(bool active);
-
-    [[nodiscard]] bool Registered() const;
-    [[nodiscard]] QString Tip() const;
 
 private:
     void Update();
@@ -34,7 +30,6 @@ private:
     QIcon image_;
     QString hint_;
     QMenu* menu_ = nullptr;
-    bool active_ = true;
 };
 
 } // namespace veskor
