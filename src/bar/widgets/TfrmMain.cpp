@@ -268,8 +268,7 @@ void TfrmMain::FormMouseDown(Qt::MouseButton button, const QPoint& globalPos) {
     // The bar follows the mouse itself rather than through the window manager's move: the
     // position it then saves is exactly where it was left, however busy the machine is (a
     // window-manager move can leave the window and the toolkit's idea of it out of step).
-    // Saved at once as well, so that a press without a move still records the position.
-    SaveSettings();
+    // The release saves the position, also after a press that did not move the bar.
     dragging_ = true;
     dragOffset_ = globalPos - pos();
 }
