@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 BAR_RELEASE := build/release/src/app/veskor
 
-.PHONY: run build test bench fuzz clean
+.PHONY: run build test lint lint-deps bench fuzz clean
 
 run: build
 	@if [ -n "$$DISPLAY" ]; then \
@@ -22,6 +22,43 @@ test:
 	cmake --preset dev
 	cmake --build --preset dev -j$(JOBS)
 	ctest --preset dev --parallel $(JOBS)
+
+# Formatting of every C and C++ file, then clang-tidy (.clang-tidy) on the logic libraries: common
+# and each feature's core. LINT_BUILD names the dev-preset tree whose compile_commands.json it uses;
+# it is configured when missing or older than the build files.
+LINT_BUILD ?= build/dev
+LINT_DB := $(LINT_BUILD)/compile_commands.json
+LINT_SOURCES = git ls-files --cached --others --exclude-standard -- \
+	$(foreach d,src tests fuzz bench,$(foreach e,c cc cpp h hpp,'$(d)/*.$(e)'))
+TIDY_FILES := '^$(CURDIR)/src/(common|[^/]+/core)/[^/]+\.cpp$$'
+
+lint-deps:
+	scripts/install-deps.sh lint
+
+$(LINT_DB): CMakePresets.json $(wildcard $(shell git ls-files --cached --others --exclude-standard \
+		-- 'CMakeLists.txt' '*/CMakeLists.txt' 'cmake/*' 'src/*.in')) | lint-deps
+	cmake --preset dev -B $(LINT_BUILD)
+	touch $@
+
+lint: lint-deps $(LINT_DB)
+	@status=0; unformatted=""; \
+	for f in $$($(LINT_SOURCES)); do \
+	  [ -f "$$f" ] || continue; \
+	  clang-format --dry-run --Werror "$$f" >/dev/null 2>&1 || unformatted="$$unformatted $$f"; \
+	done; \
+	if [ -n "$$unformatted" ]; then \
+	  echo "Not formatted as .clang-format asks (run clang-format -i on them):"; \
+	  printf '  %s\n' $$unformatted; \
+	  status=1; \
+	fi; \
+	echo "clang-tidy on the logic libraries..."; \
+	log=$$(mktemp); \
+	run-clang-tidy -quiet -j$(JOBS) -p $(LINT_BUILD) $(TIDY_FILES) >$$log 2>&1 || status=1; \
+	sed -e 's/\x1b\[[0-9;]*m//g' $$log \
+	  | grep -v -e '^[^ ]*clang-tidy[-0-9]* ' -e '^[0-9]* warnings\? generated\.$$'; \
+	rm -f $$log; \
+	[ $$status -ne 0 ] || echo "lint: clean"; \
+	exit $$status
 
 bench: build
 	scripts/install-deps.sh bench

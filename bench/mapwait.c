@@ -19,7 +19,6 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -58,8 +57,10 @@ static int window_pid(Display* dpy, Window w, long* pid) {
     int ok = XGetWindowProperty(dpy, w, net_wm_pid, 0, 1, False, XA_CARDINAL, &type, &format, &n,
                                 &after, &data) == Success &&
              type == XA_CARDINAL && format == 32 && n == 1;
-    if (ok) *pid = *(long*)data; /* Xlib hands 32-bit items back as longs */
-    if (data) XFree(data);
+    if (ok)
+        *pid = *(long*)data; /* Xlib hands 32-bit items back as longs */
+    if (data)
+        XFree(data);
     return ok;
 }
 
@@ -70,8 +71,10 @@ static int is_ours(Display* dpy, Window w) {
         if (XGetClassHint(dpy, w, &hint)) {
             match = (hint.res_name && strcasecmp(hint.res_name, want_class) == 0) ||
                     (hint.res_class && strcasecmp(hint.res_class, want_class) == 0);
-            if (hint.res_name) XFree(hint.res_name);
-            if (hint.res_class) XFree(hint.res_class);
+            if (hint.res_name)
+                XFree(hint.res_name);
+            if (hint.res_class)
+                XFree(hint.res_class);
         }
         return match;
     }
@@ -82,7 +85,8 @@ static int is_ours(Display* dpy, Window w) {
 static void stop_child(void) {
     kill(-child, SIGTERM);
     for (int i = 0; i < 100; ++i) {
-        if (waitpid(child, NULL, WNOHANG) == child) return;
+        if (waitpid(child, NULL, WNOHANG) == child)
+            return;
         struct timespec pause = {0, 20 * 1000 * 1000};
         nanosleep(&pause, NULL);
     }
@@ -94,8 +98,10 @@ static int read_all(int fd, void* buf, size_t size) {
     size_t done = 0;
     while (done < size) {
         ssize_t got = read(fd, (char*)buf + done, size - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return 0;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return 0;
         done += (size_t)got;
     }
     return 1;
@@ -125,7 +131,8 @@ int main(int argc, char** argv) {
             usage();
         }
     }
-    if (i >= argc) usage();
+    if (i >= argc)
+        usage();
     char** command = argv + i;
 
     Display* dpy = XOpenDisplay(NULL);
@@ -154,13 +161,15 @@ int main(int argc, char** argv) {
     if (child == 0) {
         close(ready[0]);
         close(ConnectionNumber(dpy));
-        setpgid(0, 0);  /* so that stopping it takes its helpers along */
-        dup2(2, 1);     /* our standard output is the result; the program's talk is not */
+        setpgid(0, 0); /* so that stopping it takes its helpers along */
+        dup2(2, 1);    /* our standard output is the result; the program's talk is not */
         double t = now_ms();
-        if (write(ready[1], &t, sizeof t) != (ssize_t)sizeof t) _exit(127);
+        if (write(ready[1], &t, sizeof t) != (ssize_t)sizeof t)
+            _exit(127);
         execvp(command[0], command);
         int err = errno;
-        if (write(ready[1], &err, sizeof err) < 0) _exit(127);
+        if (write(ready[1], &err, sizeof err) < 0)
+            _exit(127);
         _exit(127);
     }
     setpgid(child, child);

@@ -38,7 +38,7 @@ using Input = std::vector<std::uint8_t>;
 const Input* g_current = nullptr;
 std::array<char, 4096> g_crashPath{};
 
-void SaveCurrentInput() {
+void saveCurrentInput() {
     if (g_current == nullptr) {
         return;
     }
@@ -59,8 +59,8 @@ extern "C" const char* __ubsan_default_options() { // NOLINT(bugprone-reserved-i
     return "abort_on_error=1:print_stacktrace=1";
 }
 
-extern "C" void OnFatalSignal(int signal) {
-    SaveCurrentInput();
+extern "C" void onFatalSignal(int signal) {
+    saveCurrentInput();
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
@@ -71,61 +71,61 @@ constexpr std::array<std::uint8_t, 12> kInteresting{'\r', '\n', 0,    ' ',  '/',
 
 class Generator final {
 public:
-    Generator(std::uint64_t seed, std::size_t maxLen) : rng_(seed), maxLen_(maxLen) {}
+    explicit Generator(std::uint64_t seed, std::size_t maxLen) : m_rng(seed), m_maxLen(maxLen) {}
 
-    Input Random() {
-        Input input(Below(maxLen_ + 1));
-        std::ranges::generate(input, [this] { return Byte(); });
+    Input random() {
+        Input input(below(m_maxLen + 1));
+        std::ranges::generate(input, [this] { return byte(); });
         return input;
     }
 
-    Input Mutate(const std::vector<Input>& seeds) {
-        Input input = seeds[Below(seeds.size())];
-        const std::size_t steps = 1 + Below(8);
+    Input mutate(const std::vector<Input>& seeds) {
+        Input input = seeds[below(seeds.size())];
+        const std::size_t steps = 1 + below(8);
         for (std::size_t i = 0; i < steps; ++i) {
-            MutateOnce(input, seeds);
+            mutateOnce(input, seeds);
         }
-        if (input.size() > maxLen_) {
-            input.resize(maxLen_);
+        if (input.size() > m_maxLen) {
+            input.resize(m_maxLen);
         }
         return input;
     }
 
-    bool Coin() { return Below(2) == 0; }
+    bool coin() { return below(2) == 0; }
 
 private:
-    std::size_t Below(std::size_t n) { return n == 0 ? 0 : static_cast<std::size_t>(rng_() % n); }
+    std::size_t below(std::size_t n) { return n == 0 ? 0 : static_cast<std::size_t>(m_rng() % n); }
 
-    std::uint8_t Byte() {
-        return Coin() ? kInteresting[Below(kInteresting.size())]
-                      : static_cast<std::uint8_t>(rng_() & 0xffU);
+    std::uint8_t byte() {
+        return coin() ? kInteresting[below(kInteresting.size())]
+                      : static_cast<std::uint8_t>(m_rng() & 0xffU);
     }
 
-    void MutateOnce(Input& input, const std::vector<Input>& seeds) {
+    void mutateOnce(Input& input, const std::vector<Input>& seeds) {
         const auto at = [&](std::size_t extra) {
-            return input.begin() + static_cast<std::ptrdiff_t>(Below(input.size() + extra));
+            return input.begin() + static_cast<std::ptrdiff_t>(below(input.size() + extra));
         };
-        switch (Below(5)) {
+        switch (below(5)) {
         case 0: // overwrite a byte
             if (!input.empty()) {
-                *at(0) = Byte();
+                *at(0) = byte();
             }
             break;
         case 1: // insert a few bytes
-            input.insert(at(1), 1 + Below(4), Byte());
+            input.insert(at(1), 1 + below(4), byte());
             break;
         case 2: { // erase a range
             if (!input.empty()) {
                 const auto from = at(0);
                 const auto left = static_cast<std::size_t>(input.end() - from);
-                input.erase(from, from + static_cast<std::ptrdiff_t>(1 + Below(left)));
+                input.erase(from, from + static_cast<std::ptrdiff_t>(1 + below(left)));
             }
             break;
         }
         case 3: { // repeat a chunk
             if (!input.empty()) {
-                const std::size_t from = Below(input.size());
-                const std::size_t len = 1 + Below(std::min<std::size_t>(input.size() - from, 64));
+                const std::size_t from = below(input.size());
+                const std::size_t len = 1 + below(std::min<std::size_t>(input.size() - from, 64));
                 const Input chunk(input.begin() + static_cast<std::ptrdiff_t>(from),
                                   input.begin() + static_cast<std::ptrdiff_t>(from + len));
                 input.insert(at(1), chunk.begin(), chunk.end());
@@ -133,24 +133,24 @@ private:
             break;
         }
         default: { // splice in part of another seed
-            const Input& other = seeds[Below(seeds.size())];
-            const std::size_t len = Below(other.size() + 1);
+            const Input& other = seeds[below(seeds.size())];
+            const std::size_t len = below(other.size() + 1);
             input.insert(at(1), other.begin(), other.begin() + static_cast<std::ptrdiff_t>(len));
             break;
         }
         }
     }
 
-    std::mt19937_64 rng_;
-    std::size_t maxLen_;
+    std::mt19937_64 m_rng;
+    std::size_t m_maxLen;
 };
 
-Input ReadInput(const fs::path& path) {
+Input readInput(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::vector<Input> LoadSeeds(const std::vector<fs::path>& places) {
+std::vector<Input> loadSeeds(const std::vector<fs::path>& places) {
     std::vector<fs::path> files;
     for (const fs::path& place : places) {
         if (fs::is_directory(place)) {
@@ -168,18 +168,18 @@ std::vector<Input> LoadSeeds(const std::vector<fs::path>& places) {
     std::vector<Input> seeds;
     seeds.reserve(files.size());
     for (const fs::path& file : files) {
-        seeds.push_back(ReadInput(file));
+        seeds.push_back(readInput(file));
     }
     return seeds;
 }
 
-void Run(const Input& input) {
+void run(const Input& input) {
     g_current = &input;
     LLVMFuzzerTestOneInput(input.data(), input.size());
     g_current = nullptr;
 }
 
-bool Option(std::string_view arg, std::string_view name, unsigned long long& value) {
+bool option(std::string_view arg, std::string_view name, unsigned long long& value) {
     if (!arg.starts_with(name)) {
         return false;
     }
@@ -197,8 +197,8 @@ int main(int argc, char** argv) {
     std::vector<fs::path> places;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg(argv[i]);
-        if (!Option(arg, "--seed=", seed) && !Option(arg, "--runs=", runs) &&
-            !Option(arg, "--seconds=", seconds) && !Option(arg, "--max-len=", maxLen)) {
+        if (!option(arg, "--seed=", seed) && !option(arg, "--runs=", runs) &&
+            !option(arg, "--seconds=", seconds) && !option(arg, "--max-len=", maxLen)) {
             places.emplace_back(arg);
         }
     }
@@ -209,17 +209,17 @@ int main(int argc, char** argv) {
     for (const int signal : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL}) {
         struct sigaction current {};
         if (sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
-            std::signal(signal, OnFatalSignal);
+            std::signal(signal, onFatalSignal);
         }
     }
     if (__sanitizer_set_death_callback != nullptr) {
-        __sanitizer_set_death_callback(SaveCurrentInput);
+        __sanitizer_set_death_callback(saveCurrentInput);
     }
 
-    std::vector<Input> seeds = LoadSeeds(places);
+    std::vector<Input> seeds = loadSeeds(places);
     const std::size_t seedCount = seeds.size();
     for (const Input& input : seeds) {
-        Run(input);
+        run(input);
     }
     if (seeds.empty()) {
         seeds.emplace_back();
@@ -232,7 +232,7 @@ int main(int argc, char** argv) {
         if (done % 256 == 0 && std::chrono::steady_clock::now() >= deadline) {
             break;
         }
-        Run(generator.Coin() ? generator.Mutate(seeds) : generator.Random());
+        run(generator.coin() ? generator.mutate(seeds) : generator.random());
     }
     std::printf("fuzz: %zu seed inputs, %llu generated inputs (seed %llu), no failure\n", seedCount,
                 done, seed);

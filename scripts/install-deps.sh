@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing the bar need.
-# Usage: scripts/install-deps.sh [build|test|bench]   (default: build)
+# Usage: scripts/install-deps.sh [build|test|bench|lint]   (default: build)
 # Skips apt entirely when everything asked for is already installed.
 set -euo pipefail
 
@@ -18,13 +18,19 @@ test_pkgs=(
 bench_pkgs=(
   conky-std
 )
+# clang-tidy brings run-clang-tidy; lint configures the dev build for its compile_commands.json.
+lint_pkgs=(
+  clang-format clang-tidy
+  libgtest-dev
+)
 
 want=("${build_pkgs[@]}")
 case "${1:-build}" in
   build) ;;
   test) want+=("${test_pkgs[@]}") ;;
   bench) want+=("${test_pkgs[@]}" "${bench_pkgs[@]}") ;;
-  *) echo "usage: $0 [build|test|bench]" >&2; exit 2 ;;
+  lint) want+=("${lint_pkgs[@]}") ;;
+  *) echo "usage: $0 [build|test|bench|lint]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -11,22 +11,30 @@
 
 namespace veskor {
 
-const char* const kUsage =
-    "Usage: veskor [--data-dir DIR]                 start the bar\n"
-    "       veskor day [YYYY-MM-DD]                 the texts the bar shows for a day\n"
-    "       veskor saint [YYYY-MM-DD]               the name-day of a day\n"
-    "       veskor find NAME [--year YYYY]          the date of a name-day\n"
-    "       veskor --screenshot FILE.png [--at \"YYYY-MM-DD hh:mm:ss\"]\n"
-    "                     [--panel calendar|sysinfo|calculator|scope|memory] [--menu]\n"
-    "                                               render the bar (or its menu) to PNG\n"
-    "Options: --data-dir DIR  folder of Veskor32.sd (default: $VESKOR_DATA_DIR, the program's\n"
-    "                         folder, or $XDG_DATA_HOME/Orvane/Veskor Pro)\n"
-    "         --help, --version\n";
+std::string usage(const std::vector<std::string>& panelWords) {
+    std::string words;
+    for (const std::string& word : panelWords) {
+        words += (words.empty() ? "" : "|") + word;
+    }
+    return "Usage: veskor [--data-dir DIR]                 start the bar\n"
+           "       veskor day [YYYY-MM-DD]                 the texts the bar shows for a day\n"
+           "       veskor saint [YYYY-MM-DD]               the name-day of a day\n"
+           "       veskor find NAME [--year YYYY]          the date of a name-day\n"
+           "       veskor --screenshot FILE.png [--at \"YYYY-MM-DD hh:mm:ss\"]\n"
+           "                     [--panel " +
+           words +
+           "] [--menu]\n"
+           "                                               render the bar (or its menu) to PNG\n"
+           "Options: --data-dir DIR  folder of Veskor32.sd (default: $VESKOR_DATA_DIR, the "
+           "program's\n"
+           "                         folder, or $XDG_DATA_HOME/Orvane/Veskor Pro)\n"
+           "         --help, --version\n";
+}
 
 namespace {
 
 // Reads exactly `digits` decimal digits at text[pos].
-bool ReadNumber(const std::string& text, std::size_t pos, std::size_t digits, int& value) {
+bool readNumber(const std::string& text, std::size_t pos, std::size_t digits, int& value) {
     if (pos + digits > text.size()) {
         return false;
     }
@@ -38,19 +46,19 @@ bool ReadNumber(const std::string& text, std::size_t pos, std::size_t digits, in
     return std::from_chars(text.data() + pos, text.data() + pos + digits, value).ec == std::errc{};
 }
 
-TDateTime ParseDatePart(const std::string& text, std::size_t length, const char* what) {
+DateTime parseDatePart(const std::string& text, std::size_t length, const char* what) {
     int y = 0;
     int m = 0;
     int d = 0;
-    if (text.size() != length || !ReadNumber(text, 0, 4, y) || text[4] != '-' ||
-        !ReadNumber(text, 5, 2, m) || text[7] != '-' || !ReadNumber(text, 8, 2, d) ||
-        !IsValidDate(y, m, d)) {
+    if (text.size() != length || !readNumber(text, 0, 4, y) || text[4] != '-' ||
+        !readNumber(text, 5, 2, m) || text[7] != '-' || !readNumber(text, 8, 2, d) ||
+        !isValidDate(y, m, d)) {
         throw UsageError("invalid " + std::string(what) + " '" + text + "'");
     }
-    return EncodeDate(y, m, d);
+    return encodeDate(y, m, d);
 }
 
-std::string NeedValue(const std::vector<std::string>& args, std::size_t& i) {
+std::string needValue(const std::vector<std::string>& args, std::size_t& i) {
     if (i + 1 >= args.size()) {
         throw UsageError("option " + args[i] + " needs a value");
     }
@@ -59,56 +67,59 @@ std::string NeedValue(const std::vector<std::string>& args, std::size_t& i) {
 
 } // namespace
 
-TDateTime ParseIsoDate(const std::string& text) {
-    return ParseDatePart(text, 10, "date (expected YYYY-MM-DD)");
+DateTime parseIsoDate(const std::string& text) {
+    return parseDatePart(text, 10, "date (expected YYYY-MM-DD)");
 }
 
-TDateTime ParseIsoDateTime(const std::string& text) {
+DateTime parseIsoDateTime(const std::string& text) {
     const char* what = "date and time (expected \"YYYY-MM-DD hh:mm:ss\")";
     int h = 0;
     int n = 0;
     int s = 0;
-    if (text.size() != 19 || text[10] != ' ' || !ReadNumber(text, 11, 2, h) || text[13] != ':' ||
-        !ReadNumber(text, 14, 2, n) || text[16] != ':' || !ReadNumber(text, 17, 2, s) || h > 23 ||
+    if (text.size() != 19 || text[10] != ' ' || !readNumber(text, 11, 2, h) || text[13] != ':' ||
+        !readNumber(text, 14, 2, n) || text[16] != ':' || !readNumber(text, 17, 2, s) || h > 23 ||
         n > 59 || s > 59) {
         throw UsageError("invalid " + std::string(what) + " '" + text + "'");
     }
-    return ParseDatePart(text.substr(0, 10), 10, what) + EncodeTime(h, n, s, 0);
+    return parseDatePart(text.substr(0, 10), 10, what) + encodeTime(h, n, s, 0);
 }
 
-std::string FormatIsoDate(TDateTime date) {
-    const CivilDate d = DecodeDate(date);
+std::string formatIsoDate(DateTime date) {
+    const CivilDate d = decodeDate(date);
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", d.year, d.month, d.day);
     return buffer;
 }
 
-CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+CommandLine parseCommandLine(const std::vector<std::string>& args,
+                             const std::vector<std::string>& panelWords) {
     CommandLine cl;
     std::vector<std::string> positional;
     bool commandSeen = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--data-dir") {
-            cl.dataDir = NeedValue(args, i);
+            cl.dataDir = needValue(args, i);
         } else if (a == "--year") {
-            const std::string v = NeedValue(args, i);
+            const std::string v = needValue(args, i);
             int year = 0;
-            if (v.size() != 4 || !ReadNumber(v, 0, 4, year) || year < 1) {
+            if (v.size() != 4 || !readNumber(v, 0, 4, year) || year < 1) {
                 throw UsageError("invalid year '" + v + "'");
             }
             cl.year = year;
         } else if (a == "--screenshot") {
-            cl.screenshotFile = NeedValue(args, i);
+            cl.screenshotFile = needValue(args, i);
             cl.mode = CommandLine::Mode::Screenshot;
         } else if (a == "--at") {
-            cl.at = ParseIsoDateTime(NeedValue(args, i));
+            cl.at = parseIsoDateTime(needValue(args, i));
         } else if (a == "--panel") {
-            cl.panel = NeedValue(args, i);
-            if (std::find(std::begin(kPanelNames), std::end(kPanelNames), cl.panel) ==
-                std::end(kPanelNames)) {
-                throw UsageError("unknown panel '" + cl.panel +
-                                 "' (calendar, sysinfo, calculator, scope or memory)");
+            cl.panel = needValue(args, i);
+            if (std::ranges::find(panelWords, cl.panel) == panelWords.end()) {
+                std::string known;
+                for (const std::string& word : panelWords) {
+                    known += (known.empty() ? "" : ", ") + word;
+                }
+                throw UsageError("unknown panel '" + cl.panel + "' (" + known + ")");
             }
         } else if (a == "--menu") {
             cl.menu = true;
@@ -150,7 +161,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             throw UsageError("too many arguments");
         }
         if (!positional.empty()) {
-            cl.date = ParseIsoDate(positional[0]);
+            cl.date = parseIsoDate(positional[0]);
         }
         break;
     case Mode::Find:
@@ -168,39 +179,39 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return cl;
 }
 
-int RunTextCommand(const CommandLine& command, const TStrings& saints, TDateTime today,
+int runTextCommand(const CommandLine& command, const StringList& saints, DateTime today,
                    const LocaleFormat& locale, std::ostream& out, std::ostream& err) {
     using Mode = CommandLine::Mode;
     try {
         switch (command.mode) {
         case Mode::Day: {
-            const TDateTime day = command.date.value_or(static_cast<TDateTime>(DateOf(today)));
-            const DateRowTexts row = ComputeDateRow(day, saints, locale);
+            const DateTime day = command.date.value_or(static_cast<DateTime>(dateOf(today)));
+            const DateRowTexts row = computeDateRow(day, saints, locale);
             if (!row.error.empty()) {
                 throw Error(row.error);
             }
             out << "date\t" << row.date << '\n'
                 << "saint\t" << row.saint << '\n'
-                << "tomorrow\t" << Cp1250ToUtf8(SaintOfDate(saints, day + 1)) << '\n'
-                << "dayofyear\t" << DayOfYear(day) << '\n'
-                << "week\t" << WeekOfYear(day) << '\n';
+                << "tomorrow\t" << cp1250ToUtf8(saintOfDate(saints, day + 1)) << '\n'
+                << "dayofyear\t" << dayOfYear(day) << '\n'
+                << "week\t" << weekOfYear(day) << '\n';
             return 0;
         }
         case Mode::Saint:
-            out << Cp1250ToUtf8(SaintOfDate(saints, command.date.value_or(today))) << '\n';
+            out << cp1250ToUtf8(saintOfDate(saints, command.date.value_or(today))) << '\n';
             return 0;
         case Mode::Find: {
-            const int year = command.year.value_or(DecodeDate(today).year);
-            const std::string name = Utf8ToCp1250(command.name);
-            if (!FindSaintIndex(saints, name)) {
+            const int year = command.year.value_or(decodeDate(today).year);
+            const std::string name = utf8ToCp1250(command.name);
+            if (!findSaintIndex(saints, name)) {
                 err << "Not found.\n";
                 return 1;
             }
-            out << FormatIsoDate(FindSaintDate(saints, name, EncodeDate(year, 1, 1))) << '\n';
+            out << formatIsoDate(findSaintDate(saints, name, encodeDate(year, 1, 1))) << '\n';
             return 0;
         }
         default:
-            err << kUsage;
+            err << usage({});
             return 2;
         }
     } catch (const Error& e) {

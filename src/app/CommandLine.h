@@ -24,31 +24,29 @@ struct CommandLine {
     enum class Mode { Bar, Day, Saint, Find, Screenshot, Help, Version };
     Mode mode = Mode::Bar;
     std::optional<std::filesystem::path> dataDir;
-    std::optional<TDateTime> date; // day, saint: the day asked for (default today)
-    std::string name;              // find: UTF-8
-    std::optional<int> year;       // find: --year
+    std::optional<DateTime> date; // day, saint: the day asked for (default today)
+    std::string name;             // find: UTF-8
+    std::optional<int> year;      // find: --year
     std::filesystem::path screenshotFile;
-    std::optional<TDateTime> at; // --screenshot: the clock's fixed time
-    std::string panel;           // --screenshot: a strip to open first
-    bool menu = false;           // --screenshot: render the open popup menu
+    std::optional<DateTime> at; // --screenshot: the clock's fixed time
+    std::string panel;          // --screenshot: a strip to open first
+    bool menu = false;          // --screenshot: render the open popup menu
 };
 
-// Throws UsageError.
-CommandLine ParseCommandLine(const std::vector<std::string>& args);
-
-// The strips --panel can open.
-inline constexpr const char* kPanelNames[] = {"calendar", "sysinfo", "calculator", "scope",
-                                              "memory"};
+// panelWords: what --panel takes. Throws UsageError.
+CommandLine parseCommandLine(const std::vector<std::string>& args,
+                             const std::vector<std::string>& panelWords);
 
 // "YYYY-MM-DD" and "YYYY-MM-DD hh:mm:ss"; throw UsageError.
-TDateTime ParseIsoDate(const std::string& text);
-TDateTime ParseIsoDateTime(const std::string& text);
-std::string FormatIsoDate(TDateTime date);
+DateTime parseIsoDate(const std::string& text);
+DateTime parseIsoDateTime(const std::string& text);
+std::string formatIsoDate(DateTime date);
 
-extern const char* const kUsage;
+// The --help text.
+std::string usage(const std::vector<std::string>& panelWords);
 
 // Runs day, saint or find; returns the exit status.
-int RunTextCommand(const CommandLine& command, const TStrings& saints, TDateTime today,
+int runTextCommand(const CommandLine& command, const StringList& saints, DateTime today,
                    const LocaleFormat& locale, std::ostream& out, std::ostream& err);
 
 } // namespace veskor

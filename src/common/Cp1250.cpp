@@ -28,7 +28,7 @@ constexpr std::array<char16_t, 128> kHighHalf = {
 
 using ReverseEntry = std::pair<char16_t, unsigned char>;
 
-constexpr std::array<ReverseEntry, 128> MakeReverse() {
+constexpr std::array<ReverseEntry, 128> makeReverse() {
     std::array<ReverseEntry, 128> table{};
     for (std::size_t i = 0; i < table.size(); ++i) {
         table.at(i) = {kHighHalf.at(i), static_cast<unsigned char>(0x80 + i)};
@@ -38,9 +38,9 @@ constexpr std::array<ReverseEntry, 128> MakeReverse() {
 }
 
 // Code point to byte, sorted for binary search.
-constexpr std::array<ReverseEntry, 128> kReverse = MakeReverse();
+constexpr std::array<ReverseEntry, 128> kReverse = makeReverse();
 
-void AppendUtf8(std::string& out, char32_t cp) {
+void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -53,7 +53,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-char ByteOf(char32_t cp) {
+char byteOf(char32_t cp) {
     if (cp < 0x80) {
         return static_cast<char>(cp);
     }
@@ -72,7 +72,7 @@ char ByteOf(char32_t cp) {
 
 // Decodes one UTF-8 sequence at bytes[pos]; on malformed input returns U+FFFD and the length of
 // the longest valid-looking prefix (at least 1), so each broken sequence becomes one '?'.
-std::pair<char32_t, std::size_t> DecodeOne(std::string_view bytes, std::size_t pos) {
+std::pair<char32_t, std::size_t> decodeOne(std::string_view bytes, std::size_t pos) {
     const auto lead = static_cast<unsigned char>(bytes[pos]);
     if (lead < 0x80) {
         return {lead, 1};
@@ -116,23 +116,23 @@ std::pair<char32_t, std::size_t> DecodeOne(std::string_view bytes, std::size_t p
 
 } // namespace
 
-std::string Cp1250ToUtf8(std::string_view bytes) {
+std::string cp1250ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        AppendUtf8(out, byte < 0x80 ? char32_t{byte} : char32_t{kHighHalf.at(byte - 0x80U)});
+        appendUtf8(out, byte < 0x80 ? char32_t{byte} : char32_t{kHighHalf.at(byte - 0x80U)});
     }
     return out;
 }
 
-std::string Utf8ToCp1250(std::string_view utf8) {
+std::string utf8ToCp1250(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        const auto [cp, length] = DecodeOne(utf8, pos);
-        out += ByteOf(cp);
+        const auto [cp, length] = decodeOne(utf8, pos);
+        out += byteOf(cp);
         pos += length;
     }
     return out;

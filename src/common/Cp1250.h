@@ -9,8 +9,8 @@ namespace veskor {
 
 // Every byte maps to a character; the five bytes that Windows-1250 leaves undefined
 // (0x81, 0x83, 0x88, 0x90, 0x98) become U+FFFD.
-std::string Cp1250ToUtf8(std::string_view bytes);
+std::string cp1250ToUtf8(std::string_view bytes);
 // Characters without a Windows-1250 byte, and malformed UTF-8, become '?'.
-std::string Utf8ToCp1250(std::string_view utf8);
+std::string utf8ToCp1250(std::string_view utf8);
 
 } // namespace veskor

@@ -8,7 +8,7 @@ namespace veskor {
 
 namespace {
 
-std::size_t RunLength(std::string_view pattern, std::size_t pos, std::size_t limit) {
+std::size_t runLength(std::string_view pattern, std::size_t pos, std::size_t limit) {
     const char letter = pattern[pos];
     std::size_t count = 1;
     while (count < limit && pos + count < pattern.size() && pattern[pos + count] == letter) {
@@ -17,7 +17,7 @@ std::size_t RunLength(std::string_view pattern, std::size_t pos, std::size_t lim
     return count;
 }
 
-void AppendNumber(std::string& out, long long value, int width) {
+void appendNumber(std::string& out, long long value, int width) {
     if (value < 0) {
         out += '-';
         value = -value;
@@ -33,7 +33,7 @@ void AppendNumber(std::string& out, long long value, int width) {
 // "H.mm" gives ".". Quotes and blanks around it are skipped; a letter there ("HH 'h' mm") is a
 // unit rather than a separator and would read wrongly between minutes and seconds, so it and a
 // format without one give ":".
-std::string TimeSeparatorOf(const QString& format) {
+std::string timeSeparatorOf(const QString& format) {
     qsizetype pos = 0;
     while (pos < format.size() && format[pos] != u'h' && format[pos] != u'H') {
         ++pos;
@@ -56,7 +56,7 @@ std::string TimeSeparatorOf(const QString& format) {
 
 } // namespace
 
-LocaleFormat LocaleFormat::English() {
+LocaleFormat LocaleFormat::english() {
     return LocaleFormat{
         {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
         {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"},
@@ -68,7 +68,7 @@ LocaleFormat LocaleFormat::English() {
         "."};
 }
 
-LocaleFormat LocaleFormat::System() {
+LocaleFormat LocaleFormat::system() {
     const QLocale locale = QLocale::system();
     LocaleFormat format;
     for (int i = 0; i < 7; ++i) {
@@ -84,16 +84,16 @@ LocaleFormat LocaleFormat::System() {
         format.shortMonthNames.at(index) =
             locale.monthName(month, QLocale::ShortFormat).toStdString();
     }
-    format.timeSeparator = TimeSeparatorOf(locale.timeFormat(QLocale::ShortFormat));
+    format.timeSeparator = timeSeparatorOf(locale.timeFormat(QLocale::ShortFormat));
     format.thousandsSeparator = locale.groupSeparator().toStdString();
     format.decimalSeparator = locale.decimalPoint().toStdString();
     return format;
 }
 
-std::string FormatDateTime(std::string_view pattern, TDateTime value, const LocaleFormat& locale) {
-    const CivilDate date = DecodeDate(value);
-    const ClockTime time = DecodeTime(value);
-    const auto weekday = static_cast<std::size_t>(DayOfWeek(value) - 1);
+std::string formatDateTime(std::string_view pattern, DateTime value, const LocaleFormat& locale) {
+    const CivilDate date = decodeDate(value);
+    const ClockTime time = decodeTime(value);
+    const auto weekday = static_cast<std::size_t>(dayOfWeek(value) - 1);
     const auto month = static_cast<std::size_t>(date.month - 1);
 
     std::string out;
@@ -113,49 +113,49 @@ std::string FormatDateTime(std::string_view pattern, TDateTime value, const Loca
             break;
         }
         case 'd':
-            count = RunLength(pattern, pos, 4);
+            count = runLength(pattern, pos, 4);
             if (count <= 2) {
-                AppendNumber(out, date.day, static_cast<int>(count));
+                appendNumber(out, date.day, static_cast<int>(count));
             } else {
                 out +=
                     count == 3 ? locale.shortDayNames.at(weekday) : locale.longDayNames.at(weekday);
             }
             break;
         case 'm':
-            count = RunLength(pattern, pos, 4);
+            count = runLength(pattern, pos, 4);
             if (count <= 2 && afterHour) {
-                AppendNumber(out, time.minute, static_cast<int>(count));
+                appendNumber(out, time.minute, static_cast<int>(count));
             } else if (count <= 2) {
-                AppendNumber(out, date.month, static_cast<int>(count));
+                appendNumber(out, date.month, static_cast<int>(count));
             } else {
                 out +=
                     count == 3 ? locale.shortMonthNames.at(month) : locale.longMonthNames.at(month);
             }
             break;
         case 'y':
-            count = RunLength(pattern, pos, pattern.size());
+            count = runLength(pattern, pos, pattern.size());
             if (count <= 2) {
-                AppendNumber(out, std::abs(date.year % 100), 2);
+                appendNumber(out, std::abs(date.year % 100), 2);
             } else {
-                AppendNumber(out, date.year, 4);
+                appendNumber(out, date.year, 4);
             }
             break;
         case 'h':
-            count = RunLength(pattern, pos, 2);
-            AppendNumber(out, time.hour, static_cast<int>(count));
+            count = runLength(pattern, pos, 2);
+            appendNumber(out, time.hour, static_cast<int>(count));
             hour = true;
             break;
         case 'n':
-            count = RunLength(pattern, pos, 2);
-            AppendNumber(out, time.minute, static_cast<int>(count));
+            count = runLength(pattern, pos, 2);
+            appendNumber(out, time.minute, static_cast<int>(count));
             break;
         case 's':
-            count = RunLength(pattern, pos, 2);
-            AppendNumber(out, time.second, static_cast<int>(count));
+            count = runLength(pattern, pos, 2);
+            appendNumber(out, time.second, static_cast<int>(count));
             break;
         case 'z':
-            count = RunLength(pattern, pos, 3);
-            AppendNumber(out, time.msec, count == 1 ? 1 : 3);
+            count = runLength(pattern, pos, 3);
+            appendNumber(out, time.msec, count == 1 ? 1 : 3);
             break;
         case ':':
             out += locale.timeSeparator;

@@ -29,11 +29,11 @@ struct LocaleFormat {
     std::string decimalSeparator = ".";
 
     // English names with ":" and "," (what the "C" locale gives).
-    static LocaleFormat English();
+    static LocaleFormat english();
     // The user's locale (QLocale::system(), which follows LANG / LC_ALL).
-    static LocaleFormat System();
+    static LocaleFormat system();
 };
 
-std::string FormatDateTime(std::string_view pattern, TDateTime value, const LocaleFormat& locale);
+std::string formatDateTime(std::string_view pattern, DateTime value, const LocaleFormat& locale);
 
 } // namespace veskor

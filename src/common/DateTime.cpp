@@ -17,7 +17,7 @@ constexpr std::int64_t kMsPerDayInt = 86'400'000;
 // "chrono-Compatible Low-Level Date Algorithms"), to 30 December 1899.
 constexpr std::int64_t kEpochShift = 693'899;
 
-constexpr std::int64_t DaysFromCivilExact(std::int64_t y, std::int64_t m, std::int64_t d) {
+constexpr std::int64_t daysFromCivilExact(std::int64_t y, std::int64_t m, std::int64_t d) {
     y -= m <= 2 ? 1 : 0;
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
     const std::int64_t yoe = y - era * 400;                                   // [0, 399]
@@ -27,11 +27,11 @@ constexpr std::int64_t DaysFromCivilExact(std::int64_t y, std::int64_t m, std::i
 }
 
 // The counts whose year still fits an int; CivilFromDays saturates beyond them.
-constexpr std::int64_t kFirstCivilDay = DaysFromCivilExact(INT_MIN, 1, 1);
-constexpr std::int64_t kLastCivilDay = DaysFromCivilExact(INT_MAX, 12, 31);
+constexpr std::int64_t kFirstCivilDay = daysFromCivilExact(INT_MIN, 1, 1);
+constexpr std::int64_t kLastCivilDay = daysFromCivilExact(INT_MAX, 12, 31);
 
-static_assert(DaysFromCivilExact(1899, 12, 30) == 0);
-static_assert(DaysFromCivilExact(1970, 1, 1) == 25'569);
+static_assert(daysFromCivilExact(1899, 12, 30) == 0);
+static_assert(daysFromCivilExact(1970, 1, 1) == 25'569);
 
 // Whole-day counts of a value are limited to about a billion years either side, far inside the
 // range CivilFromDays handles exactly, so that date arithmetic on them (a day before, a year
@@ -40,11 +40,11 @@ constexpr std::int64_t kDateOfLimit = 365'250'000'000;
 
 } // namespace
 
-std::int64_t DaysFromCivil(int year, int month, int day) {
-    return DaysFromCivilExact(year, month, day);
+std::int64_t daysFromCivil(int year, int month, int day) {
+    return daysFromCivilExact(year, month, day);
 }
 
-CivilDate CivilFromDays(std::int64_t days) {
+CivilDate civilFromDays(std::int64_t days) {
     if (days < kFirstCivilDay) {
         days = kFirstCivilDay;
     } else if (days > kLastCivilDay) {
@@ -62,21 +62,21 @@ CivilDate CivilFromDays(std::int64_t days) {
     return CivilDate{static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
 }
 
-bool IsValidDate(int year, int month, int day) {
+bool isValidDate(int year, int month, int day) {
     if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) {
         return false;
     }
-    return day <= DaysInMonth(year, month);
+    return day <= daysInMonth(year, month);
 }
 
-TDateTime EncodeDate(int year, int month, int day) {
-    if (!IsValidDate(year, month, day)) {
+DateTime encodeDate(int year, int month, int day) {
+    if (!isValidDate(year, month, day)) {
         throw Error("Invalid argument to date encode");
     }
-    return static_cast<double>(DaysFromCivil(year, month, day));
+    return static_cast<double>(daysFromCivil(year, month, day));
 }
 
-TDateTime EncodeTime(int hour, int minute, int second, int msec) {
+DateTime encodeTime(int hour, int minute, int second, int msec) {
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
         msec < 0 || msec > 999) {
         throw Error("Invalid argument to time encode");
@@ -86,14 +86,14 @@ TDateTime EncodeTime(int hour, int minute, int second, int msec) {
     return static_cast<double>(ms) / kMsPerDay;
 }
 
-TDateTime EncodeDateTime(const CivilDate& date, const ClockTime& time) {
-    const TDateTime day = EncodeDate(date.year, date.month, date.day);
-    const TDateTime timeOfDay = EncodeTime(time.hour, time.minute, time.second, time.msec);
+DateTime encodeDateTime(const CivilDate& date, const ClockTime& time) {
+    const DateTime day = encodeDate(date.year, date.month, date.day);
+    const DateTime timeOfDay = encodeTime(time.hour, time.minute, time.second, time.msec);
     // Before day 0 the time of day is the magnitude of the fraction.
     return day < 0 ? day - timeOfDay : day + timeOfDay;
 }
 
-std::int64_t DateOf(TDateTime value) {
+std::int64_t dateOf(DateTime value) {
     if (std::isnan(value)) {
         return 0;
     }
@@ -107,11 +107,11 @@ std::int64_t DateOf(TDateTime value) {
     return static_cast<std::int64_t>(whole);
 }
 
-CivilDate DecodeDate(TDateTime value) {
-    return CivilFromDays(DateOf(value));
+CivilDate decodeDate(DateTime value) {
+    return civilFromDays(dateOf(value));
 }
 
-ClockTime DecodeTime(TDateTime value) {
+ClockTime decodeTime(DateTime value) {
     if (!std::isfinite(value)) {
         return ClockTime{};
     }
@@ -125,9 +125,9 @@ ClockTime DecodeTime(TDateTime value) {
     return ClockTime{total / 3'600'000, total / 60'000 % 60, total / 1000 % 60, total % 1000};
 }
 
-int DayOfWeek(TDateTime value) {
+int dayOfWeek(DateTime value) {
     // Day 0, 30 December 1899, was a Saturday (7).
-    std::int64_t r = DateOf(value) % 7;
+    std::int64_t r = dateOf(value) % 7;
     if (r < 0) {
         r += 7;
     }

@@ -8,7 +8,7 @@
 
 namespace veskor {
 
-using TDateTime = double;
+using DateTime = double;
 
 struct CivilDate {
     int year = 1899; // proleptic Gregorian, 1 to 9999
@@ -26,28 +26,28 @@ struct ClockTime {
 };
 
 // Exact integer day counts; no floating point involved.
-std::int64_t DaysFromCivil(int year, int month, int day);
-CivilDate CivilFromDays(std::int64_t days);
+std::int64_t daysFromCivil(int year, int month, int day);
+CivilDate civilFromDays(std::int64_t days);
 
 // True when year/month/day names a real day of the proleptic Gregorian calendar, years 1..9999.
-bool IsValidDate(int year, int month, int day);
+bool isValidDate(int year, int month, int day);
 
 // Throws veskor::Error("Invalid argument to date encode") for a day that does not exist.
-TDateTime EncodeDate(int year, int month, int day);
+DateTime encodeDate(int year, int month, int day);
 // Throws veskor::Error("Invalid argument to time encode") for out-of-range parts.
-TDateTime EncodeTime(int hour, int minute, int second, int msec);
-TDateTime EncodeDateTime(const CivilDate& date, const ClockTime& time);
+DateTime encodeTime(int hour, int minute, int second, int msec);
+DateTime encodeDateTime(const CivilDate& date, const ClockTime& time);
 
 // The date part of a value (the time of day is ignored).
-CivilDate DecodeDate(TDateTime value);
+CivilDate decodeDate(DateTime value);
 // The time of day, rounded to the nearest millisecond (never 24:00:00.000: it saturates at
 // 23:59:59.999 so that the date and the time of one value always agree).
-ClockTime DecodeTime(TDateTime value);
+ClockTime decodeTime(DateTime value);
 
 // Whole days of a value: the day count without its time of day.
-std::int64_t DateOf(TDateTime value);
+std::int64_t dateOf(DateTime value);
 
 // 1 = Sunday ... 7 = Saturday.
-int DayOfWeek(TDateTime value);
+int dayOfWeek(DateTime value);
 
 } // namespace veskor

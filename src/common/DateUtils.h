@@ -7,18 +7,18 @@
 namespace veskor {
 
 // Gregorian: divisible by 4 and either not by 100 or by 400.
-bool IsLeapYear(int year);
+bool isLeapYear(int year);
 // 28 to 31.
-int DaysInMonth(int year, int month);
-int DaysInMonth(TDateTime date);
-TDateTime FirstDayOfYear(TDateTime date);
-TDateTime LastDayOfYear(TDateTime date);
+int daysInMonth(int year, int month);
+int daysInMonth(DateTime date);
+DateTime firstDayOfYear(DateTime date);
+DateTime lastDayOfYear(DateTime date);
 // 1 January = 1, 31 December = 365 or 366.
-int DayOfYear(TDateTime date);
+int dayOfYear(DateTime date);
 // ISO 8601 week number, 1 to 53 (weeks start on Monday, week 1 holds the first Thursday).
-int WeekOfYear(TDateTime date);
+int weekOfYear(DateTime date);
 // Position 1..366 of the date in the leap-year order of the name-day table: the day of year,
 // plus 1 from March on in a common year (so 29 February's slot 60 is skipped there).
-int NameDayIndex(TDateTime date);
+int nameDayIndex(DateTime date);
 
 } // namespace veskor

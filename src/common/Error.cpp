@@ -4,7 +4,7 @@ namespace veskor {
 
 namespace {
 
-std::string Substitute(const std::string& pattern, const std::string& text) {
+std::string substitute(const std::string& pattern, const std::string& text) {
     for (std::size_t i = 0; i + 1 < pattern.size(); ++i) {
         if (pattern[i] == '%' && (pattern[i + 1] == 's' || pattern[i + 1] == 'd')) {
             std::string result = pattern.substr(0, i);
@@ -18,12 +18,12 @@ std::string Substitute(const std::string& pattern, const std::string& text) {
 
 } // namespace
 
-std::string FormatMessage(const std::string& pattern, const std::string& argument) {
-    return Substitute(pattern, argument);
+std::string formatMessage(const std::string& pattern, const std::string& argument) {
+    return substitute(pattern, argument);
 }
 
-std::string FormatMessage(const std::string& pattern, long long argument) {
-    return Substitute(pattern, std::to_string(argument));
+std::string formatMessage(const std::string& pattern, long long argument) {
+    return substitute(pattern, std::to_string(argument));
 }
 
 } // namespace veskor

@@ -12,7 +12,7 @@ public:
 };
 
 // Substitutes the first "%s" or "%d" of a message template.
-std::string FormatMessage(const std::string& pattern, const std::string& argument);
-std::string FormatMessage(const std::string& pattern, long long argument);
+std::string formatMessage(const std::string& pattern, const std::string& argument);
+std::string formatMessage(const std::string& pattern, long long argument);
 
 } // namespace veskor

@@ -9,23 +9,23 @@ namespace {
 
 constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
 
-bool IsBlank(char c) {
+bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
+std::string_view trim(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && IsBlank(text.back())) {
+    while (!text.empty() && isBlank(text.back())) {
         text.remove_suffix(1);
     }
     return text;
 }
 
 // "  16318412 kB" as bytes; counts too large for 64 bits saturate. Anything else is not a value.
-std::optional<std::uint64_t> ParseKilobytes(std::string_view text) {
-    text = Trim(text);
+std::optional<std::uint64_t> parseKilobytes(std::string_view text) {
+    text = trim(text);
     std::uint64_t kb = 0;
     std::size_t pos = 0;
     for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
@@ -35,7 +35,7 @@ std::optional<std::uint64_t> ParseKilobytes(std::string_view text) {
     if (pos == 0) {
         return std::nullopt;
     }
-    const std::string_view unit = Trim(text.substr(pos));
+    const std::string_view unit = trim(text.substr(pos));
     if (!unit.empty() && unit != "kB") {
         return std::nullopt;
     }
@@ -44,7 +44,7 @@ std::optional<std::uint64_t> ParseKilobytes(std::string_view text) {
 
 // Percent of total that is used, rounded half up; exact for any realistic size and without
 // overflow for any input.
-std::uint32_t LoadPercent(std::uint64_t total, std::uint64_t avail) {
+std::uint32_t loadPercent(std::uint64_t total, std::uint64_t avail) {
     if (total == 0) {
         return 0;
     }
@@ -58,7 +58,7 @@ std::uint32_t LoadPercent(std::uint64_t total, std::uint64_t avail) {
 
 } // namespace
 
-MemoryStatus ParseMemInfo(std::string_view meminfo) {
+MemoryStatus parseMemInfo(std::string_view meminfo) {
     std::optional<std::uint64_t> memTotal;
     std::optional<std::uint64_t> memAvailable;
     std::optional<std::uint64_t> memFree;
@@ -89,7 +89,7 @@ MemoryStatus ParseMemInfo(std::string_view meminfo) {
         }
         // The first well-formed line of each key counts.
         if (field != nullptr && !field->has_value()) {
-            *field = ParseKilobytes(line.substr(colon + 1));
+            *field = parseKilobytes(line.substr(colon + 1));
         }
     }
 
@@ -98,7 +98,7 @@ MemoryStatus ParseMemInfo(std::string_view meminfo) {
     status.availPhys = memAvailable.has_value() ? *memAvailable : memFree.value_or(0);
     status.totalPageFile = swapTotal.value_or(0);
     status.availPageFile = swapFree.value_or(0);
-    status.memoryLoad = LoadPercent(status.totalPhys, status.availPhys);
+    status.memoryLoad = loadPercent(status.totalPhys, status.availPhys);
     return status;
 }
 

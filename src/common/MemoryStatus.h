@@ -21,6 +21,6 @@ struct MemoryStatus {
 // Missing lines leave their fields 0; MemAvailable falls back to MemFree (kernels before 3.14).
 // The load is the used share of RAM, rounded to the nearest percent. The address-space fields
 // are not in meminfo and stay 0 here.
-MemoryStatus ParseMemInfo(std::string_view meminfo);
+MemoryStatus parseMemInfo(std::string_view meminfo);
 
 } // namespace veskor

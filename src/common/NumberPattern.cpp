@@ -4,20 +4,20 @@ namespace veskor {
 
 namespace {
 
-bool IsPlaceholder(char c) {
+bool isPlaceholder(char c) {
     return c == '0' || c == '#';
 }
 
 } // namespace
 
-std::string FormatNumberPattern(std::string_view pattern, std::int64_t value,
+std::string formatNumberPattern(std::string_view pattern, std::int64_t value,
                                 std::string_view thousandsSeparator) {
     const std::size_t begin = pattern.find_first_of("0#");
     if (begin == std::string_view::npos) {
         return std::string(pattern);
     }
     std::size_t end = begin;
-    while (end < pattern.size() && (IsPlaceholder(pattern[end]) || pattern[end] == ',')) {
+    while (end < pattern.size() && (isPlaceholder(pattern[end]) || pattern[end] == ',')) {
         ++end;
     }
     // A comma after the last placeholder is punctuation of the literal text, not grouping.

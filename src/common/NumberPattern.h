@@ -11,7 +11,7 @@
 namespace veskor {
 
 // Formats value into pattern; thousandsSeparator is UTF-8 (may be empty or multi-byte).
-std::string FormatNumberPattern(std::string_view pattern, std::int64_t value,
+std::string formatNumberPattern(std::string_view pattern, std::int64_t value,
                                 std::string_view thousandsSeparator);
 
 } // namespace veskor

@@ -8,7 +8,7 @@ class IClock {
 public:
     virtual ~IClock() = default;
     // Local date and time of day now, to the millisecond.
-    [[nodiscard]] virtual TDateTime Now() const = 0;
+    [[nodiscard]] virtual DateTime now() const = 0;
 };
 
 } // namespace veskor

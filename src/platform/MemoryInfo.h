@@ -8,7 +8,7 @@ class IMemoryInfo {
 public:
     virtual ~IMemoryInfo() = default;
     // The text of /proc/meminfo; empty when it cannot be read.
-    virtual std::string ReadMemInfo() = 0;
+    virtual std::string readMemInfo() = 0;
 };
 
 } // namespace veskor

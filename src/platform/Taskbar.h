@@ -7,7 +7,7 @@ class ITaskbar {
 public:
     virtual ~ITaskbar() = default;
     // Hides (false) or shows again (true) the desktop's panels; false when there is none.
-    virtual bool SetVisible(bool show) = 0;
+    virtual bool setVisible(bool show) = 0;
 };
 
 } // namespace veskor

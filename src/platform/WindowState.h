@@ -10,13 +10,13 @@ class IWindowState {
 public:
     virtual ~IWindowState() = default;
     // Keeps the window above ordinary windows (true) or puts it back among them (false).
-    virtual void SetStaysOnTop(std::uintptr_t window, bool onTop) = 0;
+    virtual void setStaysOnTop(std::uintptr_t window, bool onTop) = 0;
     // Keeps the window out of task lists and pagers; the window manager may drop this on unmap,
     // so it is applied after every map.
-    virtual void HideFromTaskbar(std::uintptr_t window) = 0;
+    virtual void hideFromTaskbar(std::uintptr_t window) = 0;
     // Where the window's top left corner is on the screen, as the display server has it;
     // nullopt when the platform cannot tell.
-    virtual std::optional<std::pair<int, int>> ScreenPosition(std::uintptr_t window) = 0;
+    virtual std::optional<std::pair<int, int>> screenPosition(std::uintptr_t window) = 0;
 };
 
 } // namespace veskor

@@ -1,5 +1,7 @@
 #include "ui/AppIcon.h"
 
+#include "ui/Style.h"
+
 #include <QPainter>
 #include <QPixmap>
 #include <algorithm>
@@ -7,14 +9,10 @@
 namespace veskor {
 
 namespace {
-const QColor kAqua(0, 255, 255);
-const QColor kNavy(0, 0, 128);
-const QColor kLime(0, 255, 0);
-const QColor kYellow(255, 255, 0);
-const QColor kSilver(192, 192, 192);
+using namespace style;
 
 // Every coordinate is a whole pixel of a size×size image, so the small sizes stay sharp.
-QPixmap DrawPage(int size) {
+QPixmap drawPage(int size) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
@@ -65,10 +63,10 @@ QPixmap DrawPage(int size) {
 }
 } // namespace
 
-QIcon MakeAppIcon() {
+QIcon makeAppIcon() {
     QIcon icon;
     for (const int size : {16, 22, 24, 32, 48, 64}) {
-        icon.addPixmap(DrawPage(size));
+        icon.addPixmap(drawPage(size));
     }
     return icon;
 }

@@ -1,5 +1,7 @@
 #include "ui/BalloonHint.h"
 
+#include "ui/Style.h"
+
 #include <QApplication>
 #include <QHelpEvent>
 #include <QPainter>
@@ -22,7 +24,7 @@ constexpr int kShowMs = 10000; // how long a hint stays without a mouse move
 class BalloonBubble final : public QWidget {
 public:
     explicit BalloonBubble(QColor color)
-        : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint), color_(color) {
+        : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint), m_color(color) {
         QFont f;
         f.setFamilies({"MS Sans Serif", "DejaVu Sans", "Liberation Sans"});
         f.setPixelSize(11);
@@ -31,22 +33,22 @@ public:
     }
 
     void setText(const QString& text) {
-        lines_ = text.split(QRegularExpression("\r\n|\r|\n"));
+        m_lines = text.split(QRegularExpression("\r\n|\r|\n"));
         const QFontMetrics fm(font());
         int width = 0;
-        for (const QString& line : lines_) {
+        for (const QString& line : m_lines) {
             width = std::max(width, fm.horizontalAdvance(line));
         }
-        bubble_ = QRect(0, 0, width + 2 * kPaddingX,
-                        static_cast<int>(lines_.size()) * fm.height() + 2 * kPaddingY);
-        resize(bubble_.width() + kShadow, bubble_.height() + kShadow);
+        m_bubble = QRect(0, 0, width + 2 * kPaddingX,
+                         static_cast<int>(m_lines.size()) * fm.height() + 2 * kPaddingY);
+        resize(m_bubble.width() + kShadow, m_bubble.height() + kShadow);
         // No compositor can be assumed, so the round shape is a window mask, not transparency.
         const auto rounded = [](const QRect& r) {
             QPainterPath path;
             path.addRoundedRect(r.adjusted(0, 0, 1, 1), kRadius, kRadius);
             return QRegion(path.toFillPolygon().toPolygon(), Qt::WindingFill);
         };
-        setMask(rounded(bubble_) | rounded(bubble_.translated(kShadow, kShadow)));
+        setMask(rounded(m_bubble) | rounded(m_bubble.translated(kShadow, kShadow)));
         update();
     }
 
@@ -55,69 +57,69 @@ protected:
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(64, 64, 64));
-        p.drawRoundedRect(bubble_.translated(kShadow, kShadow), kRadius, kRadius);
-        p.setBrush(color_);
+        p.setBrush(style::kHintShadow);
+        p.drawRoundedRect(m_bubble.translated(kShadow, kShadow), kRadius, kRadius);
+        p.setBrush(m_color);
         p.setPen(Qt::black);
-        p.drawRoundedRect(bubble_.adjusted(0, 0, -1, -1), kRadius, kRadius);
+        p.drawRoundedRect(m_bubble.adjusted(0, 0, -1, -1), kRadius, kRadius);
         const QFontMetrics fm(font());
         int y = kPaddingY + fm.ascent();
-        for (const QString& line : lines_) {
+        for (const QString& line : m_lines) {
             p.drawText(kPaddingX, y, line);
             y += fm.height();
         }
     }
 
 private:
-    QColor color_;
-    QStringList lines_;
-    QRect bubble_;
+    QColor m_color;
+    QStringList m_lines;
+    QRect m_bubble;
 };
 
-BalloonHints::BalloonHints(QColor color, QObject* parent) : QObject(parent), color_(color) {
-    hideTimer_.setSingleShot(true);
-    connect(&hideTimer_, &QTimer::timeout, this, &BalloonHints::hideHint);
+BalloonHints::BalloonHints(QColor color, QObject* parent) : QObject(parent), m_color(color) {
+    m_hideTimer.setSingleShot(true);
+    connect(&m_hideTimer, &QTimer::timeout, this, &BalloonHints::hideHint);
     qApp->installEventFilter(this);
     QPalette palette = QToolTip::palette();
-    palette.setColor(QPalette::ToolTipBase, color_);
+    palette.setColor(QPalette::ToolTipBase, m_color);
     palette.setColor(QPalette::ToolTipText, Qt::black);
     QToolTip::setPalette(palette);
 }
 
 BalloonHints::~BalloonHints() {
-    delete bubble_;
+    delete m_bubble;
 }
 
 QWidget* BalloonHints::visibleBubble() const {
-    return bubble_ != nullptr && bubble_->isVisible() ? bubble_ : nullptr;
+    return m_bubble != nullptr && m_bubble->isVisible() ? m_bubble : nullptr;
 }
 
 void BalloonHints::hideHint() {
-    if (bubble_ != nullptr) {
-        bubble_->hide();
+    if (m_bubble != nullptr) {
+        m_bubble->hide();
     }
-    owner_ = nullptr;
+    m_owner = nullptr;
 }
 
 void BalloonHints::showHint(QWidget* owner, const QPoint& globalPos) {
-    if (bubble_ == nullptr) {
-        bubble_ = new BalloonBubble(color_);
+    if (m_bubble == nullptr) {
+        m_bubble = new BalloonBubble(m_color);
     }
-    owner_ = owner;
-    bubble_->setText(owner->toolTip());
+    m_owner = owner;
+    m_bubble->setText(owner->toolTip());
     // Below the cursor, kept on the screen the cursor is on.
     QPoint pos = globalPos + QPoint(0, 20);
     if (const QScreen* screen = QGuiApplication::screenAt(globalPos)) {
         const QRect area = screen->geometry();
-        pos.setX(std::clamp(pos.x(), area.left(), area.right() - bubble_->width() + 1));
-        if (pos.y() + bubble_->height() > area.bottom() + 1) {
-            pos.setY(globalPos.y() - bubble_->height() - 4);
+        pos.setX(std::clamp(pos.x(), area.left(), area.right() - m_bubble->width() + 1));
+        if (pos.y() + m_bubble->height() > area.bottom() + 1) {
+            pos.setY(globalPos.y() - m_bubble->height() - 4);
         }
     }
-    bubble_->move(pos);
-    bubble_->show();
-    bubble_->raise();
-    hideTimer_.start(kShowMs);
+    m_bubble->move(pos);
+    m_bubble->show();
+    m_bubble->raise();
+    m_hideTimer.start(kShowMs);
 }
 
 bool BalloonHints::eventFilter(QObject* watched, QEvent* event) {
@@ -138,7 +140,7 @@ bool BalloonHints::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::Leave:
     case QEvent::Hide:
-        if (watched == owner_) {
+        if (watched == m_owner) {
             hideHint();
         }
         break;
@@ -146,7 +148,7 @@ bool BalloonHints::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
     case QEvent::KeyPress:
-        if (owner_ != nullptr) {
+        if (m_owner != nullptr) {
             hideHint();
         }
         break;

@@ -29,10 +29,10 @@ protected:
 private:
     void showHint(QWidget* owner, const QPoint& globalPos);
 
-    QColor color_;
-    QPointer<QWidget> owner_;
-    BalloonBubble* bubble_ = nullptr; // created on first use
-    QTimer hideTimer_;
+    QColor m_color;
+    QPointer<QWidget> m_owner;
+    BalloonBubble* m_bubble = nullptr; // created on first use
+    QTimer m_hideTimer;
 };
 
 } // namespace veskor

@@ -1,31 +1,21 @@
 #include "ui/BannerMenu.h"
 
+#include "ui/Style.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QStyleOptionMenuItem>
 
 namespace veskor {
 
-namespace {
-const QColor kAqua(0, 255, 255);
-const QColor kNavy(0, 0, 128);
-const QColor kYellow(255, 255, 0);
-
-QFont FamilyFont(const QStringList& families, int pixelSize, bool bold) {
-    QFont font;
-    font.setFamilies(families);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-} // namespace
+using namespace style;
 
 BannerMenu::BannerMenu(const QString& bannerText, QWidget* parent)
-    : QMenu(parent), bannerText_(bannerText) {
+    : QMenu(parent), m_bannerText(bannerText) {
     // The menu lays its items out inside its contents margins, so the margin keeps the items'
     // geometry, and with it the mouse hit test, clear of the banner.
     setContentsMargins(kBannerWidth, 0, 0, 0);
-    setFont(FamilyFont({"Tahoma", "Liberation Sans", "DejaVu Sans"}, 11, false));
+    setFont(uiFont(kBarFontSize, false));
     QPalette pal = palette();
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
         pal.setColor(group, QPalette::Highlight, Qt::black);
@@ -48,12 +38,12 @@ void BannerMenu::paintEvent(QPaintEvent* event) {
     run.setColorAt(1, kNavy);
     p.fillRect(banner, run);
     // Rotated a quarter turn to the left, so that the text reads from the bottom up.
-    p.setFont(FamilyFont({"Arial", "Liberation Sans", "DejaVu Sans"}, 16, true));
+    p.setFont(bannerFont());
     p.setPen(kAqua);
     p.translate(kBannerWidth / 2.0, height() / 2.0);
     p.rotate(-90);
     const QRectF along(-height() / 2.0, -kBannerWidth / 2.0, height(), kBannerWidth);
-    p.drawText(along, Qt::AlignCenter | Qt::TextSingleLine, bannerText_);
+    p.drawText(along, Qt::AlignCenter | Qt::TextSingleLine, m_bannerText);
 }
 
 } // namespace veskor

@@ -13,14 +13,14 @@ public:
 
     explicit BannerMenu(const QString& bannerText, QWidget* parent);
 
-    [[nodiscard]] const QString& bannerText() const { return bannerText_; }
+    [[nodiscard]] const QString& bannerText() const { return m_bannerText; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
 
 private:
-    QString bannerText_;
+    QString m_bannerText;
 };
 
 } // namespace veskor

@@ -5,12 +5,12 @@
 
 namespace veskor {
 
-void ShowErrorMessage(QWidget* parent, const QString& text) {
+void showErrorMessage(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok, parent);
     box.exec();
 }
 
-void ShowAboutBox(QWidget* parent, const QIcon& icon, const QString& firstLine,
+void showAboutBox(QWidget* parent, const QIcon& icon, const QString& firstLine,
                   const QString& secondLine) {
     QMessageBox box(QMessageBox::NoIcon, QString("About ") + kApplicationTitle,
                     firstLine + '\n' + secondLine, QMessageBox::Ok, parent);

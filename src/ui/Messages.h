@@ -12,11 +12,11 @@ inline constexpr const char* kApplicationTitle = "Veskor Pro";
 
 // The application's report of an error that ended an action: the error's own text, the
 // application's title, one OK button.
-void ShowErrorMessage(QWidget* parent, const QString& text);
+void showErrorMessage(QWidget* parent, const QString& text);
 
 // The About box: "About " and the application's title, the icon at 48 pixels, the two lines of
 // text, one OK button.
-void ShowAboutBox(QWidget* parent, const QIcon& icon, const QString& firstLine,
+void showAboutBox(QWidget* parent, const QIcon& icon, const QString& firstLine,
                   const QString& secondLine);
 
 } // namespace veskor

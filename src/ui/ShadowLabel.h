@@ -12,7 +12,7 @@ public:
     explicit ShadowLabel(const QString& text, QColor color, QColor shadow, QWidget* parent);
 
     void setText(const QString& text);
-    [[nodiscard]] const QString& text() const { return text_; }
+    [[nodiscard]] const QString& text() const { return m_text; }
 
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override { return sizeHint(); }
@@ -22,9 +22,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    QString text_;
-    QColor color_;
-    QColor shadow_;
+    QString m_text;
+    QColor m_color;
+    QColor m_shadow;
 };
 
 } // namespace veskor

@@ -1,6 +1,7 @@
 #include "ui/SidePanel.h"
 
 #include "ui/ShadowLabel.h"
+#include "ui/Style.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,21 +11,10 @@
 namespace veskor {
 
 namespace {
-const QColor kButtonFace(192, 192, 192);
-const QColor kHighlight(255, 255, 255);
-const QColor kShadow(128, 128, 128);
 constexpr int kButtonPos = 3; // the close button's left and top
 constexpr int kButtonSize = 16;
 constexpr int kTitleGap = 3; // between the close button and the title
 constexpr int kTitleRow = kButtonPos + kButtonSize + kButtonPos;
-
-QFont TitleFont() {
-    QFont font;
-    font.setFamilies({"Tahoma", "Liberation Sans", "DejaVu Sans"});
-    font.setPixelSize(13);
-    font.setBold(true);
-    return font;
-}
 } // namespace
 
 SidePanel::SidePanel(const QString& title, int height, QWidget* parent) : QFrame(parent) {
@@ -32,27 +22,27 @@ SidePanel::SidePanel(const QString& title, int height, QWidget* parent) : QFrame
     setLineWidth(1);
     setFixedSize(kWidth, height);
 
-    close_ = new QToolButton(this);
-    close_->setText(" x");
-    close_->setToolTip("Hide panel");
-    close_->setAutoRaise(true);
+    m_close = new QToolButton(this);
+    m_close->setText(" x");
+    m_close->setToolTip("Hide panel");
+    m_close->setAutoRaise(true);
     // Like the bar's other controls, the button does not take the keyboard focus from the
     // panel's content.
-    close_->setFocusPolicy(Qt::NoFocus);
-    close_->setGeometry(kButtonPos, kButtonPos, kButtonSize, kButtonSize);
-    connect(close_, &QToolButton::clicked, this, &SidePanel::closeClicked);
+    m_close->setFocusPolicy(Qt::NoFocus);
+    m_close->setGeometry(kButtonPos, kButtonPos, kButtonSize, kButtonSize);
+    connect(m_close, &QToolButton::clicked, this, &SidePanel::closeClicked);
 
-    title_ = new ShadowLabel(title, QColor(255, 255, 0), Qt::black, this);
-    title_->setFont(TitleFont());
-    const QSize hint = title_->sizeHint();
+    m_title = new ShadowLabel(title, style::kYellow, style::kBlack, this);
+    m_title->setFont(style::uiFont(style::kTitleFontSize, true));
+    const QSize hint = m_title->sizeHint();
     const int left = kButtonPos + kButtonSize + kTitleGap;
     // Centred on the button's middle row.
-    title_->setGeometry(left, kButtonPos + (kButtonSize - hint.height() + 1) / 2,
-                        kWidth - left - kButtonPos, hint.height());
+    m_title->setGeometry(left, kButtonPos + (kButtonSize - hint.height() + 1) / 2,
+                         kWidth - left - kButtonPos, hint.height());
 }
 
 QAbstractButton* SidePanel::closeButton() const {
-    return close_;
+    return m_close;
 }
 
 QRect SidePanel::contentRect() const {
@@ -62,12 +52,12 @@ QRect SidePanel::contentRect() const {
 
 void SidePanel::paintEvent(QPaintEvent* /*event*/) {
     QPainter p(this);
-    p.fillRect(rect(), kButtonFace);
+    p.fillRect(rect(), style::kSilver);
     // The classic raised bevel in the panel's own colours; the style's frame would be flat, and
     // the panel's palette is left alone for the content's sake.
     QPalette bevel = palette();
-    bevel.setColor(QPalette::Light, kHighlight);
-    bevel.setColor(QPalette::Dark, kShadow);
+    bevel.setColor(QPalette::Light, style::kWhite);
+    bevel.setColor(QPalette::Dark, style::kGray);
     qDrawShadePanel(&p, rect(), bevel, false, lineWidth());
 }
 

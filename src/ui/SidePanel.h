@@ -19,7 +19,7 @@ public:
     explicit SidePanel(const QString& title, int height, QWidget* parent);
 
     [[nodiscard]] QAbstractButton* closeButton() const;
-    [[nodiscard]] ShadowLabel* titleLabel() const { return title_; }
+    [[nodiscard]] ShadowLabel* titleLabel() const { return m_title; }
     // The area below the title row, inside the frame.
     [[nodiscard]] QRect contentRect() const;
 
@@ -31,8 +31,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    QToolButton* close_ = nullptr;
-    ShadowLabel* title_ = nullptr;
+    QToolButton* m_close = nullptr;
+    ShadowLabel* m_title = nullptr;
 };
 
 } // namespace veskor

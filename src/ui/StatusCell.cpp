@@ -1,19 +1,21 @@
 #include "ui/StatusCell.h"
 
+#include "ui/Style.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace veskor {
 
 StatusCell::StatusCell(QColor background, QColor text, const QString& hint, QWidget* parent)
-    : QWidget(parent), background_(background), text_(text) {
+    : QWidget(parent), m_background(background), m_text(text) {
     setCursor(Qt::PointingHandCursor);
     setToolTip(hint);
 }
 
 void StatusCell::setCaption(const QString& caption) {
-    if (caption != caption_) {
-        caption_ = caption;
+    if (caption != m_caption) {
+        m_caption = caption;
         update();
     }
 }
@@ -27,17 +29,17 @@ void StatusCell::setHint(const QString& hint) {
 void StatusCell::paintEvent(QPaintEvent* /*event*/) {
     QPainter p(this);
     const QRect r = rect();
-    p.fillRect(r, background_);
+    p.fillRect(r, m_background);
     // Sunken bevel: dark on the top and left, light on the bottom and right.
-    p.setPen(QColor(128, 128, 128));
+    p.setPen(style::kGray);
     p.drawLine(r.topLeft(), r.topRight());
     p.drawLine(r.topLeft(), r.bottomLeft());
     p.setPen(Qt::white);
     p.drawLine(r.bottomLeft(), r.bottomRight());
     p.drawLine(r.topRight(), r.bottomRight());
-    p.setPen(text_);
+    p.setPen(m_text);
     p.setFont(font());
-    p.drawText(r.adjusted(1, 1, -1, -1), Qt::AlignCenter | Qt::TextSingleLine, caption_);
+    p.drawText(r.adjusted(1, 1, -1, -1), Qt::AlignCenter | Qt::TextSingleLine, m_caption);
 }
 
 void StatusCell::mouseDoubleClickEvent(QMouseEvent* event) {

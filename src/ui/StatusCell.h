@@ -13,7 +13,7 @@ public:
 
     // Repaints only when the text really changed: the tick sets every caption each second.
     void setCaption(const QString& caption);
-    const QString& caption() const { return caption_; }
+    const QString& caption() const { return m_caption; }
     void setHint(const QString& hint);
 
 signals:
@@ -24,9 +24,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    QColor background_;
-    QColor text_;
-    QString caption_;
+    QColor m_background;
+    QColor m_text;
+    QString m_caption;
 };
 
 } // namespace veskor

@@ -1,8 +1,7 @@
-// The texts of the tick, the screen fit, the tick schedule and the data folder rule.
+// The texts of the tick, the screen fit and the tick schedule.
 
 #include "bar/core/StatusTexts.h"
 
-#include "bar/core/DataDir.h"
 #include "bar/core/ScreenFit.h"
 #include "common/DateTime.h"
 
@@ -11,14 +10,14 @@
 namespace veskor {
 namespace {
 
-TDateTime At(int y, int m, int d, int h = 0, int n = 0, int s = 0) {
-    return EncodeDate(y, m, d) + EncodeTime(h, n, s, 0);
+DateTime at(int y, int m, int d, int h = 0, int n = 0, int s = 0) {
+    return encodeDate(y, m, d) + encodeTime(h, n, s, 0);
 }
 
 TEST(DateRow, EveryTextOfTheTick) {
-    const TStrHolder saints;
+    const SaintTable saints;
     const DateRowTexts t =
-        ComputeDateRow(At(1998, 7, 6, 7, 5, 9), saints.Strings, LocaleFormat::English());
+        computeDateRow(at(1998, 7, 6, 7, 5, 9), saints.strings, LocaleFormat::english());
     EXPECT_EQ(t.date, "Mo, 6.7. 1998");
     EXPECT_EQ(t.dateHint, " Day of year: 187 \r\n Week: 28 ");
     EXPECT_EQ(t.time, "07:05:09");
@@ -28,9 +27,9 @@ TEST(DateRow, EveryTextOfTheTick) {
 }
 
 TEST(DateRow, SaintAndTomorrowAcrossYearEndsAndFebruary) {
-    const TStrHolder saints;
+    const SaintTable saints;
     const auto row = [&](int y, int m, int d) {
-        return ComputeDateRow(At(y, m, d, 23, 59, 59), saints.Strings, LocaleFormat::English());
+        return computeDateRow(at(y, m, d, 23, 59, 59), saints.strings, LocaleFormat::english());
     };
     EXPECT_EQ(row(2025, 12, 31).saint, "Silvestr");
     EXPECT_EQ(row(2025, 12, 31).saintHint, " Tomorrow saint: Nový rok ");
@@ -47,9 +46,9 @@ TEST(DateRow, SaintAndTomorrowAcrossYearEndsAndFebruary) {
 }
 
 TEST(DateRow, WeekNumbersInTheHint) {
-    const TStrHolder saints;
+    const SaintTable saints;
     const auto hint = [&](int y, int m, int d) {
-        return ComputeDateRow(At(y, m, d), saints.Strings, LocaleFormat::English()).dateHint;
+        return computeDateRow(at(y, m, d), saints.strings, LocaleFormat::english()).dateHint;
     };
     EXPECT_EQ(hint(2014, 12, 29), " Day of year: 363 \r\n Week: 1 ");
     EXPECT_EQ(hint(2014, 12, 28), " Day of year: 362 \r\n Week: 52 ");
@@ -59,27 +58,27 @@ TEST(DateRow, WeekNumbersInTheHint) {
 }
 
 TEST(DateRow, WeekdayAbbreviationTakesTwoCharactersAndCapitalisesOnlyAToZ) {
-    LocaleFormat czech = LocaleFormat::English();
+    LocaleFormat czech = LocaleFormat::english();
     czech.longDayNames = {"neděle", "pondělí", "úterý", "středa", "čtvrtek", "pátek", "sobota"};
-    EXPECT_EQ(WeekdayAbbreviation(At(2026, 12, 7), czech), "Po");
+    EXPECT_EQ(weekdayAbbreviation(at(2026, 12, 7), czech), "Po");
     // The accented first letter of Tuesday stays as it is; the second character is multi-byte.
-    EXPECT_EQ(WeekdayAbbreviation(At(2026, 12, 8), czech), "út");
-    EXPECT_EQ(WeekdayAbbreviation(At(2026, 12, 10), czech), "čt");
-    EXPECT_EQ(WeekdayAbbreviation(At(2026, 12, 11), czech), "Pá");
+    EXPECT_EQ(weekdayAbbreviation(at(2026, 12, 8), czech), "út");
+    EXPECT_EQ(weekdayAbbreviation(at(2026, 12, 10), czech), "čt");
+    EXPECT_EQ(weekdayAbbreviation(at(2026, 12, 11), czech), "Pá");
     LocaleFormat shortNames = czech;
     shortNames.longDayNames[1] = "x";
-    EXPECT_EQ(WeekdayAbbreviation(At(2026, 12, 7), shortNames), "X");
+    EXPECT_EQ(weekdayAbbreviation(at(2026, 12, 7), shortNames), "X");
 }
 
 TEST(DateRow, TableTooShortForTheDayIsAnErrorNotACrash) {
-    TStrings shortTable(std::vector<std::string>(100, "Name"));
-    const DateRowTexts t = ComputeDateRow(At(2026, 12, 7), shortTable, LocaleFormat::English());
+    StringList shortTable(std::vector<std::string>(100, "Name"));
+    const DateRowTexts t = computeDateRow(at(2026, 12, 7), shortTable, LocaleFormat::english());
     EXPECT_EQ(t.error, "List index out of bounds (341)");
     EXPECT_TRUE(t.saint.empty());
     EXPECT_TRUE(t.saintHint.empty());
     EXPECT_EQ(t.time, "00:00:00"); // the rest of the row is still filled
     // The last day a table of 100 entries covers still shows, with tomorrow failing.
-    const DateRowTexts edge = ComputeDateRow(At(2024, 4, 9), shortTable, LocaleFormat::English());
+    const DateRowTexts edge = computeDateRow(at(2024, 4, 9), shortTable, LocaleFormat::english());
     EXPECT_EQ(edge.error, "List index out of bounds (100)");
 }
 
@@ -90,16 +89,16 @@ TEST(MemRow, TextsAndHintsWithBothSeparators) {
     m.availPhys = 6752ULL * 1024 + 1023; // whole kilobytes only
     m.totalPageFile = 131072ULL * 1024;
     m.availPageFile = 0;
-    LocaleFormat locale = LocaleFormat::English();
-    MemRowTexts t = ComputeMemRow(m, locale);
-    EXPECT_EQ(t.ml, "37%");
-    EXPECT_EQ(t.pm, "6,752 KB");
-    EXPECT_EQ(t.pmHint, " Free physical memory \r\nTotal: 65,536 KB");
-    EXPECT_EQ(t.pf, " 0 KB ");
-    EXPECT_EQ(t.pfHint, " Free page file \r\n Total: 131,072 KB ");
+    LocaleFormat locale = LocaleFormat::english();
+    MemRowTexts t = computeMemRow(m, locale);
+    EXPECT_EQ(t.freeShare, "37%");
+    EXPECT_EQ(t.freePhysical, "6,752 KB");
+    EXPECT_EQ(t.freePhysicalHint, " Free physical memory \r\nTotal: 65,536 KB");
+    EXPECT_EQ(t.freeSwap, " 0 KB ");
+    EXPECT_EQ(t.freeSwapHint, " Free page file \r\n Total: 131,072 KB ");
     locale.thousandsSeparator = ".";
-    t = ComputeMemRow(m, locale);
-    EXPECT_EQ(t.pmHint, " Free physical memory \r\nTotal: 65.536 KB");
+    t = computeMemRow(m, locale);
+    EXPECT_EQ(t.freePhysicalHint, " Free physical memory \r\nTotal: 65.536 KB");
 }
 
 TEST(MemRow, FiguresAboveFourGibibytes) {
@@ -109,16 +108,16 @@ TEST(MemRow, FiguresAboveFourGibibytes) {
     m.availPhys = (28ULL << 30) + (512ULL << 20);
     m.totalPageFile = 8ULL << 30;
     m.availPageFile = 8ULL << 30;
-    const MemRowTexts t = ComputeMemRow(m, LocaleFormat::English());
-    EXPECT_EQ(t.ml, "88%");
-    EXPECT_EQ(t.pm, "29,884,416 KB");
-    EXPECT_EQ(t.pmHint, " Free physical memory \r\nTotal: 33,554,432 KB");
-    EXPECT_EQ(t.pf, " 8,388,608 KB ");
+    const MemRowTexts t = computeMemRow(m, LocaleFormat::english());
+    EXPECT_EQ(t.freeShare, "88%");
+    EXPECT_EQ(t.freePhysical, "29,884,416 KB");
+    EXPECT_EQ(t.freePhysicalHint, " Free physical memory \r\nTotal: 33,554,432 KB");
+    EXPECT_EQ(t.freeSwap, " 8,388,608 KB ");
 }
 
 TEST(TickSchedule, LandsJustAfterTheNextSecond) {
     for (int ms : {0, 1, 500, 998, 999}) {
-        const int wait = MsUntilNextTick(ms);
+        const int wait = msUntilNextTick(ms);
         EXPECT_GT(wait, 0);
         EXPECT_EQ((ms + wait) % 1000, kTickMarginMs) << ms;
         EXPECT_LE(wait, 1000 + kTickMarginMs);
@@ -128,32 +127,12 @@ TEST(TickSchedule, LandsJustAfterTheNextSecond) {
 TEST(ScreenFit, PullsBackOverBottomAndRightOnly) {
     constexpr int W = 1024;
     constexpr int H = 768;
-    EXPECT_EQ(PullOntoScreen({W - 100, H - 5, 278, 21}, W, H),
+    EXPECT_EQ(pullOntoScreen({W - 100, H - 5, 278, 21}, W, H),
               (WindowRect{W - 278, H - 21, 278, 21}));
-    EXPECT_EQ(PullOntoScreen({-50, -10, 278, 21}, W, H), (WindowRect{-50, -10, 278, 21}));
-    EXPECT_EQ(PullOntoScreen({746, 0, 278, 21}, W, H), (WindowRect{746, 0, 278, 21}));
+    EXPECT_EQ(pullOntoScreen({-50, -10, 278, 21}, W, H), (WindowRect{-50, -10, 278, 21}));
+    EXPECT_EQ(pullOntoScreen({746, 0, 278, 21}, W, H), (WindowRect{746, 0, 278, 21}));
     // Taller than the screen: the top goes above it.
-    EXPECT_EQ(PullOntoScreen({0, 0, 278, 799}, W, 600).top, -199);
-}
-
-TEST(DataDir, ChoiceInOrder) {
-    bool holds = false;
-    bool writable = false;
-    DataDirFacts f;
-    f.executableDir = "/opt/veskor/bin";
-    f.xdgDataHome = "/home/u/.local/share";
-    f.holdsDataFiles = [&](const std::filesystem::path&) { return holds; };
-    f.isWritable = [&](const std::filesystem::path&) { return writable; };
-    EXPECT_EQ(ChooseDataDir(f), "/home/u/.local/share/Orvane/Veskor Pro");
-    writable = true;
-    EXPECT_EQ(ChooseDataDir(f), "/opt/veskor/bin");
-    writable = false;
-    holds = true;
-    EXPECT_EQ(ChooseDataDir(f), "/opt/veskor/bin");
-    f.environment = "/env/dir";
-    EXPECT_EQ(ChooseDataDir(f), "/env/dir");
-    f.commandLine = "/cli/dir";
-    EXPECT_EQ(ChooseDataDir(f), "/cli/dir");
+    EXPECT_EQ(pullOntoScreen({0, 0, 278, 799}, W, 600).top, -199);
 }
 
 } // namespace

@@ -8,32 +8,32 @@
 
 namespace {
 
-using veskor::Cp1250ToUtf8;
-using veskor::Utf8ToCp1250;
+using veskor::cp1250ToUtf8;
+using veskor::utf8ToCp1250;
 
 // glibc's converter as the outside reference; nullopt when it cannot convert the text.
 class Iconv final {
 public:
-    Iconv(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
+    Iconv(const char* to, const char* from) : m_handle(iconv_open(to, from)) {}
     ~Iconv() {
-        if (handle_ != invalid()) {
-            iconv_close(handle_);
+        if (m_handle != invalid()) {
+            iconv_close(m_handle);
         }
     }
     Iconv(const Iconv&) = delete;
     Iconv& operator=(const Iconv&) = delete;
 
-    [[nodiscard]] bool ok() const { return handle_ != invalid(); }
+    [[nodiscard]] bool ok() const { return m_handle != invalid(); }
 
     std::optional<std::string> operator()(const std::string& in) {
-        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        iconv(m_handle, nullptr, nullptr, nullptr, nullptr);
         std::string input = in;
         std::string output(in.size() * 4 + 4, '\0');
         char* inPtr = input.data();
         std::size_t inLeft = input.size();
         char* outPtr = output.data();
         std::size_t outLeft = output.size();
-        if (iconv(handle_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
+        if (iconv(m_handle, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
             return std::nullopt;
         }
         output.resize(output.size() - outLeft);
@@ -42,10 +42,10 @@ public:
 
 private:
     static iconv_t invalid() { return reinterpret_cast<iconv_t>(-1); } // NOLINT
-    iconv_t handle_;
+    iconv_t m_handle;
 };
 
-std::string Utf8Of(char32_t cp) {
+std::string utf8Of(char32_t cp) {
     std::string s;
     if (cp < 0x80) {
         s += static_cast<char>(cp);
@@ -68,12 +68,12 @@ TEST(Cp1250, EveryByteDecodesAsIconvDoes) {
         const std::string byte(1, static_cast<char>(b));
         const std::optional<std::string> expected = toUtf8(byte);
         if (expected) {
-            EXPECT_EQ(Cp1250ToUtf8(byte), *expected) << "byte " << b;
+            EXPECT_EQ(cp1250ToUtf8(byte), *expected) << "byte " << b;
             // And back to the same byte.
-            EXPECT_EQ(Utf8ToCp1250(*expected), byte) << "byte " << b;
+            EXPECT_EQ(utf8ToCp1250(*expected), byte) << "byte " << b;
         } else {
             ++undefined;
-            EXPECT_EQ(Cp1250ToUtf8(byte), "\uFFFD") << "byte " << b;
+            EXPECT_EQ(cp1250ToUtf8(byte), "\uFFFD") << "byte " << b;
         }
     }
     EXPECT_EQ(undefined, 5);
@@ -86,42 +86,42 @@ TEST(Cp1250, EveryBmpCharacterEncodesAsIconvDoes) {
         if (cp >= 0xD800 && cp <= 0xDFFF) {
             continue;
         }
-        const std::string utf8 = Utf8Of(cp);
+        const std::string utf8 = utf8Of(cp);
         const std::optional<std::string> expected = fromUtf8(utf8);
-        ASSERT_EQ(Utf8ToCp1250(utf8), expected.value_or("?"))
+        ASSERT_EQ(utf8ToCp1250(utf8), expected.value_or("?"))
             << "U+" << std::hex << static_cast<std::uint32_t>(cp);
     }
 }
 
 TEST(Cp1250, CzechNamesRoundTrip) {
     const std::string utf8 = "Čeněk, Řehoř, Ludmila Šťastná, Žofie, Ďáblová, Ťuk, Ůl";
-    const std::string bytes = Utf8ToCp1250(utf8);
+    const std::string bytes = utf8ToCp1250(utf8);
     std::size_t characters = 0;
     for (const char c : utf8) {
         characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
     }
     EXPECT_EQ(bytes.size(), characters);
     EXPECT_EQ(bytes.find('?'), std::string::npos);
-    EXPECT_EQ(Cp1250ToUtf8(bytes), utf8);
-    EXPECT_EQ(Utf8ToCp1250("Čeněk"), "\xC8"
+    EXPECT_EQ(cp1250ToUtf8(bytes), utf8);
+    EXPECT_EQ(utf8ToCp1250("Čeněk"), "\xC8"
                                      "en\xEC"
                                      "k");
-    EXPECT_EQ(Cp1250ToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
+    EXPECT_EQ(cp1250ToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 
 TEST(Cp1250, UnmappableAndMalformedBecomeQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp1250("\u00F1"), "?");              // n with tilde: not in this code page
-    EXPECT_EQ(Utf8ToCp1250("\U0001F600 ok"), "? ok");    // outside the BMP: one mark
-    EXPECT_EQ(Utf8ToCp1250("\uFFFD"), "?");              // the undefined bytes do not come back
-    EXPECT_EQ(Utf8ToCp1250("a\xC3"), "a?");              // cut short at the end
-    EXPECT_EQ(Utf8ToCp1250("a\xC3(b"), "a?(b");          // cut short before ASCII
-    EXPECT_EQ(Utf8ToCp1250("\xE2\x82"), "?");            // a truncated three-byte form is one mark
-    EXPECT_EQ(Utf8ToCp1250("\xC0\xAF"), "??");           // overlong
-    EXPECT_EQ(Utf8ToCp1250("\xED\xA0\x80"), "???");      // surrogate
-    EXPECT_EQ(Utf8ToCp1250("\xF4\x90\x80\x80"), "????"); // above U+10FFFF
-    EXPECT_EQ(Utf8ToCp1250("\x80\xBF"), "??");           // stray continuation bytes
-    EXPECT_EQ(Utf8ToCp1250("\xFF"), "?");
-    EXPECT_EQ(Utf8ToCp1250(""), "");
+    EXPECT_EQ(utf8ToCp1250("\u00F1"), "?");              // n with tilde: not in this code page
+    EXPECT_EQ(utf8ToCp1250("\U0001F600 ok"), "? ok");    // outside the BMP: one mark
+    EXPECT_EQ(utf8ToCp1250("\uFFFD"), "?");              // the undefined bytes do not come back
+    EXPECT_EQ(utf8ToCp1250("a\xC3"), "a?");              // cut short at the end
+    EXPECT_EQ(utf8ToCp1250("a\xC3(b"), "a?(b");          // cut short before ASCII
+    EXPECT_EQ(utf8ToCp1250("\xE2\x82"), "?");            // a truncated three-byte form is one mark
+    EXPECT_EQ(utf8ToCp1250("\xC0\xAF"), "??");           // overlong
+    EXPECT_EQ(utf8ToCp1250("\xED\xA0\x80"), "???");      // surrogate
+    EXPECT_EQ(utf8ToCp1250("\xF4\x90\x80\x80"), "????"); // above U+10FFFF
+    EXPECT_EQ(utf8ToCp1250("\x80\xBF"), "??");           // stray continuation bytes
+    EXPECT_EQ(utf8ToCp1250("\xFF"), "?");
+    EXPECT_EQ(utf8ToCp1250(""), "");
 }
 
 } // namespace

@@ -13,12 +13,12 @@ namespace {
 
 using namespace veskor;
 
-QDate Epoch() {
+QDate epoch() {
     return {1899, 12, 30};
 }
 
 std::int64_t QtDays(int year, int month, int day) {
-    return Epoch().daysTo(QDate(year, month, day));
+    return epoch().daysTo(QDate(year, month, day));
 }
 
 TEST(DayCount, KnownValuesAgreeWithQDate) {
@@ -33,9 +33,9 @@ TEST(DayCount, KnownValuesAgreeWithQDate) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
         ASSERT_EQ(QtDays(c.year, c.month, c.day), c.days);
-        EXPECT_EQ(DaysFromCivil(c.year, c.month, c.day), c.days);
-        EXPECT_EQ(CivilFromDays(c.days), (CivilDate{c.year, c.month, c.day}));
-        EXPECT_EQ(EncodeDate(c.year, c.month, c.day), static_cast<double>(c.days));
+        EXPECT_EQ(daysFromCivil(c.year, c.month, c.day), c.days);
+        EXPECT_EQ(civilFromDays(c.days), (CivilDate{c.year, c.month, c.day}));
+        EXPECT_EQ(encodeDate(c.year, c.month, c.day), static_cast<double>(c.days));
     }
 }
 
@@ -43,11 +43,11 @@ TEST(DayCount, EveryDayOfYears1To9999MatchesQDate) {
     const std::int64_t first = QtDays(1, 1, 1);
     const std::int64_t last = QtDays(9999, 12, 31);
     for (std::int64_t n = first; n <= last; ++n) {
-        const QDate q = Epoch().addDays(n);
-        const CivilDate c = CivilFromDays(n);
+        const QDate q = epoch().addDays(n);
+        const CivilDate c = civilFromDays(n);
         if (c.year != q.year() || c.month != q.month() || c.day != q.day() ||
-            DaysFromCivil(c.year, c.month, c.day) != n ||
-            DayOfWeek(static_cast<double>(n)) != q.dayOfWeek() % 7 + 1) {
+            daysFromCivil(c.year, c.month, c.day) != n ||
+            dayOfWeek(static_cast<double>(n)) != q.dayOfWeek() % 7 + 1) {
             FAIL() << "day " << n << ": got " << c.year << '-' << c.month << '-' << c.day
                    << ", QDate " << q.toString(Qt::ISODate).toStdString();
         }
@@ -63,11 +63,11 @@ TEST(DayCount, ProlepticYearsBeyondQDateMatchChrono) {
     for (sys_days d = from; d <= to; d += days{11}) {
         const year_month_day ymd{d};
         const std::int64_t n = (d - epoch).count();
-        const CivilDate c = CivilFromDays(n);
+        const CivilDate c = civilFromDays(n);
         if (c.year != static_cast<int>(ymd.year()) ||
             c.month != static_cast<int>(static_cast<unsigned>(ymd.month())) ||
             c.day != static_cast<int>(static_cast<unsigned>(ymd.day())) ||
-            DaysFromCivil(c.year, c.month, c.day) != n) {
+            daysFromCivil(c.year, c.month, c.day) != n) {
             FAIL() << "day " << n << ": got " << c.year << '-' << c.month << '-' << c.day;
         }
     }
@@ -76,50 +76,50 @@ TEST(DayCount, ProlepticYearsBeyondQDateMatchChrono) {
 TEST(DayCount, ExtremeCountsSaturateInsteadOfOverflowing) {
     const std::int64_t max = std::numeric_limits<std::int64_t>::max();
     const std::int64_t min = std::numeric_limits<std::int64_t>::min();
-    EXPECT_EQ(CivilFromDays(max), (CivilDate{std::numeric_limits<int>::max(), 12, 31}));
-    EXPECT_EQ(CivilFromDays(min), (CivilDate{std::numeric_limits<int>::min(), 1, 1}));
-    EXPECT_GT(DateOf(1e300), 0);
-    EXPECT_LT(DateOf(-1e300), 0);
-    EXPECT_EQ(DateOf(std::nan("")), 0);
-    EXPECT_GT(DecodeDate(std::numeric_limits<double>::infinity()).year, 9999);
-    EXPECT_EQ(DecodeTime(std::numeric_limits<double>::infinity()), ClockTime{});
-    EXPECT_EQ(DecodeTime(std::nan("")), ClockTime{});
+    EXPECT_EQ(civilFromDays(max), (CivilDate{std::numeric_limits<int>::max(), 12, 31}));
+    EXPECT_EQ(civilFromDays(min), (CivilDate{std::numeric_limits<int>::min(), 1, 1}));
+    EXPECT_GT(dateOf(1e300), 0);
+    EXPECT_LT(dateOf(-1e300), 0);
+    EXPECT_EQ(dateOf(std::nan("")), 0);
+    EXPECT_GT(decodeDate(std::numeric_limits<double>::infinity()).year, 9999);
+    EXPECT_EQ(decodeTime(std::numeric_limits<double>::infinity()), ClockTime{});
+    EXPECT_EQ(decodeTime(std::nan("")), ClockTime{});
 }
 
 TEST(EncodeDate, RejectsDaysThatDoNotExist) {
-    EXPECT_TRUE(IsValidDate(2000, 2, 29));
-    EXPECT_TRUE(IsValidDate(9999, 12, 31));
-    EXPECT_FALSE(IsValidDate(1900, 2, 29));
-    EXPECT_FALSE(IsValidDate(2023, 4, 31));
-    EXPECT_FALSE(IsValidDate(0, 1, 1));
-    EXPECT_FALSE(IsValidDate(10000, 1, 1));
-    EXPECT_FALSE(IsValidDate(2023, 0, 1));
-    EXPECT_FALSE(IsValidDate(2023, 13, 1));
-    EXPECT_FALSE(IsValidDate(2023, 1, 0));
+    EXPECT_TRUE(isValidDate(2000, 2, 29));
+    EXPECT_TRUE(isValidDate(9999, 12, 31));
+    EXPECT_FALSE(isValidDate(1900, 2, 29));
+    EXPECT_FALSE(isValidDate(2023, 4, 31));
+    EXPECT_FALSE(isValidDate(0, 1, 1));
+    EXPECT_FALSE(isValidDate(10000, 1, 1));
+    EXPECT_FALSE(isValidDate(2023, 0, 1));
+    EXPECT_FALSE(isValidDate(2023, 13, 1));
+    EXPECT_FALSE(isValidDate(2023, 1, 0));
     try {
-        EncodeDate(2023, 2, 29);
+        encodeDate(2023, 2, 29);
         FAIL() << "no exception";
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), "Invalid argument to date encode");
     }
-    EXPECT_THROW(EncodeDateTime(CivilDate{2023, 13, 1}, ClockTime{}), Error);
+    EXPECT_THROW(encodeDateTime(CivilDate{2023, 13, 1}, ClockTime{}), Error);
 }
 
 TEST(EncodeTime, RejectsOutOfRangeParts) {
-    EXPECT_EQ(EncodeTime(0, 0, 0, 0), 0.0);
-    EXPECT_EQ(EncodeTime(12, 0, 0, 0), 0.5);
-    EXPECT_EQ(EncodeTime(6, 0, 0, 0), 0.25);
+    EXPECT_EQ(encodeTime(0, 0, 0, 0), 0.0);
+    EXPECT_EQ(encodeTime(12, 0, 0, 0), 0.5);
+    EXPECT_EQ(encodeTime(6, 0, 0, 0), 0.25);
     try {
-        EncodeTime(24, 0, 0, 0);
+        encodeTime(24, 0, 0, 0);
         FAIL() << "no exception";
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), "Invalid argument to time encode");
     }
-    EXPECT_THROW(EncodeTime(0, 60, 0, 0), Error);
-    EXPECT_THROW(EncodeTime(0, 0, 60, 0), Error);
-    EXPECT_THROW(EncodeTime(0, 0, 0, 1000), Error);
-    EXPECT_THROW(EncodeTime(-1, 0, 0, 0), Error);
-    EXPECT_THROW(EncodeTime(0, 0, 0, -1), Error);
+    EXPECT_THROW(encodeTime(0, 60, 0, 0), Error);
+    EXPECT_THROW(encodeTime(0, 0, 60, 0), Error);
+    EXPECT_THROW(encodeTime(0, 0, 0, 1000), Error);
+    EXPECT_THROW(encodeTime(-1, 0, 0, 0), Error);
+    EXPECT_THROW(encodeTime(0, 0, 0, -1), Error);
 }
 
 TEST(DecodeTime, EveryMillisecondStepRoundTripsOnDistantDays) {
@@ -129,8 +129,8 @@ TEST(DecodeTime, EveryMillisecondStepRoundTripsOnDistantDays) {
                                  CivilDate{1899, 12, 29}}) {
         for (int ms = 0; ms < 86'400'000; ms += 997) {
             const ClockTime t{ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000};
-            const TDateTime value = EncodeDateTime(date, t);
-            if (DecodeTime(value) != t || DecodeDate(value) != date) {
+            const DateTime value = encodeDateTime(date, t);
+            if (decodeTime(value) != t || decodeDate(value) != date) {
                 FAIL() << date.year << '-' << date.month << '-' << date.day << " ms " << ms;
             }
         }
@@ -138,33 +138,33 @@ TEST(DecodeTime, EveryMillisecondStepRoundTripsOnDistantDays) {
 }
 
 TEST(DecodeTime, RoundsToNearestMillisecondAndNeverReachesMidnight) {
-    const double day = EncodeDate(1998, 7, 6);
+    const double day = encodeDate(1998, 7, 6);
     const double ms = 1.0 / 86'400'000.0;
-    EXPECT_EQ(DecodeTime(day + 7 * ms + 0.4 * ms), (ClockTime{0, 0, 0, 7}));
-    EXPECT_EQ(DecodeTime(day + 7 * ms + 0.6 * ms), (ClockTime{0, 0, 0, 8}));
-    EXPECT_EQ(DecodeTime(day + (59'999 + 0.6) * ms), (ClockTime{0, 1, 0, 0}));
+    EXPECT_EQ(decodeTime(day + 7 * ms + 0.4 * ms), (ClockTime{0, 0, 0, 7}));
+    EXPECT_EQ(decodeTime(day + 7 * ms + 0.6 * ms), (ClockTime{0, 0, 0, 8}));
+    EXPECT_EQ(decodeTime(day + (59'999 + 0.6) * ms), (ClockTime{0, 1, 0, 0}));
     // Within half a millisecond of the next midnight: still the same day, last millisecond.
     const double lateEvening = day + (86'399'999 + 0.7) * ms;
-    EXPECT_EQ(DecodeTime(lateEvening), (ClockTime{23, 59, 59, 999}));
-    EXPECT_EQ(DecodeDate(lateEvening), (CivilDate{1998, 7, 6}));
-    EXPECT_EQ(DecodeTime(std::nextafter(day + 1, 0.0)), (ClockTime{23, 59, 59, 999}));
-    EXPECT_EQ(DecodeTime(day + 1), ClockTime{});
-    EXPECT_EQ(DecodeDate(day + 1), (CivilDate{1998, 7, 7}));
+    EXPECT_EQ(decodeTime(lateEvening), (ClockTime{23, 59, 59, 999}));
+    EXPECT_EQ(decodeDate(lateEvening), (CivilDate{1998, 7, 6}));
+    EXPECT_EQ(decodeTime(std::nextafter(day + 1, 0.0)), (ClockTime{23, 59, 59, 999}));
+    EXPECT_EQ(decodeTime(day + 1), ClockTime{});
+    EXPECT_EQ(decodeDate(day + 1), (CivilDate{1998, 7, 7}));
 }
 
 TEST(DecodeTime, NegativeValuesUseTheMagnitudeOfTheFraction) {
     // -1.25 is 29 December 1899, 06:00; -0.5 is 30 December 1899, noon.
-    EXPECT_EQ(EncodeDateTime(CivilDate{1899, 12, 29}, ClockTime{6, 0, 0, 0}), -1.25);
-    EXPECT_EQ(DecodeDate(-1.25), (CivilDate{1899, 12, 29}));
-    EXPECT_EQ(DecodeTime(-1.25), (ClockTime{6, 0, 0, 0}));
-    EXPECT_EQ(DateOf(-1.25), -1);
-    EXPECT_EQ(DecodeDate(-0.5), (CivilDate{1899, 12, 30}));
-    EXPECT_EQ(DecodeTime(-0.5), (ClockTime{12, 0, 0, 0}));
-    EXPECT_EQ(DecodeTime(-2.0 - 0.75), (ClockTime{18, 0, 0, 0}));
+    EXPECT_EQ(encodeDateTime(CivilDate{1899, 12, 29}, ClockTime{6, 0, 0, 0}), -1.25);
+    EXPECT_EQ(decodeDate(-1.25), (CivilDate{1899, 12, 29}));
+    EXPECT_EQ(decodeTime(-1.25), (ClockTime{6, 0, 0, 0}));
+    EXPECT_EQ(dateOf(-1.25), -1);
+    EXPECT_EQ(decodeDate(-0.5), (CivilDate{1899, 12, 30}));
+    EXPECT_EQ(decodeTime(-0.5), (ClockTime{12, 0, 0, 0}));
+    EXPECT_EQ(decodeTime(-2.0 - 0.75), (ClockTime{18, 0, 0, 0}));
     // The day of the week follows the date part, not the floor of the value.
-    EXPECT_EQ(DayOfWeek(-1.25), DayOfWeek(-1.0));
-    EXPECT_EQ(DayOfWeek(-1.0), 6);    // 29 December 1899 was a Friday
-    EXPECT_EQ(DayOfWeek(35982.9), 2); // 6 July 1998 was a Monday
+    EXPECT_EQ(dayOfWeek(-1.25), dayOfWeek(-1.0));
+    EXPECT_EQ(dayOfWeek(-1.0), 6);    // 29 December 1899 was a Friday
+    EXPECT_EQ(dayOfWeek(35982.9), 2); // 6 July 1998 was a Monday
 }
 
 } // namespace

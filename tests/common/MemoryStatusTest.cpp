@@ -7,7 +7,7 @@
 namespace {
 
 using veskor::MemoryStatus;
-using veskor::ParseMemInfo;
+using veskor::parseMemInfo;
 
 // Head of /proc/meminfo of a 16 GB desktop (Linux 6.1).
 constexpr const char* kDesktop = "MemTotal:       16318412 kB\n"
@@ -22,7 +22,7 @@ constexpr const char* kDesktop = "MemTotal:       16318412 kB\n"
                                  "Hugepagesize:       2048 kB\n";
 
 TEST(ParseMemInfo, DesktopSample) {
-    const MemoryStatus s = ParseMemInfo(kDesktop);
+    const MemoryStatus s = parseMemInfo(kDesktop);
     EXPECT_EQ(s.totalPhys, 16'710'053'888U);
     EXPECT_EQ(s.availPhys, 11'505'459'200U);
     EXPECT_EQ(s.totalPageFile, 2'147'479'552U);
@@ -33,7 +33,7 @@ TEST(ParseMemInfo, DesktopSample) {
 }
 
 TEST(ParseMemInfo, LargeMachineKeepsItsRealFigures) {
-    const MemoryStatus s = ParseMemInfo("MemTotal: 33554432 kB\n"
+    const MemoryStatus s = parseMemInfo("MemTotal: 33554432 kB\n"
                                         "MemAvailable: 8388608 kB\n"
                                         "SwapTotal: 67108864 kB\n"
                                         "SwapFree: 67108864 kB\n");
@@ -44,37 +44,37 @@ TEST(ParseMemInfo, LargeMachineKeepsItsRealFigures) {
 }
 
 TEST(ParseMemInfo, LoadRoundsToNearestPercent) {
-    EXPECT_EQ(ParseMemInfo("MemTotal: 1000 kB\nMemAvailable: 995 kB\n").memoryLoad, 1U);
-    EXPECT_EQ(ParseMemInfo("MemTotal: 1000 kB\nMemAvailable: 996 kB\n").memoryLoad, 0U);
-    EXPECT_EQ(ParseMemInfo("MemTotal: 200 kB\nMemAvailable: 1 kB\n").memoryLoad, 100U);
-    EXPECT_EQ(ParseMemInfo("MemTotal: 200 kB\nMemAvailable: 2 kB\n").memoryLoad, 99U);
-    EXPECT_EQ(ParseMemInfo("MemTotal: 1000 kB\nMemAvailable: 1000 kB\n").memoryLoad, 0U);
+    EXPECT_EQ(parseMemInfo("MemTotal: 1000 kB\nMemAvailable: 995 kB\n").memoryLoad, 1U);
+    EXPECT_EQ(parseMemInfo("MemTotal: 1000 kB\nMemAvailable: 996 kB\n").memoryLoad, 0U);
+    EXPECT_EQ(parseMemInfo("MemTotal: 200 kB\nMemAvailable: 1 kB\n").memoryLoad, 100U);
+    EXPECT_EQ(parseMemInfo("MemTotal: 200 kB\nMemAvailable: 2 kB\n").memoryLoad, 99U);
+    EXPECT_EQ(parseMemInfo("MemTotal: 1000 kB\nMemAvailable: 1000 kB\n").memoryLoad, 0U);
     // More available than total (a broken source) is a load of 0, not a wrap-around.
-    EXPECT_EQ(ParseMemInfo("MemTotal: 1000 kB\nMemAvailable: 5000 kB\n").memoryLoad, 0U);
+    EXPECT_EQ(parseMemInfo("MemTotal: 1000 kB\nMemAvailable: 5000 kB\n").memoryLoad, 0U);
 }
 
 TEST(ParseMemInfo, OlderKernelsWithoutMemAvailableUseMemFree) {
-    const MemoryStatus s = ParseMemInfo("MemTotal: 4000 kB\nMemFree: 1000 kB\n");
+    const MemoryStatus s = parseMemInfo("MemTotal: 4000 kB\nMemFree: 1000 kB\n");
     EXPECT_EQ(s.availPhys, 1'024'000U);
     EXPECT_EQ(s.memoryLoad, 75U);
     // MemAvailable wins wherever it stands.
-    EXPECT_EQ(ParseMemInfo("MemFree: 1 kB\nMemTotal: 4 kB\nMemAvailable: 2 kB\n").availPhys, 2048U);
+    EXPECT_EQ(parseMemInfo("MemFree: 1 kB\nMemTotal: 4 kB\nMemAvailable: 2 kB\n").availPhys, 2048U);
 }
 
 TEST(ParseMemInfo, MissingLinesLeaveZero) {
-    const MemoryStatus empty = ParseMemInfo("");
+    const MemoryStatus empty = parseMemInfo("");
     EXPECT_EQ(empty.totalPhys, 0U);
     EXPECT_EQ(empty.availPhys, 0U);
     EXPECT_EQ(empty.memoryLoad, 0U);
-    const MemoryStatus noSwap = ParseMemInfo("MemTotal: 100 kB\nMemAvailable: 50 kB");
+    const MemoryStatus noSwap = parseMemInfo("MemTotal: 100 kB\nMemAvailable: 50 kB");
     EXPECT_EQ(noSwap.totalPageFile, 0U);
     EXPECT_EQ(noSwap.availPageFile, 0U);
     EXPECT_EQ(noSwap.availPhys, 51'200U); // last line without a newline still counts
-    EXPECT_EQ(ParseMemInfo("MemTotal: 100 kB\n").memoryLoad, 100U);
+    EXPECT_EQ(parseMemInfo("MemTotal: 100 kB\n").memoryLoad, 100U);
 }
 
 TEST(ParseMemInfo, GarbageIsIgnored) {
-    const MemoryStatus s = ParseMemInfo("MemTotal: lots kB\n"
+    const MemoryStatus s = parseMemInfo("MemTotal: lots kB\n"
                                         "MemAvailable: 12 MB\n"
                                         "SwapTotal: -5 kB\n"
                                         "SwapFree 100 kB\n"
@@ -86,26 +86,26 @@ TEST(ParseMemInfo, GarbageIsIgnored) {
     EXPECT_EQ(s.totalPageFile, 0U);
     EXPECT_EQ(s.availPageFile, 0U);
     // A later good line still counts; the first good line of a key wins; CR LF is accepted.
-    const MemoryStatus t = ParseMemInfo("MemTotal: junk\r\nMemTotal:\t800 kB\r\n"
+    const MemoryStatus t = parseMemInfo("MemTotal: junk\r\nMemTotal:\t800 kB\r\n"
                                         "MemTotal: 900 kB\r\nMemAvailable: 200\r\n");
     EXPECT_EQ(t.totalPhys, 819'200U);
     EXPECT_EQ(t.availPhys, 204'800U);
     EXPECT_EQ(t.memoryLoad, 75U);
     const std::string withNul("MemTotal: 1\0 kB\nMemFree: 1 kB\n", 30);
-    EXPECT_EQ(ParseMemInfo(withNul).totalPhys, 0U);
-    EXPECT_EQ(ParseMemInfo(withNul).availPhys, 1024U);
+    EXPECT_EQ(parseMemInfo(withNul).totalPhys, 0U);
+    EXPECT_EQ(parseMemInfo(withNul).availPhys, 1024U);
 }
 
 TEST(ParseMemInfo, HugeNumbersSaturate) {
     constexpr auto kMax = std::numeric_limits<std::uint64_t>::max();
-    const MemoryStatus s = ParseMemInfo("MemTotal: 99999999999999999999999999 kB\n"
+    const MemoryStatus s = parseMemInfo("MemTotal: 99999999999999999999999999 kB\n"
                                         "MemAvailable: 18014398509481984 kB\n"
                                         "SwapTotal: 18014398509481983 kB\n");
     EXPECT_EQ(s.totalPhys, kMax);
     EXPECT_EQ(s.availPhys, kMax); // 2^54 kB is one kB past what 64-bit bytes hold
     EXPECT_EQ(s.totalPageFile, 18014398509481983ULL * 1024);
     EXPECT_EQ(s.memoryLoad, 0U);
-    const MemoryStatus half = ParseMemInfo("MemTotal: 18014398509481983 kB\n"
+    const MemoryStatus half = parseMemInfo("MemTotal: 18014398509481983 kB\n"
                                            "MemAvailable: 9007199254740991 kB\n");
     EXPECT_EQ(half.memoryLoad, 50U);
 }

@@ -3,9 +3,9 @@
 #include "platform/linux/IniSettingsStore.h"
 
 #include "common/MemoryStatus.h"
-#include "platform/Paths.h"
 #include "platform/linux/LinuxClock.h"
 #include "platform/linux/LinuxMemoryInfo.h"
+#include "platform/linux/LinuxPaths.h"
 #include "support/TestSupport.h"
 
 #include <cstdlib>
@@ -21,31 +21,31 @@ protected:
     void SetUp() override {
         char pattern[] = "/tmp/veskor-settings-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
+        m_dir = pattern;
     }
     void TearDown() override {
-        std::filesystem::permissions(dir_, std::filesystem::perms::owner_all);
-        std::filesystem::remove_all(dir_);
+        std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all);
+        std::filesystem::remove_all(m_dir);
     }
-    std::filesystem::path file() const { return dir_ / "Orvane" / "Veskor Pro.conf"; }
+    std::filesystem::path file() const { return m_dir / "Orvane" / "Veskor Pro.conf"; }
     void writeFile(const std::string& text) const {
         std::filesystem::create_directories(file().parent_path());
         std::ofstream(file()) << text;
     }
-    std::filesystem::path dir_;
+    std::filesystem::path m_dir;
 };
 
 TEST_F(IniSettingsStoreTest, KeyIsCreatedOnFirstReadAndValuesRoundTrip) {
     IniSettingsStore store(file());
     EXPECT_FALSE(std::filesystem::exists(file()));
-    EXPECT_TRUE(store.EnsureKey());
+    EXPECT_TRUE(store.ensureKey());
     EXPECT_TRUE(std::filesystem::exists(file()));
-    EXPECT_EQ(store.ReadInteger("Top"), std::nullopt);
-    ASSERT_TRUE(store.WriteIntegers({{"Top", -21}, {"Left", 2147483647}, {"Memory", 1}}));
+    EXPECT_EQ(store.readInteger("Top"), std::nullopt);
+    ASSERT_TRUE(store.writeIntegers({{"Top", -21}, {"Left", 2147483647}, {"Memory", 1}}));
     IniSettingsStore again(file());
-    EXPECT_EQ(again.ReadInteger("Top"), -21);
-    EXPECT_EQ(again.ReadInteger("Left"), 2147483647);
-    EXPECT_EQ(again.ReadInteger("Memory"), 1);
+    EXPECT_EQ(again.readInteger("Top"), -21);
+    EXPECT_EQ(again.readInteger("Left"), 2147483647);
+    EXPECT_EQ(again.readInteger("Memory"), 1);
 }
 
 TEST_F(IniSettingsStoreTest, ValueThatIsNotAWholeNumberIsAnInvalidType) {
@@ -54,47 +54,47 @@ TEST_F(IniSettingsStoreTest, ValueThatIsNotAWholeNumberIsAnInvalidType) {
     IniSettingsStore store(file());
     for (const char* name : {"Top", "Left", "Scan", "StayOnTop", "PMScan"}) {
         try {
-            store.ReadInteger(name);
+            store.readInteger(name);
             ADD_FAILURE() << name << " was accepted";
         } catch (const std::exception& e) {
             EXPECT_EQ(std::string(e.what()), std::string("Invalid data type for '") + name + "'");
         }
     }
-    EXPECT_EQ(store.ReadInteger("Memory"), 1);
+    EXPECT_EQ(store.readInteger("Memory"), 1);
 }
 
 TEST_F(IniSettingsStoreTest, FolderThatCannotBeWrittenFailsWithoutThrowing) {
     // A file where the folder should be stops even root.
-    std::ofstream(dir_ / "Orvane") << "not a folder";
+    std::ofstream(m_dir / "Orvane") << "not a folder";
     IniSettingsStore store(file());
-    EXPECT_FALSE(store.EnsureKey());
-    EXPECT_FALSE(store.WriteIntegers({{"Top", 1}}));
+    EXPECT_FALSE(store.ensureKey());
+    EXPECT_FALSE(store.writeIntegers({{"Top", 1}}));
 }
 
 TEST(IniSettingsStoreReadOnly, ReadOnlyFolderKeepsTheValuesWhenAWriteFails) {
     // Run as an ordinary user: root writes through any permission.
     test::TempDir dir;
-    std::filesystem::permissions(dir.Path(), std::filesystem::perms::all ^
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::all ^
                                                  std::filesystem::perms::others_write ^
                                                  std::filesystem::perms::group_write);
     const auto file = dir / "Veskor Pro.conf";
-    test::WriteFile(file, "[General]\nTop=5\n");
-    const auto outcome = test::RunInChild(
+    test::writeFile(file, "[General]\nTop=5\n");
+    const auto outcome = test::runInChild(
         [&] {
             IniSettingsStore store(file);
-            std::string result = store.EnsureKey() ? "key " : "nokey ";
-            result += store.WriteIntegers({{"Top", 9}}) ? "written" : "refused";
+            std::string result = store.ensureKey() ? "key " : "nokey ";
+            result += store.writeIntegers({{"Top", 9}}) ? "written" : "refused";
             return result;
         },
         true);
     ASSERT_TRUE(outcome.has_value()) << "could not switch to an ordinary user";
     EXPECT_EQ(*outcome, "key refused");
-    EXPECT_EQ(test::ReadFile(file), "[General]\nTop=5\n");
+    EXPECT_EQ(test::readFile(file), "[General]\nTop=5\n");
 }
 
 TEST(LinuxFacts, MemInfoOfThisMachineDecodes) {
     LinuxMemoryInfo info;
-    const MemoryStatus status = ParseMemInfo(info.ReadMemInfo());
+    const MemoryStatus status = parseMemInfo(info.readMemInfo());
     EXPECT_GT(status.totalPhys, 64ULL << 20);
     EXPECT_LE(status.availPhys, status.totalPhys);
     EXPECT_LE(status.memoryLoad, 100U);
@@ -104,7 +104,7 @@ TEST(LinuxFacts, ClockAgreesWithTheSystemTime) {
     setenv("TZ", "UTC", 1);
     tzset();
     const std::time_t before = std::time(nullptr);
-    const TDateTime now = LinuxClock().Now();
+    const DateTime now = LinuxClock().now();
     const std::time_t after = std::time(nullptr);
     // Unix time 0 is day 25569 of the day count.
     const double seconds = (now - 25569.0) * 86400.0;
@@ -113,9 +113,9 @@ TEST(LinuxFacts, ClockAgreesWithTheSystemTime) {
 }
 
 TEST(LinuxFacts, ExecutableDirIsThisTestsFolder) {
-    EXPECT_TRUE(std::filesystem::exists(ExecutableDir() / "platform_tests"));
-    EXPECT_TRUE(IsWritableDir(std::filesystem::temp_directory_path()));
-    EXPECT_FALSE(IsWritableDir("/nonexistent/folder"));
+    EXPECT_TRUE(std::filesystem::exists(executableDir() / "platform_tests"));
+    EXPECT_TRUE(isWritableDir(std::filesystem::temp_directory_path()));
+    EXPECT_FALSE(isWritableDir("/nonexistent/folder"));
 }
 
 } // namespace

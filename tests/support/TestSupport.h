@@ -22,7 +22,7 @@ namespace veskor::test {
 
 namespace fs = std::filesystem;
 
-inline std::string Cp1250(std::string_view utf8) {
+inline std::string cp1250(std::string_view utf8) {
     const iconv_t cd = iconv_open("CP1250", "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         ADD_FAILURE() << "iconv has no CP1250";
@@ -49,36 +49,36 @@ public:
         if (mkdtemp(pattern.data()) == nullptr) {
             throw std::runtime_error("mkdtemp failed");
         }
-        path_ = pattern;
+        m_path = pattern;
     }
     ~TempDir() {
         // Tests take rights away; give them back so that the folder can go.
         std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-        for (auto it = fs::recursive_directory_iterator(path_, ec);
+        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
+        for (auto it = fs::recursive_directory_iterator(m_path, ec);
              it != fs::recursive_directory_iterator(); it.increment(ec)) {
             fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
         }
-        fs::remove_all(path_, ec);
+        fs::remove_all(m_path, ec);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     TempDir(TempDir&&) = delete;
     TempDir& operator=(TempDir&&) = delete;
 
-    const fs::path& Path() const { return path_; }
-    fs::path operator/(const fs::path& name) const { return path_ / name; }
+    const fs::path& path() const { return m_path; }
+    fs::path operator/(const fs::path& name) const { return m_path / name; }
 
 private:
-    fs::path path_;
+    fs::path m_path;
 };
 
-inline std::string ReadFile(const fs::path& path) {
+inline std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void WriteFile(const fs::path& path, std::string_view bytes) {
+inline void writeFile(const fs::path& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     ASSERT_TRUE(out.good()) << path;
@@ -87,7 +87,7 @@ inline void WriteFile(const fs::path& path, std::string_view bytes) {
 // Runs body in a child process and returns the text it produced; nullopt when the child could
 // not take the asked identity. With unprivileged set, a root parent's child becomes "nobody", so
 // that permission checks apply although the tests may run as root.
-inline std::optional<std::string> RunInChild(const std::function<std::string()>& body,
+inline std::optional<std::string> runInChild(const std::function<std::string()>& body,
                                              bool unprivileged) {
     int fds[2];
     if (pipe(fds) != 0) {

@@ -16,13 +16,10 @@ using namespace veskor;
 
 namespace {
 
-// The bar's menu, separators as "-"; the first three entries carry check marks.
-void Fill(QMenu& menu) {
+// A menu shaped like the bar's, separators as "-"; the first three entries carry check marks.
+void fill(QMenu& menu) {
     const QStringList captions =
-        QString("Always On Top|Memory Status|Windows Taskbar|-|Calendar|System Information|"
-                "Memory Usage Scope|Calculator|Alarm Settings...|Version Info on File...|"
-                "Edit Sain's Days...|-|About...|Quit|-|Shutdown|Log Off|Reboot")
-            .split('|');
+        QString("Check one|Check two|Check three|-|Plain one|Plain two|-|Plain three").split('|');
     for (const QString& caption : captions) {
         if (caption == "-") {
             menu.addSeparator();
@@ -33,20 +30,20 @@ void Fill(QMenu& menu) {
     }
 }
 
-bool Open(QMenu& menu) {
+bool open(QMenu& menu) {
     menu.popup(QPoint(200, 100));
     return QTest::qWaitForWindowExposed(&menu);
 }
 
-bool IsYellow(QColor c) {
+bool isYellow(QColor c) {
     return c.red() > 200 && c.green() > 200 && c.blue() < 80;
 }
-bool IsDark(QColor c) {
+bool isDark(QColor c) {
     return c.red() < 60 && c.green() < 60 && c.blue() < 60;
 }
 
 // The bounding box of the pixels that pass the test.
-template <typename Test> QRect BoxOf(const QImage& image, Test test) {
+template <typename Test> QRect boxOf(const QImage& image, Test test) {
     QRect box;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -58,6 +55,30 @@ template <typename Test> QRect BoxOf(const QImage& image, Test test) {
     return box;
 }
 
+// What a modal message box showed; its OK button is clicked as soon as it appears.
+struct BoxSeen {
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QSize iconSize;
+};
+template <typename Show> BoxSeen seeBox(Show show) {
+    BoxSeen seen;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr) {
+            seen = {box->windowTitle(), box->text(), box->standardButtons(), box->icon(),
+                    box->iconPixmap().size()};
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    poll.start(10);
+    show();
+    return seen;
+}
+
 } // namespace
 
 class MenuPanelIconTest final : public QObject {
@@ -66,14 +87,14 @@ class MenuPanelIconTest final : public QObject {
 private slots:
     void menuItemsStandRightOfTheBannerAndClicksTriggerThem() {
         BannerMenu menu("Orvane Veskor Pro", nullptr);
-        Fill(menu);
+        fill(menu);
         QSignalSpy triggered(&menu, &QMenu::triggered);
         for (QAction* action : menu.actions()) {
             QVERIFY(menu.actionGeometry(action).left() >= BannerMenu::kBannerWidth);
             if (action->isSeparator()) {
                 continue;
             }
-            QVERIFY(Open(menu));
+            QVERIFY(open(menu));
             QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(action).center());
             QCOMPARE(triggered.count(), 1);
             QCOMPARE(triggered.takeFirst().at(0).value<QAction*>(), action);
@@ -82,7 +103,7 @@ private slots:
         // The check marks work as usual: one click on each checked the first three.
         QVERIFY(menu.actions().at(0)->isChecked() && menu.actions().at(2)->isChecked());
         // A click on the banner beside an item is no click on the item.
-        QVERIFY(Open(menu));
+        QVERIFY(open(menu));
         const QRect calendar = menu.actionGeometry(menu.actions().at(4));
         QTest::mouseClick(&menu, Qt::LeftButton, {},
                           QPoint(BannerMenu::kBannerWidth / 2, calendar.center().y()));
@@ -92,8 +113,8 @@ private slots:
 
     void bannerRunsFromBlackToNavyAndTheHighlightIsYellowOnBlack() {
         BannerMenu menu("Orvane Veskor Pro", nullptr);
-        Fill(menu);
-        QVERIFY(Open(menu));
+        fill(menu);
+        QVERIFY(open(menu));
         QAction* calendar = menu.actions().at(4);
         menu.setActiveAction(calendar);
         const QImage image = menu.grab().toImage();
@@ -114,17 +135,17 @@ private slots:
         QVERIFY(image.pixelColor(0, image.height() - 1).blue() < 15);
         // The banner text is rotated: it runs down the banner, taller than it is wide.
         const QImage strip = image.copy(0, 0, BannerMenu::kBannerWidth, image.height());
-        const QRect text = BoxOf(strip, [](QColor c) { return c.green() > 200; });
+        const QRect text = boxOf(strip, [](QColor c) { return c.green() > 200; });
         QVERIFY(text.height() > 4 * text.width());
         QVERIFY(std::abs(text.center().y() - image.height() / 2) <= 2);
 
         // Highlighted item: black background with yellow text; the other items have no yellow.
         const QImage active = image.copy(menu.actionGeometry(calendar));
-        QVERIFY(IsDark(active.pixelColor(active.width() - 3, active.height() / 2)));
-        QVERIFY(!BoxOf(active, IsYellow).isEmpty());
+        QVERIFY(isDark(active.pixelColor(active.width() - 3, active.height() / 2)));
+        QVERIFY(!boxOf(active, isYellow).isEmpty());
         const QImage other = image.copy(menu.actionGeometry(menu.actions().at(5)));
-        QVERIFY(BoxOf(other, IsYellow).isEmpty());
-        QVERIFY(!IsDark(other.pixelColor(other.width() - 3, other.height() / 2)));
+        QVERIFY(boxOf(other, isYellow).isEmpty());
+        QVERIFY(!isDark(other.pixelColor(other.width() - 3, other.height() / 2)));
         menu.hide();
     }
 
@@ -172,8 +193,8 @@ private slots:
         label.resize(label.sizeHint());
         host.resize(label.size());
         const QImage image = host.grab().toImage();
-        const QRect text = BoxOf(image, IsYellow);
-        const QRect shadow = BoxOf(image, IsDark);
+        const QRect text = boxOf(image, isYellow);
+        const QRect shadow = boxOf(image, isDark);
         QVERIFY(!text.isEmpty() && !shadow.isEmpty());
         QCOMPARE(shadow.bottomRight(), text.bottomRight() + QPoint(1, 1));
         QVERIFY(shadow.left() > text.left() && shadow.top() > text.top());
@@ -184,7 +205,7 @@ private slots:
     }
 
     void iconHasEverySizeDrawnInTheBarsColours() {
-        const QIcon icon = MakeAppIcon();
+        const QIcon icon = makeAppIcon();
         QCOMPARE(icon.availableSizes(),
                  (QList<QSize>{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
         for (const QSize& size : icon.availableSizes()) {
@@ -193,7 +214,7 @@ private slots:
             // Drawn on whole pixels at every size: the pure colours are there, not blends.
             for (const QColor& colour :
                  {QColor(0, 0, 128), QColor(0, 255, 255), QColor(0, 255, 0), QColor(Qt::black)}) {
-                const QRect box = BoxOf(image, [&](QColor c) { return c == colour; });
+                const QRect box = boxOf(image, [&](QColor c) { return c == colour; });
                 QVERIFY2(
                     !box.isEmpty(),
                     qPrintable(QString("%1 px lacks %2").arg(size.width()).arg(colour.name())));
@@ -203,27 +224,21 @@ private slots:
 
     void aboutBoxShowsTitleIconAndBothLines() {
         QWidget owner;
-        QString title;
-        QString text;
-        QMessageBox::StandardButtons buttons;
-        QSize iconSize;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box != nullptr) {
-                title = box->windowTitle();
-                text = box->text();
-                buttons = box->standardButtons();
-                iconSize = box->iconPixmap().size();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        poll.start(10);
-        ShowAboutBox(&owner, MakeAppIcon(), "Veskor Pro 4.5", "Second line");
-        QCOMPARE(title, QString("About Veskor Pro"));
-        QCOMPARE(text, QString("Veskor Pro 4.5\nSecond line"));
-        QCOMPARE(buttons, QMessageBox::Ok);
-        QCOMPARE(iconSize, QSize(48, 48));
+        const BoxSeen seen =
+            seeBox([&] { showAboutBox(&owner, makeAppIcon(), "Veskor Pro 4.5", "Second line"); });
+        QCOMPARE(seen.title, QString("About Veskor Pro"));
+        QCOMPARE(seen.text, QString("Veskor Pro 4.5\nSecond line"));
+        QCOMPARE(seen.buttons, QMessageBox::Ok);
+        QCOMPARE(seen.iconSize, QSize(48, 48));
+    }
+
+    void errorBoxCarriesTheProgramsTitleAndOneOkButton() {
+        QWidget owner;
+        const BoxSeen seen = seeBox([&] { showErrorMessage(&owner, "Cannot open file /x"); });
+        QCOMPARE(seen.title, QString("Veskor Pro"));
+        QCOMPARE(seen.text, QString("Cannot open file /x"));
+        QCOMPARE(seen.buttons, QMessageBox::Ok);
+        QCOMPARE(seen.icon, QMessageBox::Critical);
     }
 };
 

@@ -8,10 +8,10 @@ namespace veskor {
 
 namespace {
 
-void ReadValue(ISettingsStore& store, const char* name, SettingsReadResult& result,
+void readValue(ISettingsStore& store, const char* name, SettingsReadResult& result,
                const std::function<void(std::int32_t)>& apply) {
     try {
-        if (const auto value = store.ReadInteger(name)) {
+        if (const auto value = store.readInteger(name)) {
             apply(*value);
         }
     } catch (const Error& e) {
@@ -21,33 +21,33 @@ void ReadValue(ISettingsStore& store, const char* name, SettingsReadResult& resu
 
 } // namespace
 
-SettingsReadResult ReadBarSettings(ISettingsStore& store, TBarSettings& s) {
+SettingsReadResult readBarSettings(ISettingsStore& store, BarSettings& s) {
     SettingsReadResult result;
-    result.keyAvailable = store.EnsureKey();
+    result.keyAvailable = store.ensureKey();
     if (!result.keyAvailable) {
         return result;
     }
-    ReadValue(store, "Top", result, [&](std::int32_t v) { s.Top = v; });
-    ReadValue(store, "Left", result, [&](std::int32_t v) { s.Left = v; });
-    ReadValue(store, "StayOnTop", result, [&](std::int32_t v) { s.StayOnTop = v != 0; });
-    ReadValue(store, "Memory", result, [&](std::int32_t v) { s.Memory = v != 0; });
-    ReadValue(store, "MemoryScan", result, [&](std::int32_t v) { s.MemoryScan = v != 0; });
-    ReadValue(store, "PMScan", result, [&](std::int32_t v) { s.PMScan = v != 0; });
-    ReadValue(store, "PFScan", result, [&](std::int32_t v) { s.PFScan = v != 0; });
-    ReadValue(store, "Scan", result, [&](std::int32_t v) { s.Scan = v; });
+    readValue(store, "Top", result, [&](std::int32_t v) { s.top = v; });
+    readValue(store, "Left", result, [&](std::int32_t v) { s.left = v; });
+    readValue(store, "StayOnTop", result, [&](std::int32_t v) { s.stayOnTop = v != 0; });
+    readValue(store, "Memory", result, [&](std::int32_t v) { s.memoryRow = v != 0; });
+    readValue(store, "MemoryScan", result, [&](std::int32_t v) { s.scopeActive = v != 0; });
+    readValue(store, "PMScan", result, [&](std::int32_t v) { s.scopePhysical = v != 0; });
+    readValue(store, "PFScan", result, [&](std::int32_t v) { s.scopeSwap = v != 0; });
+    readValue(store, "Scan", result, [&](std::int32_t v) { s.scopeInterval = v; });
     return result;
 }
 
-bool WriteBarSettings(ISettingsStore& store, const TBarSettings& s) {
-    return store.WriteIntegers({
-        {"Top", s.Top},
-        {"Left", s.Left.value_or(0)},
-        {"StayOnTop", s.StayOnTop ? 1 : 0},
-        {"Memory", s.Memory ? 1 : 0},
-        {"MemoryScan", s.MemoryScan ? 1 : 0},
-        {"PMScan", s.PMScan ? 1 : 0},
-        {"PFScan", s.PFScan ? 1 : 0},
-        {"Scan", s.Scan},
+bool writeBarSettings(ISettingsStore& store, const BarSettings& s) {
+    return store.writeIntegers({
+        {"Top", s.top},
+        {"Left", s.left.value_or(0)},
+        {"StayOnTop", s.stayOnTop ? 1 : 0},
+        {"Memory", s.memoryRow ? 1 : 0},
+        {"MemoryScan", s.scopeActive ? 1 : 0},
+        {"PMScan", s.scopePhysical ? 1 : 0},
+        {"PFScan", s.scopeSwap ? 1 : 0},
+        {"Scan", s.scopeInterval},
     });
 }
 

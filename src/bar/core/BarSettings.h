@@ -9,15 +9,15 @@
 
 namespace veskor {
 
-struct TBarSettings {
-    int Top = 0;
-    std::optional<int> Left; // absent: the right edge of the screen
-    bool StayOnTop = true;
-    bool Memory = false;     // memory row shown
-    bool MemoryScan = false; // scope running
-    bool PMScan = false;     // scope trace 1, physical memory
-    bool PFScan = false;     // scope trace 2, page file
-    int Scan = 1000;         // scope sampling interval, milliseconds
+struct BarSettings {
+    int top = 0;                // "Top"
+    std::optional<int> left;    // "Left"; absent: the right edge of the screen
+    bool stayOnTop = true;      // "StayOnTop"
+    bool memoryRow = false;     // "Memory": the memory row shown
+    bool scopeActive = false;   // "MemoryScan": the scope running
+    bool scopePhysical = false; // "PMScan": scope trace 1, physical memory
+    bool scopeSwap = false;     // "PFScan": scope trace 2, swap
+    int scopeInterval = 1000;   // "Scan": scope sampling interval, milliseconds
 };
 
 struct SettingsReadResult {
@@ -28,9 +28,9 @@ struct SettingsReadResult {
 // Reads every value that exists, in table order, into settings. A value of the wrong type keeps
 // its default and is reported; the remaining values are still read. Writes nothing but the
 // empty key on first run.
-SettingsReadResult ReadBarSettings(ISettingsStore& store, TBarSettings& settings);
+SettingsReadResult readBarSettings(ISettingsStore& store, BarSettings& settings);
 
 // Writes all eight values (an unset Left as 0). False when they could not be stored.
-bool WriteBarSettings(ISettingsStore& store, const TBarSettings& settings);
+bool writeBarSettings(ISettingsStore& store, const BarSettings& settings);
 
 } // namespace veskor

@@ -12,7 +12,7 @@ struct WindowRect {
 
 // Pulls a window back over the bottom and right edges of a screen of the given size. A window
 // above or left of the screen stays there, as the bar always did.
-constexpr WindowRect PullOntoScreen(WindowRect w, int screenWidth, int screenHeight) {
+constexpr WindowRect pullOntoScreen(WindowRect w, int screenWidth, int screenHeight) {
     if (w.top + w.height > screenHeight) {
         w.top = screenHeight - w.height;
     }

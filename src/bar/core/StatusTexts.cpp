@@ -12,7 +12,7 @@ namespace {
 constexpr std::uint64_t kKb = 1024;
 
 // Length in bytes of the UTF-8 sequence that starts with lead.
-std::size_t Utf8Length(unsigned char lead) {
+std::size_t utf8Length(unsigned char lead) {
     if (lead < 0x80) {
         return 1;
     }
@@ -28,20 +28,20 @@ std::size_t Utf8Length(unsigned char lead) {
     return 1;
 }
 
-std::string FormatKb(const char* pattern, std::uint64_t bytes, const LocaleFormat& locale) {
-    return FormatNumberPattern(pattern, static_cast<std::int64_t>(bytes / kKb),
+std::string formatKb(const char* pattern, std::uint64_t bytes, const LocaleFormat& locale) {
+    return formatNumberPattern(pattern, static_cast<std::int64_t>(bytes / kKb),
                                locale.thousandsSeparator);
 }
 
 } // namespace
 
-std::string WeekdayAbbreviation(TDateTime date, const LocaleFormat& locale) {
-    const std::string name = FormatDateTime("dddd", date, locale);
+std::string weekdayAbbreviation(DateTime date, const LocaleFormat& locale) {
+    const std::string name = formatDateTime("dddd", date, locale);
     std::string result;
     std::size_t pos = 0;
     for (int chars = 0; chars < 2 && pos < name.size(); ++chars) {
         const std::size_t len =
-            std::min(Utf8Length(static_cast<unsigned char>(name[pos])), name.size() - pos);
+            std::min(utf8Length(static_cast<unsigned char>(name[pos])), name.size() - pos);
         result.append(name, pos, len);
         pos += len;
     }
@@ -51,16 +51,16 @@ std::string WeekdayAbbreviation(TDateTime date, const LocaleFormat& locale) {
     return result;
 }
 
-DateRowTexts ComputeDateRow(TDateTime now, const TStrings& saints, const LocaleFormat& locale) {
+DateRowTexts computeDateRow(DateTime now, const StringList& saints, const LocaleFormat& locale) {
     DateRowTexts texts;
-    const int doy = DayOfYear(now);
-    texts.date = WeekdayAbbreviation(now, locale) + ", " + FormatDateTime("d.m. yyyy", now, locale);
+    const int doy = dayOfYear(now);
+    texts.date = weekdayAbbreviation(now, locale) + ", " + formatDateTime("d.m. yyyy", now, locale);
     texts.dateHint = " Day of year: " + std::to_string(doy) + " \r\n" +
-                     " Week: " + std::to_string(WeekOfYear(now)) + " ";
-    texts.time = FormatDateTime("hh:mm:ss", now, locale);
+                     " Week: " + std::to_string(weekOfYear(now)) + " ";
+    texts.time = formatDateTime("hh:mm:ss", now, locale);
     try {
-        texts.saint = Cp1250ToUtf8(SaintOfDate(saints, now));
-        texts.saintHint = " Tomorrow saint: " + Cp1250ToUtf8(SaintOfDate(saints, now + 1)) + " ";
+        texts.saint = cp1250ToUtf8(saintOfDate(saints, now));
+        texts.saintHint = " Tomorrow saint: " + cp1250ToUtf8(saintOfDate(saints, now + 1)) + " ";
     } catch (const Error& e) {
         texts.saint.clear();
         texts.saintHint.clear();
@@ -69,16 +69,16 @@ DateRowTexts ComputeDateRow(TDateTime now, const TStrings& saints, const LocaleF
     return texts;
 }
 
-MemRowTexts ComputeMemRow(const MemoryStatus& status, const LocaleFormat& locale) {
+MemRowTexts computeMemRow(const MemoryStatus& status, const LocaleFormat& locale) {
     MemRowTexts texts;
     const std::uint32_t load = status.memoryLoad > 100 ? 100 : status.memoryLoad;
-    texts.ml = std::to_string(100 - load) + "%";
-    texts.pm = FormatKb("#,##0 KB", status.availPhys, locale);
-    texts.pmHint =
-        " Free physical memory \r\n" + FormatKb("Total: #,##0 KB", status.totalPhys, locale);
-    texts.pf = FormatKb(" #,##0 KB ", status.availPageFile, locale);
-    texts.pfHint =
-        " Free page file \r\n" + FormatKb(" Total: #,##0 KB ", status.totalPageFile, locale);
+    texts.freeShare = std::to_string(100 - load) + "%";
+    texts.freePhysical = formatKb("#,##0 KB", status.availPhys, locale);
+    texts.freePhysicalHint =
+        " Free physical memory \r\n" + formatKb("Total: #,##0 KB", status.totalPhys, locale);
+    texts.freeSwap = formatKb(" #,##0 KB ", status.availPageFile, locale);
+    texts.freeSwapHint =
+        " Free page file \r\n" + formatKb(" Total: #,##0 KB ", status.totalPageFile, locale);
     return texts;
 }
 

@@ -11,34 +11,34 @@ namespace veskor {
 
 // All texts UTF-8; hints keep "\r\n" between their lines.
 struct DateRowTexts {
-    std::string date;      // DatePanel caption, e.g. "Mo, 6.7. 1998"
+    std::string date;      // the date cell, e.g. "Mo, 6.7. 1998"
     std::string dateHint;  // " Day of year: 187 \r\n Week: 28 "
-    std::string time;      // TimePanel caption, "hh:mm:ss"
-    std::string saint;     // SaintPanel caption: today's name-day
+    std::string time;      // the time cell, "hh:mm:ss"
+    std::string saint;     // the name-day cell: today's name-day
     std::string saintHint; // " Tomorrow saint: ... "
     std::string error;     // a failed name-day lookup (table too short); saint texts stay empty
 };
 
 struct MemRowTexts {
-    std::string ml; // MLPanel: free share of memory, "37%"
-    std::string pm; // PMPanel: free physical memory, "#,##0 KB"
-    std::string pmHint;
-    std::string pf; // PFPanel: free page file, " #,##0 KB "
-    std::string pfHint;
+    std::string freeShare;    // free share of memory, "37%"
+    std::string freePhysical; // free physical memory, "#,##0 KB"
+    std::string freePhysicalHint;
+    std::string freeSwap; // free swap, " #,##0 KB "
+    std::string freeSwapHint;
 };
 
 // The weekday abbreviation of the date cell: the first two characters of the full weekday
 // name, the first one upper-cased when it is a letter a to z.
-std::string WeekdayAbbreviation(TDateTime date, const LocaleFormat& locale);
+std::string weekdayAbbreviation(DateTime date, const LocaleFormat& locale);
 
-DateRowTexts ComputeDateRow(TDateTime now, const TStrings& saints, const LocaleFormat& locale);
-MemRowTexts ComputeMemRow(const MemoryStatus& status, const LocaleFormat& locale);
+DateRowTexts computeDateRow(DateTime now, const StringList& saints, const LocaleFormat& locale);
+MemRowTexts computeMemRow(const MemoryStatus& status, const LocaleFormat& locale);
 
 // Milliseconds from a wall-clock time with the given millisecond part until just after the
 // next second begins, so that each tick lands on a fresh second (never skipping or repeating
 // one, as a free-running 1000 ms timer does when it drifts).
 constexpr int kTickMarginMs = 3;
-constexpr int MsUntilNextTick(int msecOfSecond) {
+constexpr int msUntilNextTick(int msecOfSecond) {
     return 1000 - msecOfSecond + kTickMarginMs;
 }
 

@@ -6,7 +6,7 @@
 
 namespace veskor {
 
-const std::vector<std::string>& BuiltInSaints() {
+const std::vector<std::string>& builtInSaints() {
     // One block per month, to be checked against the calendar at a glance.
     // A name split after a hex escape ("\xc8" "estm\xedr") is one entry, not a missing comma.
     // clang-format off

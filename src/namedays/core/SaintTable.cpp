@@ -11,8 +11,8 @@ namespace veskor {
 
 namespace {
 
-[[noreturn]] void ListIndexError(int index) {
-    throw Error(FormatMessage("List index out of bounds (%d)", index));
+[[noreturn]] void listIndexError(int index) {
+    throw Error(formatMessage("List index out of bounds (%d)", index));
 }
 
 // Days per month in the table's leap-year order.
@@ -21,37 +21,37 @@ constexpr int kTableDays = 366;
 
 // Only ASCII letters fold: the stored names are Windows-1250, and their accented capitals must
 // stay distinct from the small letters, exactly as the search always behaved.
-constexpr char FoldAscii(char c) {
+constexpr char foldAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool EqualFolded(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+bool equalFolded(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) { return foldAscii(x) == foldAscii(y); });
 }
 
 } // namespace
 
-const std::string& TStrings::Get(int index) const {
-    if (index < 0 || index >= Count()) {
-        ListIndexError(index);
+const std::string& StringList::at(int index) const {
+    if (index < 0 || index >= count()) {
+        listIndexError(index);
     }
-    return items_[static_cast<std::size_t>(index)];
+    return m_items[static_cast<std::size_t>(index)];
 }
 
-void TStrings::Put(int index, std::string text) {
-    if (index < 0 || index >= Count()) {
-        ListIndexError(index);
+void StringList::replace(int index, std::string text) {
+    if (index < 0 || index >= count()) {
+        listIndexError(index);
     }
-    items_[static_cast<std::size_t>(index)] = std::move(text);
+    m_items[static_cast<std::size_t>(index)] = std::move(text);
 }
 
-TStrHolder::TStrHolder() : Strings(BuiltInSaints()) {}
+SaintTable::SaintTable() : strings(builtInSaints()) {}
 
-const std::string& SaintOfDate(const TStrings& table, TDateTime date) {
-    return table.Get(NameDayIndex(date) - 1);
+const std::string& saintOfDate(const StringList& table, DateTime date) {
+    return table.at(nameDayIndex(date) - 1);
 }
 
-TDateTime SaintPositionToDate(int position, int year) {
+DateTime saintPositionToDate(int position, int year) {
     if (position < 1 || position > kTableDays) {
         throw Error("Invalid argument to date encode");
     }
@@ -65,29 +65,29 @@ TDateTime SaintPositionToDate(int position, int year) {
         ++month;
     }
     // 29 February of a common year has no date; day 0 stands for "no day".
-    if (month == 2 && day == 29 && !IsLeapYear(year)) {
+    if (month == 2 && day == 29 && !isLeapYear(year)) {
         return 0.0;
     }
-    return EncodeDate(year, month, day);
+    return encodeDate(year, month, day);
 }
 
-std::optional<int> FindSaintIndex(const TStrings& table, std::string_view name) {
-    const auto& items = table.Items();
+std::optional<int> findSaintIndex(const StringList& table, std::string_view name) {
+    const auto& items = table.items();
     const auto found = std::ranges::find_if(
-        items, [name](const std::string& entry) { return EqualFolded(entry, name); });
+        items, [name](const std::string& entry) { return equalFolded(entry, name); });
     if (found == items.end()) {
         return std::nullopt;
     }
     return static_cast<int>(found - items.begin());
 }
 
-TDateTime FindSaintDate(const TStrings& table, std::string_view name, TDateTime reference) {
-    const std::optional<int> index = FindSaintIndex(table, name);
+DateTime findSaintDate(const StringList& table, std::string_view name, DateTime reference) {
+    const std::optional<int> index = findSaintIndex(table, name);
     // Entries past the last day of the year (a long file) have no date.
     if (!index || *index >= kTableDays) {
         return reference;
     }
-    return SaintPositionToDate(*index + 1, DecodeDate(reference).year);
+    return saintPositionToDate(*index + 1, decodeDate(reference).year);
 }
 
 } // namespace veskor

@@ -2,7 +2,7 @@
 
 namespace veskor {
 
-void FakeMemoryInfo::SetFiguresKb(std::uint64_t totalKb, std::uint64_t availKb,
+void FakeMemoryInfo::setFiguresKb(std::uint64_t totalKb, std::uint64_t availKb,
                                   std::uint64_t swapTotalKb, std::uint64_t swapFreeKb) {
     text = "MemTotal:       " + std::to_string(totalKb) + " kB\n" +
            "MemFree:        " + std::to_string(availKb / 2) + " kB\n" +

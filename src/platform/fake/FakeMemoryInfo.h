@@ -8,11 +8,11 @@ namespace veskor {
 // Serves a meminfo text built from figures in kB, and counts how often it was asked.
 class FakeMemoryInfo final : public IMemoryInfo {
 public:
-    std::string ReadMemInfo() override {
+    std::string readMemInfo() override {
         ++reads;
         return text;
     }
-    void SetFiguresKb(std::uint64_t totalKb, std::uint64_t availKb, std::uint64_t swapTotalKb,
+    void setFiguresKb(std::uint64_t totalKb, std::uint64_t availKb, std::uint64_t swapTotalKb,
                       std::uint64_t swapFreeKb);
 
     std::string text;

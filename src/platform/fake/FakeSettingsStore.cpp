@@ -4,14 +4,14 @@
 
 namespace veskor {
 
-bool FakeSettingsStore::EnsureKey() {
+bool FakeSettingsStore::ensureKey() {
     if (!keyExists && !failKey) {
         keyExists = true;
     }
     return keyExists;
 }
 
-std::optional<std::int32_t> FakeSettingsStore::ReadInteger(const std::string& name) {
+std::optional<std::int32_t> FakeSettingsStore::readInteger(const std::string& name) {
     ++reads;
     const auto it = values.find(name);
     if (it == values.end()) {
@@ -20,10 +20,10 @@ std::optional<std::int32_t> FakeSettingsStore::ReadInteger(const std::string& na
     if (const auto* number = std::get_if<std::int32_t>(&it->second)) {
         return *number;
     }
-    throw Error(FormatMessage("Invalid data type for '%s'", name));
+    throw Error(formatMessage("Invalid data type for '%s'", name));
 }
 
-bool FakeSettingsStore::WriteIntegers(
+bool FakeSettingsStore::writeIntegers(
     const std::vector<std::pair<std::string, std::int32_t>>& newValues) {
     if (failWrites) {
         return false;

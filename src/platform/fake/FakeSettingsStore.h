@@ -12,9 +12,9 @@ class FakeSettingsStore final : public ISettingsStore {
 public:
     using Value = std::variant<std::int32_t, std::string>;
 
-    bool EnsureKey() override;
-    std::optional<std::int32_t> ReadInteger(const std::string& name) override;
-    bool WriteIntegers(const std::vector<std::pair<std::string, std::int32_t>>& values) override;
+    bool ensureKey() override;
+    std::optional<std::int32_t> readInteger(const std::string& name) override;
+    bool writeIntegers(const std::vector<std::pair<std::string, std::int32_t>>& values) override;
 
     std::map<std::string, Value> values;
     bool keyExists = false;

@@ -8,7 +8,7 @@ namespace veskor {
 // A desktop with or without a panel; records every request.
 class FakeTaskbar final : public ITaskbar {
 public:
-    bool SetVisible(bool show) override {
+    bool setVisible(bool show) override {
         requests.push_back(show);
         if (present) {
             visible = show;

@@ -13,11 +13,11 @@ public:
         bool onTop; // for HideFromTaskbar: always true
         bool taskbar;
     };
-    void SetStaysOnTop(std::uintptr_t window, bool onTop) override {
+    void setStaysOnTop(std::uintptr_t window, bool onTop) override {
         calls.push_back({window, onTop, false});
     }
-    void HideFromTaskbar(std::uintptr_t window) override { calls.push_back({window, true, true}); }
-    std::optional<std::pair<int, int>> ScreenPosition(std::uintptr_t /*window*/) override {
+    void hideFromTaskbar(std::uintptr_t window) override { calls.push_back({window, true, true}); }
+    std::optional<std::pair<int, int>> screenPosition(std::uintptr_t /*window*/) override {
         return position;
     }
 

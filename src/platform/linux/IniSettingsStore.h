@@ -15,15 +15,15 @@ public:
     ~IniSettingsStore() override;
     IniSettingsStore(const IniSettingsStore&) = delete;
     IniSettingsStore& operator=(const IniSettingsStore&) = delete;
-    static std::filesystem::path DefaultFile();
+    static std::filesystem::path defaultFile();
 
-    bool EnsureKey() override;
-    std::optional<std::int32_t> ReadInteger(const std::string& name) override;
-    bool WriteIntegers(const std::vector<std::pair<std::string, std::int32_t>>& values) override;
+    bool ensureKey() override;
+    std::optional<std::int32_t> readInteger(const std::string& name) override;
+    bool writeIntegers(const std::vector<std::pair<std::string, std::int32_t>>& values) override;
 
 private:
-    std::filesystem::path file_;
-    std::unique_ptr<QSettings> reader_; // the file parsed once for all reads at start
+    std::filesystem::path m_file;
+    std::unique_ptr<QSettings> m_reader; // the file parsed once for all reads at start
 };
 
 } // namespace veskor

@@ -6,7 +6,7 @@ namespace veskor {
 // The system's real-time clock in the local time zone (TZ and /etc/localtime).
 class LinuxClock final : public IClock {
 public:
-    [[nodiscard]] TDateTime Now() const override;
+    [[nodiscard]] DateTime now() const override;
 };
 
 } // namespace veskor

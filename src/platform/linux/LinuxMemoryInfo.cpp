@@ -5,7 +5,7 @@
 
 namespace veskor {
 
-std::string LinuxMemoryInfo::ReadMemInfo() {
+std::string LinuxMemoryInfo::readMemInfo() {
     // Read with plain system calls: this runs every second and should stay cheap.
     const int fd = ::open("/proc/meminfo", O_RDONLY | O_CLOEXEC);
     if (fd < 0) {

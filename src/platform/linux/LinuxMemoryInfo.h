@@ -5,7 +5,7 @@ namespace veskor {
 
 class LinuxMemoryInfo final : public IMemoryInfo {
 public:
-    std::string ReadMemInfo() override;
+    std::string readMemInfo() override;
 };
 
 } // namespace veskor

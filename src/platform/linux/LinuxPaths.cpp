@@ -1,4 +1,4 @@
-#include "platform/Paths.h"
+#include "platform/linux/LinuxPaths.h"
 
 #include <cstdlib>
 #include <string>
@@ -6,7 +6,7 @@
 
 namespace veskor {
 
-std::filesystem::path ExecutableDir() {
+std::filesystem::path executableDir() {
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) {
@@ -15,7 +15,7 @@ std::filesystem::path ExecutableDir() {
     return exe.parent_path();
 }
 
-std::optional<std::string> EnvValue(const char* name) {
+std::optional<std::string> envValue(const char* name) {
     const char* value = std::getenv(name);
     if (value == nullptr || *value == '\0') {
         return std::nullopt;
@@ -23,17 +23,17 @@ std::optional<std::string> EnvValue(const char* name) {
     return std::string(value);
 }
 
-std::filesystem::path XdgDataHome() {
-    if (auto data = EnvValue("XDG_DATA_HOME")) {
+std::filesystem::path xdgDataHome() {
+    if (auto data = envValue("XDG_DATA_HOME")) {
         return *data;
     }
-    if (auto home = EnvValue("HOME")) {
+    if (auto home = envValue("HOME")) {
         return std::filesystem::path(*home) / ".local" / "share";
     }
     return ".local/share";
 }
 
-bool IsWritableDir(const std::filesystem::path& dir) {
+bool isWritableDir(const std::filesystem::path& dir) {
     // access() alone says yes to root on any folder; a read-only mount still answers EROFS.
     return ::access(dir.c_str(), W_OK | X_OK) == 0;
 }

@@ -13,8 +13,8 @@ struct FreeDeleter {
 template <typename T> using XcbReply = std::unique_ptr<T, FreeDeleter>;
 
 // nullptr without an X11 connection (offscreen, Wayland).
-xcb_connection_t* X11Connection();
-xcb_window_t X11Root(xcb_connection_t* c);
-xcb_atom_t InternAtom(xcb_connection_t* c, const char* name);
+xcb_connection_t* x11Connection();
+xcb_window_t x11Root(xcb_connection_t* c);
+xcb_atom_t internAtom(xcb_connection_t* c, const char* name);
 
 } // namespace veskor

@@ -9,7 +9,7 @@ namespace veskor {
 
 namespace {
 
-bool IsDock(xcb_connection_t* c, xcb_window_t window, xcb_atom_t typeAtom, xcb_atom_t dockAtom) {
+bool isDock(xcb_connection_t* c, xcb_window_t window, xcb_atom_t typeAtom, xcb_atom_t dockAtom) {
     const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         c, xcb_get_property(c, 0, window, typeAtom, XCB_ATOM_ATOM, 0, 16), nullptr));
     if (!reply || reply->format != 32 || reply->type != XCB_ATOM_ATOM) {
@@ -20,7 +20,7 @@ bool IsDock(xcb_connection_t* c, xcb_window_t window, xcb_atom_t typeAtom, xcb_a
     return std::find(types, types + count, dockAtom) != types + count;
 }
 
-std::vector<xcb_window_t> Children(xcb_connection_t* c, xcb_window_t parent) {
+std::vector<xcb_window_t> children(xcb_connection_t* c, xcb_window_t parent) {
     const XcbReply<xcb_query_tree_reply_t> tree(
         xcb_query_tree_reply(c, xcb_query_tree(c, parent), nullptr));
     if (!tree) {
@@ -30,7 +30,7 @@ std::vector<xcb_window_t> Children(xcb_connection_t* c, xcb_window_t parent) {
     return {children, children + xcb_query_tree_children_length(tree.get())};
 }
 
-bool IsViewable(xcb_connection_t* c, xcb_window_t window) {
+bool isViewable(xcb_connection_t* c, xcb_window_t window) {
     const XcbReply<xcb_get_window_attributes_reply_t> attributes(
         xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
     return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
@@ -38,20 +38,20 @@ bool IsViewable(xcb_connection_t* c, xcb_window_t window) {
 
 // Dock windows among the root's children and, for window managers that put every client in a
 // frame, among the frames' children.
-std::vector<xcb_window_t> ViewableDocks(xcb_connection_t* c, xcb_window_t root) {
-    const xcb_atom_t typeAtom = InternAtom(c, "_NET_WM_WINDOW_TYPE");
-    const xcb_atom_t dockAtom = InternAtom(c, "_NET_WM_WINDOW_TYPE_DOCK");
+std::vector<xcb_window_t> viewableDocks(xcb_connection_t* c, xcb_window_t root) {
+    const xcb_atom_t typeAtom = internAtom(c, "_NET_WM_WINDOW_TYPE");
+    const xcb_atom_t dockAtom = internAtom(c, "_NET_WM_WINDOW_TYPE_DOCK");
     std::vector<xcb_window_t> docks;
-    for (const xcb_window_t top : Children(c, root)) {
-        if (!IsViewable(c, top)) {
+    for (const xcb_window_t top : children(c, root)) {
+        if (!isViewable(c, top)) {
             continue;
         }
-        if (IsDock(c, top, typeAtom, dockAtom)) {
+        if (isDock(c, top, typeAtom, dockAtom)) {
             docks.push_back(top);
             continue;
         }
-        for (const xcb_window_t inner : Children(c, top)) {
-            if (IsDock(c, inner, typeAtom, dockAtom) && IsViewable(c, inner)) {
+        for (const xcb_window_t inner : children(c, top)) {
+            if (isDock(c, inner, typeAtom, dockAtom) && isViewable(c, inner)) {
                 docks.push_back(inner);
             }
         }
@@ -61,24 +61,24 @@ std::vector<xcb_window_t> ViewableDocks(xcb_connection_t* c, xcb_window_t root) 
 
 } // namespace
 
-bool X11Taskbar::SetVisible(bool show) {
-    xcb_connection_t* c = X11Connection();
+bool X11Taskbar::setVisible(bool show) {
+    xcb_connection_t* c = x11Connection();
     if (c == nullptr) {
         return false;
     }
-    const xcb_window_t root = X11Root(c);
+    const xcb_window_t root = x11Root(c);
     if (show) {
-        if (hidden_.empty()) {
-            return !ViewableDocks(c, root).empty();
+        if (m_hidden.empty()) {
+            return !viewableDocks(c, root).empty();
         }
-        for (const xcb_window_t window : hidden_) {
+        for (const xcb_window_t window : m_hidden) {
             xcb_map_window(c, window);
         }
-        hidden_.clear();
+        m_hidden.clear();
         xcb_flush(c);
         return true;
     }
-    const std::vector<xcb_window_t> docks = ViewableDocks(c, root);
+    const std::vector<xcb_window_t> docks = viewableDocks(c, root);
     for (const xcb_window_t window : docks) {
         xcb_unmap_window(c, window);
         // ICCCM withdrawal: a synthetic UnmapNotify tells a reparenting manager to let go.
@@ -90,12 +90,12 @@ bool X11Taskbar::SetVisible(bool show) {
         xcb_send_event(c, 0, root,
                        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char*>(&event));
-        if (std::find(hidden_.begin(), hidden_.end(), window) == hidden_.end()) {
-            hidden_.push_back(window);
+        if (std::find(m_hidden.begin(), m_hidden.end(), window) == m_hidden.end()) {
+            m_hidden.push_back(window);
         }
     }
     xcb_flush(c);
-    return !docks.empty() || !hidden_.empty();
+    return !docks.empty() || !m_hidden.empty();
 }
 
 } // namespace veskor

@@ -11,10 +11,10 @@ namespace veskor {
 // panel that hides itself (auto-hide) is never forced onto the screen.
 class X11Taskbar final : public ITaskbar {
 public:
-    bool SetVisible(bool show) override;
+    bool setVisible(bool show) override;
 
 private:
-    std::vector<std::uint32_t> hidden_;
+    std::vector<std::uint32_t> m_hidden;
 };
 
 } // namespace veskor

@@ -18,7 +18,7 @@ constexpr const char* kAtomNames[kAtomCount] = {"_NET_WM_STATE", "_NET_WM_STATE_
                                                 "_NET_WM_STATE_SKIP_PAGER"};
 
 // Interned once per connection, all requests sent before the first reply is awaited.
-const xcb_atom_t* Atoms(xcb_connection_t* c) {
+const xcb_atom_t* atoms(xcb_connection_t* c) {
     static xcb_connection_t* owner = nullptr;
     static xcb_atom_t atoms[kAtomCount] = {};
     if (owner != c) {
@@ -39,13 +39,13 @@ const xcb_atom_t* Atoms(xcb_connection_t* c) {
 
 // Adds or removes states. A mapped window must ask the window manager (client message to the
 // root window); on a withdrawn window the property is ours to write and is read at map time.
-void ChangeStates(std::uintptr_t id, bool add, std::initializer_list<AtomId> ids) {
-    xcb_connection_t* c = X11Connection();
+void changeStates(std::uintptr_t id, bool add, std::initializer_list<AtomId> ids) {
+    xcb_connection_t* c = x11Connection();
     if (c == nullptr || id == 0) {
         return;
     }
     const auto window = static_cast<xcb_window_t>(id);
-    const xcb_atom_t* known = Atoms(c);
+    const xcb_atom_t* known = atoms(c);
     const xcb_atom_t netWmState = known[kNetWmState];
     std::vector<xcb_atom_t> atoms;
     for (const AtomId atomId : ids) {
@@ -57,7 +57,7 @@ void ChangeStates(std::uintptr_t id, bool add, std::initializer_list<AtomId> ids
     if (!attributes) {
         return;
     }
-    const xcb_window_t root = X11Root(c);
+    const xcb_window_t root = x11Root(c);
 
     if (attributes->map_state != XCB_MAP_STATE_UNMAPPED) {
         for (std::size_t i = 0; i < atoms.size(); i += 2) {
@@ -100,21 +100,21 @@ void ChangeStates(std::uintptr_t id, bool add, std::initializer_list<AtomId> ids
 
 } // namespace
 
-void X11WindowState::SetStaysOnTop(std::uintptr_t window, bool onTop) {
-    ChangeStates(window, onTop, {kAbove});
+void X11WindowState::setStaysOnTop(std::uintptr_t window, bool onTop) {
+    changeStates(window, onTop, {kAbove});
 }
 
-void X11WindowState::HideFromTaskbar(std::uintptr_t window) {
-    ChangeStates(window, true, {kSkipTaskbar, kSkipPager});
+void X11WindowState::hideFromTaskbar(std::uintptr_t window) {
+    changeStates(window, true, {kSkipTaskbar, kSkipPager});
 }
 
-std::optional<std::pair<int, int>> X11WindowState::ScreenPosition(std::uintptr_t window) {
-    xcb_connection_t* c = X11Connection();
+std::optional<std::pair<int, int>> X11WindowState::screenPosition(std::uintptr_t window) {
+    xcb_connection_t* c = x11Connection();
     if (c == nullptr || window == 0) {
         return std::nullopt;
     }
     const XcbReply<xcb_translate_coordinates_reply_t> reply(xcb_translate_coordinates_reply(
-        c, xcb_translate_coordinates(c, static_cast<xcb_window_t>(window), X11Root(c), 0, 0),
+        c, xcb_translate_coordinates(c, static_cast<xcb_window_t>(window), x11Root(c), 0, 0),
         nullptr));
     if (!reply) {
         return std::nullopt;

@@ -7,9 +7,9 @@ namespace veskor {
 // Wayland) every call does nothing.
 class X11WindowState final : public IWindowState {
 public:
-    void SetStaysOnTop(std::uintptr_t window, bool onTop) override;
-    void HideFromTaskbar(std::uintptr_t window) override;
-    std::optional<std::pair<int, int>> ScreenPosition(std::uintptr_t window) override;
+    void setStaysOnTop(std::uintptr_t window, bool onTop) override;
+    void hideFromTaskbar(std::uintptr_t window) override;
+    std::optional<std::pair<int, int>> screenPosition(std::uintptr_t window) override;
 };
 
 } // namespace veskor

@@ -1,0 +1,58 @@
+#pragma once
+// The machine's services behind the bar, built in one place for the bar and for screenshots.
+
+#include "bar/widgets/BarWindow.h"
+#include "platform/FixedClock.h"
+#include "platform/linux/IniSettingsStore.h"
+#include "platform/linux/LinuxClock.h"
+#include "platform/linux/LinuxMemoryInfo.h"
+#include "platform/linux/PosixFileStore.h"
+#include "platform/linux/X11Taskbar.h"
+#include "platform/linux/X11WindowState.h"
+
+#include <optional>
+
+namespace veskor {
+
+// The user's settings as they are, never written: a screenshot changes nothing.
+class ReadOnlySettings final : public ISettingsStore {
+public:
+    explicit ReadOnlySettings(ISettingsStore& store) : m_store(store) {}
+    bool ensureKey() override { return true; }
+    std::optional<std::int32_t> readInteger(const std::string& name) override {
+        return m_store.readInteger(name);
+    }
+    bool
+    writeIntegers(const std::vector<std::pair<std::string, std::int32_t>>& /*values*/) override {
+        return true;
+    }
+
+private:
+    ISettingsStore& m_store;
+};
+
+class LinuxServices final {
+public:
+    // With a fixed moment the clock stands still there and the settings are only read: the bar
+    // as a picture of that moment.
+    explicit LinuxServices(std::optional<DateTime> fixedNow = std::nullopt);
+
+    BarServices forBar(const std::filesystem::path& dataDir,
+                       std::function<void(const QString&)> report);
+    [[nodiscard]] IClock& clock() { return *m_clock; }
+    [[nodiscard]] IFileStore& files() { return m_files; }
+
+private:
+    LinuxClock m_systemClock;
+    FixedClock m_fixedClock;
+    IClock* m_clock;
+    IniSettingsStore m_userSettings;
+    ReadOnlySettings m_readOnlySettings{m_userSettings};
+    ISettingsStore* m_settings;
+    LinuxMemoryInfo m_memory;
+    X11WindowState m_windowState;
+    X11Taskbar m_taskbar;
+    PosixFileStore m_files;
+};
+
+} // namespace veskor

@@ -1,0 +1,28 @@
+#pragma once
+// Keeps a window above ordinary windows, or not. The state is applied when it changes; setting
+// the current value again asks nothing of the window manager.
+
+#include "platform/WindowState.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace veskor {
+
+class TopMost {
+public:
+    // Starts topmost and applies that at once, as the bar's window is created.
+    explicit TopMost(IWindowState& windowState, std::function<std::uintptr_t()> window);
+
+    [[nodiscard]] bool isTopMost() const { return m_topMost; }
+    void setTopMost(bool topMost);
+    // Applies the current state again (the window manager forgets it when a window is unmapped).
+    void apply();
+
+private:
+    IWindowState& m_windowState;
+    std::function<std::uintptr_t()> m_window;
+    bool m_topMost = true;
+};
+
+} // namespace veskor

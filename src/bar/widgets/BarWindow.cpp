@@ -1,0 +1,466 @@
+#include "bar/widgets/BarWindow.h"
+
+#include "bar/core/ScreenFit.h"
+#include "bar/core/StatusTexts.h"
+#include "bar/widgets/TrayIcon.h"
+#include "common/DateUtils.h"
+#include "common/Error.h"
+#include "common/Version.h"
+#include "namedays/core/SaintFile.h"
+#include "ui/AppIcon.h"
+#include "ui/BannerMenu.h"
+#include "ui/Messages.h"
+#include "ui/SidePanel.h"
+#include "ui/StatusCell.h"
+#include "ui/Style.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
+
+namespace veskor {
+
+namespace {
+
+using namespace style;
+
+QString fromUtf8(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::size_t indexOf(BarCell cell) {
+    return static_cast<std::size_t>(cell);
+}
+
+// A row of three cells; the last takes the rest of the width.
+QWidget* makeRow(QWidget* parent, int top, const std::array<StatusCell*, 3>& cells,
+                 const std::array<int, 2>& widths) {
+    auto* row = new QWidget(parent);
+    row->setGeometry(0, top, BarWindow::kWidth, BarWindow::kRowHeight);
+    int left = 0;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const int width = i < widths.size() ? widths[i] : BarWindow::kWidth - left;
+        cells[i]->setParent(row);
+        cells[i]->setGeometry(left, 0, width, BarWindow::kRowHeight);
+        cells[i]->setFont(uiFont(kBarFontSize, true));
+        left += width;
+    }
+    return row;
+}
+
+} // namespace
+
+BarWindow::BarWindow(BarServices services, std::vector<SidePanelDescription> sidePanels,
+                     QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(std::move(services)),
+      m_memoryStrip(m_strips.add(kRowHeight, kRowHeight)) {
+    for (SidePanelDescription& description : sidePanels) {
+        const StripStack::Strip strip = m_strips.add(description.height, description.firstTop);
+        m_panels.push_back({std::move(description), strip});
+    }
+    // Hints show although the bar is rarely the active window.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    setFont(uiFont(kBarFontSize, false));
+    buildRows();
+    buildMenu();
+
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &BarWindow::tick);
+
+    start();
+    scheduleTick();
+}
+
+BarWindow::~BarWindow() = default;
+
+void BarWindow::buildRows() {
+    const auto make = [this](BarCell cell, QColor background, QColor text, const char* hint) {
+        auto* made = new StatusCell(background, text, QString::fromLatin1(hint), this);
+        m_cells[indexOf(cell)] = made;
+        return made;
+    };
+    m_dateTimeRow = makeRow(this, 0,
+                            {make(BarCell::Date, kBlack, kLime, " Date "),
+                             make(BarCell::Saint, kNavy, kAqua, " Saint "),
+                             make(BarCell::Time, kBlack, kYellow, " Time ")},
+                            {96, 111});
+    m_memoryRow = makeRow(this, kRowHeight,
+                          {make(BarCell::FreePhysical, kPurple, kWhite, "Free Physical Memory"),
+                           make(BarCell::FreeSwap, kTeal, kAqua, "Free Page File"),
+                           make(BarCell::FreeShare, kMaroon, kYellow, " Free memory ")},
+                          {115, 115});
+    m_memoryRow->hide();
+
+    connect(cell(BarCell::Saint), &StatusCell::doubleClicked, this,
+            &BarWindow::saintEditorRequested);
+    connect(cell(BarCell::Time), &StatusCell::doubleClicked, this,
+            &BarWindow::alarmSettingsRequested);
+    for (const RegisteredPanel& panel : m_panels) {
+        for (const BarCell c : panel.description.toggledByDoubleClickOn) {
+            const QString word = panel.description.word;
+            connect(cell(c), &StatusCell::doubleClicked, this,
+                    [this, word] { toggleSidePanel(word); });
+        }
+    }
+}
+
+StatusCell* BarWindow::cell(BarCell cell) const {
+    return m_cells[indexOf(cell)];
+}
+
+void BarWindow::start() {
+    setWindowTitle(kProductCaption);
+    // The window exists from here on; it is topmost until the settings say otherwise.
+    m_topMost = std::make_unique<TopMost>(m_services.windowState, [this] { return winId(); });
+    // The tray icon registers once it has its icon, which comes right after the bar's first
+    // map (giveIcons): the bar itself is on the screen sooner.
+    m_trayIcon = new TrayIcon(this);
+    m_trayIcon->setPopupMenu(m_menu);
+    m_trayIcon->setHint(windowTitle());
+
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    m_settings.top = 0;
+    m_settings.left = screen.width() - kWidth;
+    loadSettings();
+    move(*m_settings.left, m_settings.top);
+    m_topMost->setTopMost(m_settings.stayOnTop);
+    if (m_settings.memoryRow) {
+        m_strips.show(m_memoryStrip);
+    }
+    applyStrips();
+    m_memoryFeedWanted = m_settings.scopeActive;
+
+    // The window manager reads this state when the window is first mapped.
+    m_services.windowState.hideFromTaskbar(winId());
+    windowHandle()->installEventFilter(this);
+
+    loadSaints();
+}
+
+void BarWindow::reportAtStart(const QString& message) {
+    // Reported together once the event loop runs, so the box comes after the bar is on screen.
+    if (m_startReports.isEmpty()) {
+        QTimer::singleShot(0, this, [this] {
+            const QStringList reports = std::exchange(m_startReports, {});
+            for (const QString& report : reports) {
+                m_services.report(report);
+            }
+        });
+    }
+    m_startReports << message;
+}
+
+void BarWindow::loadSettings() {
+    const SettingsReadResult result = readBarSettings(m_services.settings, m_settings);
+    if (!result.errors.empty()) {
+        QStringList lines;
+        for (const std::string& e : result.errors) {
+            lines << fromUtf8(e);
+        }
+        reportAtStart(lines.join('\n'));
+    }
+}
+
+void BarWindow::saveSettings() {
+    m_settings.top = y();
+    m_settings.left = x();
+    m_settings.stayOnTop = m_topMost->isTopMost();
+    m_settings.memoryRow = isMemoryRowShown();
+    // A folder that cannot be written is not worth a message on every drag: the bar runs on
+    // with what it has and tries again at the next change.
+    writeBarSettings(m_services.settings, m_settings);
+}
+
+std::filesystem::path BarWindow::saintFilePath() const {
+    return m_services.dataDir / kSaintFileName;
+}
+
+void BarWindow::loadSaints() {
+    try {
+        veskor::loadSaints(m_saints.strings, m_services.files, saintFilePath());
+    } catch (const Error& e) {
+        reportAtStart(QString::fromStdString(e.what()));
+    }
+}
+
+void BarWindow::scheduleTick() {
+    m_timer.start(msUntilNextTick(decodeTime(m_services.clock.now()).msec));
+}
+
+void BarWindow::reportOnce(const std::string& message) {
+    if (message != m_lastTickError) {
+        m_lastTickError = message;
+        if (!message.empty()) {
+            m_services.report(fromUtf8(message));
+        }
+    }
+}
+
+void BarWindow::tick() {
+    // Scheduled first: a window shown from this tick must not stop the clock.
+    scheduleTick();
+    const DateTime now = m_services.clock.now();
+
+    const DateRowTexts row = computeDateRow(now, m_saints.strings, m_services.locale);
+    cell(BarCell::Date)->setCaption(fromUtf8(row.date));
+    cell(BarCell::Date)->setHint(fromUtf8(row.dateHint));
+    cell(BarCell::Time)->setCaption(fromUtf8(row.time));
+    cell(BarCell::Saint)->setCaption(fromUtf8(row.saint));
+    cell(BarCell::Saint)->setHint(fromUtf8(row.saintHint));
+    // A name-day table too short for today is reported once, not every second.
+    reportOnce(row.error);
+
+    std::optional<MemoryStatus> memory;
+    if (isMemoryRowShown() || m_memoryFeedWanted) {
+        memory = parseMemInfo(m_services.memory.readMemInfo());
+        const MemRowTexts texts = computeMemRow(*memory, m_services.locale);
+        cell(BarCell::FreeShare)->setCaption(fromUtf8(texts.freeShare));
+        cell(BarCell::FreePhysical)->setCaption(fromUtf8(texts.freePhysical));
+        cell(BarCell::FreePhysical)->setHint(fromUtf8(texts.freePhysicalHint));
+        cell(BarCell::FreeSwap)->setCaption(fromUtf8(texts.freeSwap));
+        cell(BarCell::FreeSwap)->setHint(fromUtf8(texts.freeSwapHint));
+    }
+    emit ticked(now, memory);
+}
+
+void BarWindow::giveIcons() {
+    const QIcon icon = makeAppIcon();
+    setWindowIcon(icon);
+    m_trayIcon->setIcon(icon);
+}
+
+void BarWindow::pullOntoScreen() {
+    const QScreen* screen = this->screen();
+    // While the bar is dragged it follows the mouse; it is pulled back, if need be, at the first
+    // paint after the drag.
+    if (screen == nullptr || m_dragging) {
+        return;
+    }
+    const QRect area = screen->geometry();
+    const auto outside = [&] {
+        const WindowRect now{x() - area.x(), y() - area.y(), width(), height()};
+        const WindowRect fitted = veskor::pullOntoScreen(now, area.width(), area.height());
+        return fitted == now ? std::optional<WindowRect>() : fitted;
+    };
+    if (!outside()) {
+        return;
+    }
+    // Qt's idea of the position can be wrong after a window-manager move: the display server's
+    // decides before the bar is moved.
+    syncPosition();
+    if (const auto fitted = outside()) {
+        move(fitted->left + area.x(), fitted->top + area.y());
+    }
+}
+
+void BarWindow::syncPosition() {
+    const auto actual = m_services.windowState.screenPosition(winId());
+    if (actual && QPoint(actual->first, actual->second) != pos()) {
+        // Moving to where the window already is brings Qt's geometry in line, without a jump.
+        move(actual->first, actual->second);
+    }
+}
+
+void BarWindow::paintEvent(QPaintEvent* /*event*/) {
+    pullOntoScreen();
+}
+
+void BarWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    // The bar follows the mouse itself rather than through the window manager's move: the
+    // position it then saves is exactly where it was left, however busy the machine is (a
+    // window-manager move can leave the window and the toolkit's idea of it out of step).
+    // The release saves the position, also after a press that did not move the bar.
+    m_dragging = true;
+    m_dragOffset = event->globalPosition().toPoint() - pos();
+}
+
+void BarWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (m_dragging && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - m_dragOffset);
+    }
+}
+
+void BarWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_dragging && event->button() == Qt::LeftButton) {
+        m_dragging = false;
+        saveSettings();
+    }
+}
+
+bool BarWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed() && !m_statesApplied) {
+        applyWindowStates();
+    } else if (watched == windowHandle() && event->type() == QEvent::Hide) {
+        m_statesApplied = false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void BarWindow::applyWindowStates() {
+    // The window manager forgets the states when the window is unmapped; they are applied after
+    // every map.
+    m_statesApplied = true;
+    m_services.windowState.hideFromTaskbar(winId());
+    m_topMost->apply();
+    if (!m_iconsGiven) {
+        m_iconsGiven = true;
+        QTimer::singleShot(0, this, &BarWindow::giveIcons);
+    }
+}
+
+// --- popup menu and commands ---------------------------------------------------------------------
+
+void BarWindow::buildMenu() {
+    m_menu = new BannerMenu("Orvane Veskor Pro", this);
+    const auto item = [this](const QString& text, auto slot, bool checkable = false) {
+        QAction* action = m_menu->addAction(text);
+        action->setCheckable(checkable);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    m_stayOnTopAction = item("Always On Top", &BarWindow::toggleStayOnTop, true);
+    m_memoryAction = item("Memory Status", &BarWindow::toggleMemoryRow, true);
+    m_desktopPanelAction = item("Windows Taskbar", &BarWindow::toggleDesktopPanel, true);
+    m_menu->addSeparator();
+    for (RegisteredPanel& panel : m_panels) {
+        const QString word = panel.description.word;
+        panel.menuAction = item(
+            panel.description.menuText, [this, word] { toggleSidePanel(word); }, true);
+    }
+    item("Alarm Settings...", &BarWindow::alarmSettingsRequested);
+    item("Version Info on File...", &BarWindow::fileInfoRequested);
+    item("Edit Sain's Days...", &BarWindow::saintEditorRequested);
+    m_menu->addSeparator();
+    item("About...", &BarWindow::showAbout);
+    item("Quit", &BarWindow::quit);
+    // The exit items are hidden only on the platform that ran its own session end; here they
+    // always show.
+    m_menu->addSeparator()->setObjectName("exitSeparator");
+    item("Shutdown", &BarWindow::shutdownRequested);
+    item("Log Off", &BarWindow::logOffRequested);
+    item("Reboot", &BarWindow::rebootRequested);
+    connect(m_menu, &QMenu::aboutToShow, this, &BarWindow::updateMenuChecks);
+}
+
+void BarWindow::updateMenuChecks() {
+    m_stayOnTopAction->setChecked(m_topMost->isTopMost());
+    m_memoryAction->setChecked(isMemoryRowShown());
+    m_desktopPanelAction->setChecked(m_desktopPanelShown);
+    for (const RegisteredPanel& panel : m_panels) {
+        panel.menuAction->setChecked(m_strips.isVisible(panel.strip));
+    }
+}
+
+void BarWindow::contextMenuEvent(QContextMenuEvent* event) {
+    m_menu->popup(event->globalPos());
+}
+
+void BarWindow::toggleStayOnTop() {
+    m_topMost->setTopMost(!m_topMost->isTopMost());
+    saveSettings();
+}
+
+void BarWindow::toggleMemoryRow() {
+    toggleStrip(m_memoryStrip);
+    saveSettings();
+}
+
+bool BarWindow::isMemoryRowShown() const {
+    return m_strips.isVisible(m_memoryStrip);
+}
+
+void BarWindow::toggleDesktopPanel() {
+    m_desktopPanelShown = !m_desktopPanelShown;
+    m_services.taskbar.setVisible(m_desktopPanelShown);
+}
+
+void BarWindow::showAbout() {
+    showAboutBox(
+        this, windowIcon(), kProductCaption,
+        QStringLiteral("Copyright \u00a9 Orvane. Date, name-days, time and memory at a glance."));
+}
+
+void BarWindow::quit() {
+    close();
+}
+
+void BarWindow::closeEvent(QCloseEvent* event) {
+    // The desktop panel is never left hidden after the bar ends.
+    m_services.taskbar.setVisible(true);
+    QWidget::closeEvent(event);
+}
+
+// --- side panels ---------------------------------------------------------------------------------
+
+const BarWindow::RegisteredPanel* BarWindow::findPanel(const QString& word) const {
+    const auto found = std::ranges::find(
+        m_panels, word, [](const RegisteredPanel& p) { return p.description.word; });
+    return found == m_panels.end() ? nullptr : &*found;
+}
+
+QStringList BarWindow::sidePanelWords() const {
+    QStringList words;
+    for (const RegisteredPanel& panel : m_panels) {
+        words << panel.description.word;
+    }
+    return words;
+}
+
+bool BarWindow::isSidePanelShown(const QString& word) const {
+    const RegisteredPanel* panel = findPanel(word);
+    return panel != nullptr && m_strips.isVisible(panel->strip);
+}
+
+SidePanel* BarWindow::sidePanel(const QString& word) const {
+    const RegisteredPanel* panel = findPanel(word);
+    return panel == nullptr ? nullptr : panel->widget;
+}
+
+void BarWindow::toggleSidePanel(const QString& word) {
+    auto* panel = const_cast<RegisteredPanel*>(findPanel(word));
+    if (panel == nullptr) {
+        return;
+    }
+    if (panel->widget == nullptr) {
+        panel->widget = new SidePanel(panel->description.title, panel->description.height, this);
+        connect(panel->widget, &SidePanel::closeClicked, this,
+                [this, word] { toggleSidePanel(word); });
+        if (panel->description.buildContent) {
+            panel->description.buildContent(*panel->widget);
+        }
+    }
+    toggleStrip(panel->strip);
+}
+
+void BarWindow::toggleStrip(StripStack::Strip strip) {
+    m_strips.toggle(strip);
+    applyStrips();
+}
+
+void BarWindow::applyStrips() {
+    const auto place = [this](QWidget* widget, StripStack::Strip strip) {
+        if (widget == nullptr) {
+            return;
+        }
+        if (m_strips.isVisible(strip)) {
+            widget->setGeometry(0, m_strips.top(strip), kWidth, m_strips.height(strip));
+            widget->show();
+        } else {
+            widget->hide();
+        }
+    };
+    place(m_memoryRow, m_memoryStrip);
+    for (const RegisteredPanel& panel : m_panels) {
+        place(panel.widget, panel.strip);
+    }
+    setFixedSize(kWidth, m_strips.windowHeight());
+}
+
+} // namespace veskor

@@ -1,0 +1,169 @@
+#pragma once
+// The bar: a borderless strip at the top right of the screen with the date/time row, the
+// optional memory row and the side panels the features register, refreshed on every wall-clock
+// second; its popup menu (also on the tray icon) runs the program's commands. Windows the bar
+// does not own are asked for through its signals.
+
+#include "bar/core/BarSettings.h"
+#include "bar/core/StripStack.h"
+#include "bar/core/TopMost.h"
+#include "common/DatePattern.h"
+#include "common/MemoryStatus.h"
+#include "namedays/core/SaintTable.h"
+#include "platform/Clock.h"
+#include "platform/FileStore.h"
+#include "platform/MemoryInfo.h"
+#include "platform/SettingsStore.h"
+#include "platform/Taskbar.h"
+#include "platform/WindowState.h"
+#include "ui/SidePanelDescription.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QAction;
+class QMenu;
+
+namespace veskor {
+
+class SidePanel;
+class StatusCell;
+class TrayIcon;
+
+// What the bar needs from the machine; tests pass fakes.
+struct BarServices {
+    IClock& clock;
+    IMemoryInfo& memory;
+    ISettingsStore& settings;
+    IWindowState& windowState;
+    ITaskbar& taskbar;
+    IFileStore& files;
+    LocaleFormat locale;
+    std::filesystem::path dataDir;
+    // Shows an error message to the user (a message box in the program).
+    std::function<void(const QString&)> report;
+};
+
+class BarWindow final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 278;
+    static constexpr int kRowHeight = 21;
+
+    // The side panels in the order of their menu items.
+    BarWindow(BarServices services, std::vector<SidePanelDescription> sidePanels,
+              QWidget* parent = nullptr);
+    ~BarWindow() override;
+
+    [[nodiscard]] QMenu* menu() const { return m_menu; }
+    [[nodiscard]] StatusCell* cell(BarCell cell) const;
+    [[nodiscard]] QWidget* memoryRow() const { return m_memoryRow; }
+    [[nodiscard]] bool isMemoryRowShown() const;
+    [[nodiscard]] bool isDesktopPanelShown() const { return m_desktopPanelShown; }
+    [[nodiscard]] bool isStayOnTop() const { return m_topMost->isTopMost(); }
+    [[nodiscard]] const BarSettings& settings() const { return m_settings; }
+    [[nodiscard]] const SaintTable& saints() const { return m_saints; }
+    [[nodiscard]] std::filesystem::path saintFilePath() const;
+
+    // The registered side panels' words, in menu order.
+    [[nodiscard]] QStringList sidePanelWords() const;
+    [[nodiscard]] bool isSidePanelShown(const QString& word) const;
+    // The panel's widget, or nullptr before it was first opened (or for an unknown word).
+    [[nodiscard]] SidePanel* sidePanel(const QString& word) const;
+
+    // Whether the tick reads the memory status while the memory row is hidden (the scope runs).
+    void setMemoryFeedWanted(bool wanted) { m_memoryFeedWanted = wanted; }
+
+public slots:
+    // One second of the clock: the row texts, the memory figures, then ticked().
+    void tick();
+    void toggleStayOnTop();
+    void toggleMemoryRow();
+    void toggleDesktopPanel();
+    void toggleSidePanel(const QString& word);
+    void showAbout();
+    void quit();
+
+signals:
+    // After every tick: the moment it showed and the memory status it read (none when neither
+    // the memory row nor a feed wanted it).
+    void ticked(veskor::DateTime now, const std::optional<veskor::MemoryStatus>& memory);
+    void alarmSettingsRequested();
+    void fileInfoRequested();
+    void saintEditorRequested();
+    void shutdownRequested();
+    void logOffRequested();
+    void rebootRequested();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct RegisteredPanel {
+        SidePanelDescription description;
+        StripStack::Strip strip;
+        SidePanel* widget = nullptr; // built when first opened
+        QAction* menuAction = nullptr;
+    };
+
+    void buildRows();
+    void buildMenu();
+    void start();
+    void loadSettings();
+    void saveSettings();
+    void loadSaints();
+    void scheduleTick();
+    void reportOnce(const std::string& message);
+    void reportAtStart(const QString& message);
+    void updateMenuChecks();
+    void pullOntoScreen();
+    void syncPosition();
+    void applyWindowStates();
+    void giveIcons();
+    void toggleStrip(StripStack::Strip strip);
+    void applyStrips();
+    [[nodiscard]] const RegisteredPanel* findPanel(const QString& word) const;
+
+    BarServices m_services;
+    BarSettings m_settings;
+    StripStack m_strips{kRowHeight};
+    StripStack::Strip m_memoryStrip;
+    std::vector<RegisteredPanel> m_panels;
+    SaintTable m_saints;
+    std::unique_ptr<TopMost> m_topMost;
+    QTimer m_timer;
+    bool m_desktopPanelShown = true;
+    bool m_memoryFeedWanted = false;
+    std::string m_lastTickError;
+    QStringList m_startReports;
+
+    QWidget* m_dateTimeRow = nullptr;
+    QWidget* m_memoryRow = nullptr;
+    std::array<StatusCell*, 6> m_cells{}; // by BarCell
+    TrayIcon* m_trayIcon = nullptr;
+
+    QMenu* m_menu = nullptr;
+    QAction* m_stayOnTopAction = nullptr;
+    QAction* m_memoryAction = nullptr;
+    QAction* m_desktopPanelAction = nullptr;
+
+    bool m_statesApplied = false; // since the last map
+    bool m_iconsGiven = false;
+    // Dragging: the bar follows the mouse while the left button is down.
+    bool m_dragging = false;
+    QPoint m_dragOffset;
+};
+
+} // namespace veskor

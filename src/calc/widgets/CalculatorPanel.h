@@ -1,0 +1,9 @@
+#pragma once
+#include "ui/SidePanelDescription.h"
+
+namespace veskor {
+
+// The calculator side panel.
+SidePanelDescription calculatorSidePanel();
+
+} // namespace veskor

@@ -1,0 +1,214 @@
+#include "platform/linux/PosixFileStore.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace veskor {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Owns one file descriptor.
+class UniqueFd final {
+public:
+    explicit UniqueFd(int fd) : m_fd(fd) {}
+    ~UniqueFd() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    UniqueFd(UniqueFd&&) = delete;
+    UniqueFd& operator=(UniqueFd&&) = delete;
+
+    [[nodiscard]] int get() const { return m_fd; }
+    [[nodiscard]] bool valid() const { return m_fd >= 0; }
+    // Closes now so that the caller sees the error a deferred write may report.
+    bool close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+// Removes the temporary file unless the save went through.
+class TempFileGuard final {
+public:
+    explicit TempFileGuard(std::string path) : m_path(std::move(path)) {}
+    ~TempFileGuard() {
+        if (!m_path.empty()) {
+            ::unlink(m_path.c_str());
+        }
+    }
+    TempFileGuard(const TempFileGuard&) = delete;
+    TempFileGuard& operator=(const TempFileGuard&) = delete;
+    TempFileGuard(TempFileGuard&&) = delete;
+    TempFileGuard& operator=(TempFileGuard&&) = delete;
+
+    void release() { m_path.clear(); }
+
+private:
+    std::string m_path;
+};
+
+// Large enough for a data file in one call, small enough to stop soon past the limit.
+constexpr std::size_t kReadChunk = 64 * 1024;
+
+fs::path folderOf(const fs::path& path) {
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// A fresh file beside the target, created exclusively (never follows a planted link) with
+// mode 0644 so that the process umask applies as for any new file.
+UniqueFd createTempFile(const fs::path& target, std::string& tempPath) {
+    static std::atomic<unsigned> counter{0};
+    // Built piece by piece: g++ 12 warns falsely (-Wrestrict) on chained string additions.
+    std::string hidden = ".";
+    hidden += target.filename().string();
+    hidden += '.';
+    const std::string base = (folderOf(target) / hidden).string();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        // Process, call and clock make the name unique enough; O_EXCL makes it safe.
+        const auto ticks = static_cast<unsigned long long>(
+            std::chrono::steady_clock::now().time_since_epoch().count());
+        tempPath = base;
+        tempPath += std::to_string(::getpid());
+        tempPath += '.';
+        tempPath += std::to_string(counter.fetch_add(1));
+        tempPath += '.';
+        tempPath += std::to_string(ticks % 1000000ULL);
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0 || errno != EEXIST) {
+            return UniqueFd(fd);
+        }
+    }
+    return UniqueFd(-1);
+}
+
+// Saving through a symbolic link replaces the file it points to, not the link.
+fs::path resolveTarget(const fs::path& path) {
+    std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(path, ec))) {
+        fs::path resolved = fs::weakly_canonical(path, ec);
+        if (!ec) {
+            return resolved;
+        }
+    }
+    return path;
+}
+
+} // namespace
+
+FileRead PosixFileStore::read(const fs::path& path, std::size_t maxBytes) {
+    FileRead result;
+    // O_NONBLOCK keeps a FIFO planted at the path from hanging the caller.
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!fd.valid()) {
+        const bool missing = errno == ENOENT || errno == ENOTDIR;
+        result.status = missing ? FileRead::Status::Missing : FileRead::Status::Unreadable;
+        return result;
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        result.status = FileRead::Status::Unreadable;
+        return result;
+    }
+
+    // The reported size is not trusted (sparse, growing or simply huge files): read in chunks
+    // and stop at the first byte past the limit.
+    const std::size_t limit = maxBytes == SIZE_MAX ? maxBytes : maxBytes + 1;
+    std::string& bytes = result.bytes;
+    while (bytes.size() < limit) {
+        const std::size_t used = bytes.size();
+        const std::size_t want = std::min(kReadChunk, limit - used);
+        bytes.resize(used + want);
+        const ssize_t got = ::read(fd.get(), bytes.data() + used, want);
+        const int error = errno;
+        bytes.resize(used + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+        if (got < 0 && error == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            bytes.clear();
+            result.status = FileRead::Status::Unreadable;
+            return result;
+        }
+        if (got == 0) {
+            break;
+        }
+    }
+    if (bytes.size() > maxBytes) {
+        bytes.clear();
+        result.status = FileRead::Status::TooLarge;
+        return result;
+    }
+    result.status = FileRead::Status::Ok;
+    return result;
+}
+
+FileSave PosixFileStore::save(const fs::path& path, std::string_view bytes) {
+    const fs::path target = resolveTarget(path);
+
+    struct stat old {};
+    const bool replacesFile = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    // A write-protected file stays protected, although the folder would let us replace it.
+    if (replacesFile && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return FileSave::CannotCreate;
+    }
+
+    std::string tempPath;
+    UniqueFd fd = createTempFile(target, tempPath);
+    if (!fd.valid()) {
+        return FileSave::CannotCreate;
+    }
+    TempFileGuard guard(tempPath);
+    if (replacesFile) {
+        // Best effort (only root may give a file away): the content matters more than these.
+        static_cast<void>(::fchown(fd.get(), old.st_uid, old.st_gid));
+        static_cast<void>(::fchmod(fd.get(), old.st_mode & 0777));
+    }
+
+    if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 || !fd.close()) {
+        return FileSave::WriteFailed;
+    }
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
+        return FileSave::CannotCreate;
+    }
+    guard.release();
+
+    // Make the rename itself durable; the save already succeeded if this fails.
+    const UniqueFd folder(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.valid()) {
+        static_cast<void>(::fsync(folder.get()));
+    }
+    return FileSave::Ok;
+}
+
+} // namespace veskor

@@ -1,0 +1,472 @@
+// The bar window's wiring, off screen, with fakes for the machine. The texts themselves are
+// checked where they are computed (StatusTextsTest); here the cells must show what was computed.
+
+#include "bar/widgets/BarWindow.h"
+
+#include "bar/core/StatusTexts.h"
+#include "bar/widgets/TrayIcon.h"
+#include "common/Version.h"
+#include "platform/FixedClock.h"
+#include "platform/fake/FakeFileStore.h"
+#include "platform/fake/FakeMemoryInfo.h"
+#include "platform/fake/FakeSettingsStore.h"
+#include "platform/fake/FakeTaskbar.h"
+#include "platform/fake/FakeWindowState.h"
+#include "ui/ShadowLabel.h"
+#include "ui/SidePanel.h"
+#include "ui/StatusCell.h"
+
+#include <QAbstractButton>
+#include <QMenu>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QtTest>
+#include <memory>
+
+using namespace veskor;
+
+Q_DECLARE_METATYPE(std::optional<veskor::MemoryStatus>)
+
+namespace {
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Two side panels as a feature would describe them.
+std::vector<SidePanelDescription> scratchPanels(int* built) {
+    SidePanelDescription upper;
+    upper.word = "upper";
+    upper.menuText = "Upper Panel";
+    upper.title = "Upper";
+    upper.height = 100;
+    upper.firstTop = 41;
+    upper.toggledByDoubleClickOn = {BarCell::Date};
+    upper.buildContent = [built](SidePanel& panel) {
+        ++*built;
+        auto* content = new QWidget(&panel);
+        content->setObjectName("upperContent");
+        content->setGeometry(panel.contentRect());
+    };
+    SidePanelDescription lower;
+    lower.word = "lower";
+    lower.menuText = "Lower Panel";
+    lower.title = "Lower";
+    lower.height = 50;
+    lower.firstTop = 300;
+    lower.toggledByDoubleClickOn = {BarCell::FreePhysical, BarCell::FreeSwap, BarCell::FreeShare};
+    return {upper, lower};
+}
+
+QAction* actionNamed(QMenu* menu, const QString& text) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class BarWindowTest final : public QObject {
+    Q_OBJECT
+
+    struct Rig {
+        FixedClock clock{encodeDate(1998, 7, 6) + encodeTime(7, 5, 9, 0)};
+        FakeMemoryInfo memory;
+        FakeSettingsStore settings;
+        FakeWindowState windowState;
+        FakeTaskbar taskbar;
+        FakeFileStore files;
+        QStringList reports;
+        int contentBuilt = 0;
+        std::unique_ptr<BarWindow> bar;
+
+        const std::filesystem::path dataDir = "/data";
+        BarWindow& make() {
+            bar = std::make_unique<BarWindow>(
+                BarServices{clock, memory, settings, windowState, taskbar, files,
+                            LocaleFormat::english(), dataDir,
+                            [this](const QString& text) { reports << text; }},
+                scratchPanels(&contentBuilt));
+            return *bar;
+        }
+        void click(const QString& menuText) const { actionNamed(bar->menu(), menuText)->trigger(); }
+        [[nodiscard]] std::int32_t stored(const char* name) const {
+            return std::get<std::int32_t>(settings.values.at(name));
+        }
+    };
+
+    static QRect screen() { return QGuiApplication::primaryScreen()->geometry(); }
+
+private slots:
+    void initTestCase() { qRegisterMetaType<std::optional<MemoryStatus>>(); }
+
+    void firstRunPlacesOneRowAtTheTopRightAndCreatesTheKey() {
+        Rig rig;
+        BarWindow& bar = rig.make();
+        QCOMPARE(bar.size(), QSize(278, 21));
+        QCOMPARE(bar.pos(), QPoint(screen().width() - 278, 0));
+        QVERIFY(rig.settings.keyExists);
+        QCOMPARE(rig.settings.writes, 0);
+        QVERIFY(!bar.isMemoryRowShown());
+        QVERIFY(bar.isDesktopPanelShown());
+        QCOMPARE(bar.windowTitle(), QString(kProductCaption));
+        // Before the first tick the cells are empty and carry their first hints.
+        QVERIFY(bar.cell(BarCell::Time)->caption().isEmpty());
+        const std::pair<BarCell, const char*> hints[] = {
+            {BarCell::Date, " Date "},
+            {BarCell::Saint, " Saint "},
+            {BarCell::Time, " Time "},
+            {BarCell::FreePhysical, "Free Physical Memory"},
+            {BarCell::FreeSwap, "Free Page File"},
+            {BarCell::FreeShare, " Free memory "}};
+        for (const auto& [cell, hint] : hints) {
+            QCOMPARE(bar.cell(cell)->toolTip(), QString(hint));
+        }
+        // Kept out of the task list and above other windows from the first map on.
+        QCOMPARE(rig.windowState.calls.size(), std::size_t{2});
+        QVERIFY(rig.windowState.calls[0].onTop && !rig.windowState.calls[0].taskbar);
+        QVERIFY(rig.windowState.calls[1].taskbar);
+        QCoreApplication::processEvents();
+        QVERIFY(rig.reports.isEmpty());
+    }
+
+    void storedValuesAreAppliedAndSurviveTheRead() {
+        Rig rig;
+        rig.settings.values = {{"Top", 100},      {"Left", 20},  {"StayOnTop", 0}, {"Memory", 1},
+                               {"MemoryScan", 1}, {"PMScan", 1}, {"PFScan", 1},    {"Scan", 500}};
+        const auto stored = rig.settings.values;
+        BarWindow& bar = rig.make();
+        QCOMPARE(bar.size(), QSize(278, 42));
+        QCOMPARE(bar.pos(), QPoint(20, 100));
+        QVERIFY(bar.isMemoryRowShown());
+        QVERIFY(!bar.isStayOnTop());
+        QVERIFY(!rig.windowState.calls[1].onTop && !rig.windowState.calls[1].taskbar);
+        QCOMPARE(rig.settings.writes, 0);
+        QVERIFY(rig.settings.values == stored);
+    }
+
+    void startErrorsAreReportedOnceTheEventLoopRunsAndStartUpGoesOn() {
+        Rig rig;
+        rig.settings.values = {{"StayOnTop", std::string("on")}, {"Memory", 1}};
+        rig.files.files[rig.dataDir / "Veskor32.sd"] = "First\r\nSecond\r\n";
+        rig.files.unreadable.insert(rig.dataDir / "Veskor32.sd");
+        BarWindow& bar = rig.make();
+        // Nothing is shown before the bar itself is on the screen...
+        QVERIFY(rig.reports.isEmpty());
+        QCOMPARE(bar.height(), 42);
+        QVERIFY(bar.isStayOnTop());
+        // ...then each problem once, in the order met.
+        QTRY_COMPARE(rig.reports.size(), 2);
+        QCOMPARE(rig.reports[0], QString("Invalid data type for 'StayOnTop'"));
+        QVERIFY(rig.reports[1].startsWith("Cannot open file "));
+        QCOMPARE(bar.saints().strings.count(), 366); // the built-in list stays
+        QCoreApplication::processEvents();
+        QCOMPARE(rig.reports.size(), 2);
+    }
+
+    void nameDayFileIsReadFromTheDataFolder() {
+        Rig rig;
+        rig.files.files[rig.dataDir / "Veskor32.sd"] = "First\r\nSecond\r\n";
+        BarWindow& bar = rig.make();
+        QCOMPARE(bar.saintFilePath(), rig.dataDir / "Veskor32.sd");
+        QCOMPARE(bar.saints().strings.count(), 2);
+    }
+
+    void tickShowsTheComputedTextsAndLeavesMemoryAloneWhileNothingWantsIt() {
+        Rig rig;
+        BarWindow& bar = rig.make();
+        QSignalSpy ticked(&bar, &BarWindow::ticked);
+        bar.tick();
+        const DateRowTexts row =
+            computeDateRow(rig.clock.now(), bar.saints().strings, LocaleFormat::english());
+        QCOMPARE(bar.cell(BarCell::Date)->caption(), fromUtf8(row.date));
+        QCOMPARE(bar.cell(BarCell::Date)->toolTip(), fromUtf8(row.dateHint));
+        QCOMPARE(bar.cell(BarCell::Time)->caption(), fromUtf8(row.time));
+        QCOMPARE(bar.cell(BarCell::Saint)->caption(), fromUtf8(row.saint));
+        QCOMPARE(bar.cell(BarCell::Saint)->toolTip(), fromUtf8(row.saintHint));
+        QCOMPARE(rig.memory.reads, 0);
+        QVERIFY(bar.cell(BarCell::FreePhysical)->caption().isEmpty());
+        QCOMPARE(ticked.size(), 1);
+        QCOMPARE(ticked[0][0].value<DateTime>(), rig.clock.now());
+        QVERIFY(!ticked[0][1].value<std::optional<MemoryStatus>>().has_value());
+    }
+
+    void memoryRowShowsTheComputedFiguresAndTheTickPassesThemOn() {
+        Rig rig;
+        rig.settings.values = {{"Memory", 1}};
+        rig.memory.setFiguresKb(32ULL << 20, 30ULL << 20, 8ULL << 20, 6ULL << 20);
+        BarWindow& bar = rig.make();
+        QSignalSpy ticked(&bar, &BarWindow::ticked);
+        bar.tick();
+        QCOMPARE(rig.memory.reads, 1);
+        const MemoryStatus status = parseMemInfo(rig.memory.text);
+        const MemRowTexts mem = computeMemRow(status, LocaleFormat::english());
+        QCOMPARE(bar.cell(BarCell::FreePhysical)->caption(), fromUtf8(mem.freePhysical));
+        QCOMPARE(bar.cell(BarCell::FreePhysical)->toolTip(), fromUtf8(mem.freePhysicalHint));
+        QCOMPARE(bar.cell(BarCell::FreeSwap)->caption(), fromUtf8(mem.freeSwap));
+        QCOMPARE(bar.cell(BarCell::FreeSwap)->toolTip(), fromUtf8(mem.freeSwapHint));
+        QCOMPARE(bar.cell(BarCell::FreeShare)->caption(), fromUtf8(mem.freeShare));
+        const auto passed = ticked[0][1].value<std::optional<MemoryStatus>>();
+        QVERIFY(passed.has_value());
+        QCOMPARE(passed->availPhys, status.availPhys);
+    }
+
+    void aRunningScopeHasTheMemoryReadWhileTheRowIsHidden() {
+        Rig rig;
+        rig.settings.values = {{"MemoryScan", 1}};
+        rig.memory.setFiguresKb(1000, 500, 0, 0);
+        BarWindow& bar = rig.make();
+        bar.tick();
+        QCOMPARE(rig.memory.reads, 1);
+        QVERIFY(!bar.isMemoryRowShown());
+        bar.setMemoryFeedWanted(false);
+        bar.tick();
+        QCOMPARE(rig.memory.reads, 1);
+    }
+
+    void shortNameDayTableIsReportedOnceNotEverySecond() {
+        Rig rig;
+        rig.files.files[rig.dataDir / "Veskor32.sd"] = "A\r\nB\r\nC\r\n";
+        BarWindow& bar = rig.make();
+        bar.tick();
+        bar.tick();
+        bar.tick();
+        QCOMPARE(rig.reports, QStringList{"List index out of bounds (187)"});
+        QVERIFY(!bar.cell(BarCell::Time)->caption().isEmpty());
+    }
+
+    void unwritableSettingsKeepTheBarRunningWithoutMessages() {
+        Rig rig;
+        rig.settings.failWrites = true;
+        BarWindow& bar = rig.make();
+        bar.toggleStayOnTop();
+        bar.toggleStayOnTop();
+        QCoreApplication::processEvents();
+        QVERIFY(rig.reports.isEmpty());
+        rig.settings.failWrites = false;
+        bar.toggleStayOnTop(); // tried again at the next change
+        QCOMPARE(rig.stored("StayOnTop"), 0);
+    }
+
+    void leftDragMovesAndSavesRightButtonDoesNot() {
+        Rig rig;
+        BarWindow& bar = rig.make();
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        bar.move(100, 100);
+        StatusCell* time = bar.cell(BarCell::Time);
+        QTest::mousePress(time, Qt::RightButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(time, Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(rig.settings.writes, 0);
+        // A press and release without moving still records the position.
+        QTest::mousePress(time, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(time, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(rig.settings.writes >= 1);
+        QCOMPARE(rig.stored("Left"), 100);
+        QCOMPARE(rig.stored("Top"), 100);
+        // The bar follows the mouse and is saved where it was let go.
+        QTest::mousePress(time, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(time, QPoint(-95, 65)); // 100 left and 60 down
+        QCOMPARE(bar.pos(), QPoint(0, 160));
+        QTest::mouseRelease(time, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(rig.stored("Left"), 0);
+        QCOMPARE(rig.stored("Top"), 160);
+    }
+
+    void positionOffTheBottomRightIsPulledBackAtPaint() {
+        Rig rig;
+        const QRect s = screen();
+        rig.settings.values = {{"Top", s.height() - 5}, {"Left", s.width() - 100}};
+        BarWindow& bar = rig.make();
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        QTRY_COMPARE(bar.pos(), QPoint(s.width() - 278, s.height() - 21));
+        QCOMPARE(rig.settings.writes, 0); // not a setting change
+    }
+
+    void pullBackTrustsTheDisplayServerOverAStalePosition() {
+        // After a window-manager move Qt's position can be off; the server's decides.
+        Rig rig;
+        const QRect s = screen();
+        rig.settings.values = {{"Left", s.width() - 100}};
+        rig.windowState.position = std::pair{100, 40};
+        BarWindow& bar = rig.make();
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        QTRY_COMPARE(bar.pos(), QPoint(100, 40));
+    }
+
+    void menuHasEveryItemWithTheRegisteredPanelsInTheirPlace() {
+        Rig rig;
+        BarWindow& bar = rig.make();
+        QStringList captions;
+        for (const QAction* action : bar.menu()->actions()) {
+            if (action->isVisible()) {
+                captions << (action->isSeparator() ? QString("-") : action->text());
+            }
+            QVERIFY(action->icon().isNull());
+        }
+        QCOMPARE(captions, (QStringList{"Always On Top", "Memory Status", "Windows Taskbar", "-",
+                                        "Upper Panel", "Lower Panel", "Alarm Settings...",
+                                        "Version Info on File...", "Edit Sain's Days...", "-",
+                                        "About...", "Quit", "-", "Shutdown", "Log Off", "Reboot"}));
+        QCOMPARE(bar.sidePanelWords(), (QStringList{"upper", "lower"}));
+    }
+
+    void checkMarksFollowTheState() {
+        Rig rig;
+        rig.settings.values = {{"StayOnTop", 0}};
+        BarWindow& bar = rig.make();
+        const auto checks = [&] {
+            emit bar.menu()->aboutToShow();
+            QString marks;
+            for (const char* text : {"Always On Top", "Memory Status", "Windows Taskbar",
+                                     "Upper Panel", "Lower Panel"}) {
+                marks += actionNamed(bar.menu(), text)->isChecked() ? '1' : '0';
+            }
+            return marks;
+        };
+        QCOMPARE(checks(), QString("00100"));
+        rig.click("Always On Top");
+        rig.click("Memory Status");
+        rig.click("Windows Taskbar");
+        rig.click("Lower Panel");
+        QCOMPARE(checks(), QString("11001"));
+        bar.toggleSidePanel("upper");
+        bar.toggleSidePanel("lower");
+        QCOMPARE(checks(), QString("11010"));
+    }
+
+    void sidePanelIsBuiltOnceAndPlacedWhereTheStackPutsIt() {
+        Rig rig;
+        BarWindow& bar = rig.make();
+        QVERIFY(bar.sidePanel("upper") == nullptr); // nothing built before it is opened
+        bar.toggleSidePanel("lower");
+        bar.toggleSidePanel("upper"); // first top 41: below the lower panel, now at 21
+        SidePanel* upper = bar.sidePanel("upper");
+        SidePanel* lower = bar.sidePanel("lower");
+        QVERIFY(upper != nullptr && lower != nullptr);
+        QCOMPARE(lower->geometry(), QRect(0, 21, 278, 50));
+        QCOMPARE(upper->geometry(), QRect(0, 71, 278, 100));
+        QCOMPARE(bar.height(), 171);
+        QCOMPARE(upper->titleLabel()->text(), QString("Upper"));
+        QVERIFY(upper->findChild<QWidget*>("upperContent") != nullptr);
+        // The close button does what the menu item does; the panel is kept for the next time.
+        upper->closeButton()->click();
+        QVERIFY(!bar.isSidePanelShown("upper"));
+        QCOMPARE(lower->y(), 21);
+        QCOMPARE(bar.height(), 71);
+        bar.toggleSidePanel("upper");
+        QCOMPARE(bar.sidePanel("upper"), upper);
+        QCOMPARE(rig.contentBuilt, 1);
+        // The memory row goes in above both.
+        bar.toggleMemoryRow();
+        QCOMPARE(bar.memoryRow()->y(), 21);
+        QCOMPARE(lower->y(), 42);
+        QCOMPARE(upper->y(), 92);
+        QCOMPARE(bar.height(), 21 + 21 + 100 + 50);
+    }
+
+    void doubleClicksOnTheCellsToggleTheirPanelsOrAskForWindows() {
+        Rig rig;
+        BarWindow& bar = rig.make();
+        QTest::mouseDClick(bar.cell(BarCell::Date), Qt::LeftButton);
+        QVERIFY(bar.isSidePanelShown("upper"));
+        for (BarCell cell : {BarCell::FreePhysical, BarCell::FreeSwap, BarCell::FreeShare}) {
+            const bool before = bar.isSidePanelShown("lower");
+            QTest::mouseDClick(bar.cell(cell), Qt::LeftButton);
+            QCOMPARE(bar.isSidePanelShown("lower"), !before);
+        }
+        QSignalSpy alarms(&bar, &BarWindow::alarmSettingsRequested);
+        QSignalSpy editor(&bar, &BarWindow::saintEditorRequested);
+        QTest::mouseDClick(bar.cell(BarCell::Time), Qt::LeftButton);
+        QTest::mouseDClick(bar.cell(BarCell::Saint), Qt::LeftButton);
+        QCOMPARE(alarms.size(), 1);
+        QCOMPARE(editor.size(), 1);
+    }
+
+    void menuItemsAskForTheWindowsTheBarDoesNotOwn() {
+        Rig rig;
+        BarWindow& bar = rig.make();
+        const std::pair<const char*, void (BarWindow::*)()> requests[] = {
+            {"Alarm Settings...", &BarWindow::alarmSettingsRequested},
+            {"Version Info on File...", &BarWindow::fileInfoRequested},
+            {"Edit Sain's Days...", &BarWindow::saintEditorRequested},
+            {"Shutdown", &BarWindow::shutdownRequested},
+            {"Log Off", &BarWindow::logOffRequested},
+            {"Reboot", &BarWindow::rebootRequested}};
+        for (const auto& [text, signal] : requests) {
+            QSignalSpy spy(&bar, signal);
+            rig.click(text);
+            QVERIFY2(spy.size() == 1, text);
+        }
+    }
+
+    void topMostAndMemoryRowAreStoredAndReadAtTheNextStart() {
+        Rig rig;
+        {
+            BarWindow& bar = rig.make();
+            bar.toggleStayOnTop();
+            bar.toggleMemoryRow();
+            QCOMPARE(rig.stored("StayOnTop"), 0);
+            QCOMPARE(rig.stored("Memory"), 1);
+            bar.toggleDesktopPanel(); // the desktop panel's state is not a setting
+            QCOMPARE(rig.settings.writes, 2);
+            rig.bar.reset();
+        }
+        rig.windowState.calls.clear();
+        BarWindow& again = rig.make();
+        QVERIFY(!again.isStayOnTop());
+        QVERIFY(again.isMemoryRowShown());
+        QCOMPARE(again.height(), 42);
+        QVERIFY(again.isDesktopPanelShown()); // shown at every start
+        QVERIFY(!rig.windowState.calls[1].onTop);
+    }
+
+    void desktopPanelIsHiddenShownAndNeverLeftHidden() {
+        Rig rig;
+        BarWindow& bar = rig.make();
+        bar.toggleDesktopPanel();
+        QVERIFY(!rig.taskbar.visible);
+        bar.toggleDesktopPanel();
+        QVERIFY(rig.taskbar.visible);
+        bar.toggleDesktopPanel();
+        bar.show();
+        rig.click("Quit"); // quitting while the desktop panel is hidden shows it again
+        QVERIFY(rig.taskbar.visible);
+        QCOMPARE(rig.taskbar.requests, (std::vector<bool>{false, true, false, true}));
+        QVERIFY(!bar.isVisible());
+    }
+
+    void trayIconIsShownWithAnIconAndTakenAwayWithout() {
+        TrayIcon tray(nullptr, true);
+        QVERIFY(!tray.isShown()); // no icon yet
+        tray.setHint("Veskor Pro");
+        QVERIFY(!tray.isShown());
+        QPixmap image(16, 16);
+        image.fill(Qt::green);
+        tray.setIcon(QIcon(image));
+        QVERIFY(tray.isShown());
+        tray.setIcon(QIcon());
+        QVERIFY(!tray.isShown());
+        TrayIcon offScreen(nullptr, false); // a platform without a notification area
+        offScreen.setIcon(QIcon(image));
+        QVERIFY(!offScreen.isShown());
+    }
+
+    void trayTipIsCutTo63Characters() {
+        QCOMPARE(trayTip("Veskor Pro 4.5"), QString("Veskor Pro 4.5"));
+        QCOMPARE(trayTip(QString(70, QChar('a'))).size(), 63);
+        // Accented characters count as one each.
+        QCOMPARE(trayTip(QString(64, QChar(0x17E))).size(), 63);
+        // A character outside the basic plane is not cut in half.
+        const QString astral = QString(62, QChar('c')) + QString::fromUtf8("\xF0\x9F\x93\x85");
+        QCOMPARE(trayTip(astral), QString(62, QChar('c')));
+    }
+};
+
+QTEST_MAIN(BarWindowTest)
+#include "BarWindowTest.moc"
