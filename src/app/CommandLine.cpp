@@ -6,8 +6,11 @@
 #include "common/Error.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
+#include <map>
+#include <string_view>
 
 namespace veskor {
 
@@ -25,13 +28,127 @@ std::string usage(const std::vector<std::string>& panelWords) {
            words +
            "] [--menu]\n"
            "                                               render the bar (or its menu) to PNG\n"
-           "Options: --data-dir DIR  folder of Veskor32.sd (default: $VESKOR_DATA_DIR, the "
-           "program's\n"
-           "                         folder, or $XDG_DATA_HOME/Orvane/Veskor Pro)\n"
-           "         --help, --version\n";
+           "Options stand anywhere, each once, as --name VALUE or --name=VALUE; after -- every\n"
+           "word is an argument.\n"
+           "  --data-dir DIR  an existing folder holding Veskor32.sd (default: $VESKOR_DATA_DIR,\n"
+           "                  the program's folder, or $XDG_DATA_HOME/Orvane/Veskor Pro)\n"
+           "  --help, --version\n"
+           "Exit status: 0 done, 1 the name-day data cannot be read or has no answer, 2 a bad\n"
+           "command line.\n";
 }
 
 namespace {
+
+using Mode = CommandLine::Mode;
+
+struct OptionSpec {
+    std::string_view name;
+    bool takesValue = false;
+    std::optional<Mode> onlyWith; // the one form it belongs to; nullopt for every form
+};
+
+constexpr std::array<OptionSpec, 8> kOptions{{
+    {"--data-dir", true, std::nullopt},
+    {"--year", true, Mode::Find},
+    {"--screenshot", true, Mode::Screenshot},
+    {"--at", true, Mode::Screenshot},
+    {"--panel", true, Mode::Screenshot},
+    {"--menu", false, Mode::Screenshot},
+    {"--help", false, std::nullopt},
+    {"--version", false, std::nullopt},
+}};
+
+const OptionSpec* findOption(std::string_view name) {
+    if (name == "-h") {
+        name = "--help";
+    }
+    const auto* it = std::ranges::find(kOptions, name, &OptionSpec::name);
+    return it == kOptions.end() ? nullptr : it;
+}
+
+bool looksLikeOption(std::string_view word) {
+    return word.size() > 1 && word[0] == '-';
+}
+
+std::string describe(Mode mode) {
+    switch (mode) {
+    case Mode::Day:
+        return "the day command";
+    case Mode::Saint:
+        return "the saint command";
+    case Mode::Find:
+        return "the find command";
+    case Mode::Screenshot:
+        return "--screenshot";
+    default:
+        return "the bar";
+    }
+}
+
+// The words sorted out without judging them yet, so that --help and --version can win over
+// any mistake.
+struct Words {
+    std::map<std::string_view, std::string> options; // by OptionSpec::name
+    std::vector<std::string> arguments;
+    std::optional<Mode> helpOrVersion;  // the first of them
+    std::optional<std::string> problem; // the first word that could not be read
+};
+
+Words sortWords(const std::vector<std::string>& args) {
+    Words words;
+    const auto fail = [&words](std::string text) {
+        if (!words.problem) {
+            words.problem = std::move(text);
+        }
+    };
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (optionsEnded || !looksLikeOption(word)) {
+            words.arguments.push_back(word);
+            continue;
+        }
+        if (word == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const std::size_t equals = word.find('=');
+        const std::string_view name = std::string_view(word).substr(0, equals);
+        const OptionSpec* spec = findOption(name);
+        if (spec == nullptr) {
+            fail("unknown option '" + std::string(name) + "'");
+            continue;
+        }
+        if (spec->name == "--help" || spec->name == "--version") {
+            if (!words.helpOrVersion) {
+                words.helpOrVersion = spec->name == "--help" ? Mode::Help : Mode::Version;
+            }
+            continue;
+        }
+        std::string value;
+        if (!spec->takesValue) {
+            if (equals != std::string::npos) {
+                fail("option " + std::string(spec->name) + " takes no value");
+                continue;
+            }
+        } else {
+            // A following option is not a value: "--screenshot --menu" lacks its file.
+            if (equals != std::string::npos) {
+                value = word.substr(equals + 1);
+            } else if (i + 1 < args.size() && !looksLikeOption(args[i + 1])) {
+                value = args[++i];
+            }
+            if (value.empty()) {
+                fail("option " + std::string(spec->name) + " needs a value");
+                continue;
+            }
+        }
+        if (!words.options.emplace(spec->name, std::move(value)).second) {
+            fail("option " + std::string(spec->name) + " given twice");
+        }
+    }
+    return words;
+}
 
 // Reads exactly `digits` decimal digits at text[pos].
 bool readNumber(const std::string& text, std::size_t pos, std::size_t digits, int& value) {
@@ -46,42 +163,45 @@ bool readNumber(const std::string& text, std::size_t pos, std::size_t digits, in
     return std::from_chars(text.data() + pos, text.data() + pos + digits, value).ec == std::errc{};
 }
 
-DateTime parseDatePart(const std::string& text, std::size_t length, const char* what) {
+// A valid "YYYY-MM-DD" at the start of text.
+std::optional<DateTime> readDate(const std::string& text) {
     int y = 0;
     int m = 0;
     int d = 0;
-    if (text.size() != length || !readNumber(text, 0, 4, y) || text[4] != '-' ||
+    if (text.size() < 10 || !readNumber(text, 0, 4, y) || text[4] != '-' ||
         !readNumber(text, 5, 2, m) || text[7] != '-' || !readNumber(text, 8, 2, d) ||
         !isValidDate(y, m, d)) {
-        throw UsageError("invalid " + std::string(what) + " '" + text + "'");
+        return std::nullopt;
     }
     return encodeDate(y, m, d);
 }
 
-std::string needValue(const std::vector<std::string>& args, std::size_t& i) {
-    if (i + 1 >= args.size()) {
-        throw UsageError("option " + args[i] + " needs a value");
-    }
-    return args[++i];
+// The message for a failed name-day lookup, naming the file the table came from.
+std::string tableError(const std::string& text, const std::string& saintFile) {
+    return "veskor: " + text + (saintFile.empty() ? "" : " in " + saintFile) + '\n';
 }
 
 } // namespace
 
 DateTime parseIsoDate(const std::string& text) {
-    return parseDatePart(text, 10, "date (expected YYYY-MM-DD)");
+    const std::optional<DateTime> date = text.size() == 10 ? readDate(text) : std::nullopt;
+    if (!date) {
+        throw UsageError("invalid date (expected YYYY-MM-DD) '" + text + "'");
+    }
+    return *date;
 }
 
 DateTime parseIsoDateTime(const std::string& text) {
-    const char* what = "date and time (expected \"YYYY-MM-DD hh:mm:ss\")";
     int h = 0;
     int n = 0;
     int s = 0;
-    if (text.size() != 19 || text[10] != ' ' || !readNumber(text, 11, 2, h) || text[13] != ':' ||
+    const std::optional<DateTime> date = text.size() == 19 ? readDate(text) : std::nullopt;
+    if (!date || text[10] != ' ' || !readNumber(text, 11, 2, h) || text[13] != ':' ||
         !readNumber(text, 14, 2, n) || text[16] != ':' || !readNumber(text, 17, 2, s) || h > 23 ||
         n > 59 || s > 59) {
-        throw UsageError("invalid " + std::string(what) + " '" + text + "'");
+        throw UsageError("invalid date and time (expected \"YYYY-MM-DD hh:mm:ss\") '" + text + "'");
     }
-    return parseDatePart(text.substr(0, 10), 10, what) + encodeTime(h, n, s, 0);
+    return *date + encodeTime(h, n, s, 0);
 }
 
 std::string formatIsoDate(DateTime date) {
@@ -93,130 +213,152 @@ std::string formatIsoDate(DateTime date) {
 
 CommandLine parseCommandLine(const std::vector<std::string>& args,
                              const std::vector<std::string>& panelWords) {
+    Words words = sortWords(args);
     CommandLine cl;
-    std::vector<std::string> positional;
-    bool commandSeen = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--data-dir") {
-            cl.dataDir = needValue(args, i);
-        } else if (a == "--year") {
-            const std::string v = needValue(args, i);
-            int year = 0;
-            if (v.size() != 4 || !readNumber(v, 0, 4, year) || year < 1) {
-                throw UsageError("invalid year '" + v + "'");
-            }
-            cl.year = year;
-        } else if (a == "--screenshot") {
-            cl.screenshotFile = needValue(args, i);
-            cl.mode = CommandLine::Mode::Screenshot;
-        } else if (a == "--at") {
-            cl.at = parseIsoDateTime(needValue(args, i));
-        } else if (a == "--panel") {
-            cl.panel = needValue(args, i);
-            if (std::ranges::find(panelWords, cl.panel) == panelWords.end()) {
-                std::string known;
-                for (const std::string& word : panelWords) {
-                    known += (known.empty() ? "" : ", ") + word;
-                }
-                throw UsageError("unknown panel '" + cl.panel + "' (" + known + ")");
-            }
-        } else if (a == "--menu") {
-            cl.menu = true;
-        } else if (a == "--help" || a == "-h") {
-            cl.mode = CommandLine::Mode::Help;
-            return cl;
-        } else if (a == "--version") {
-            cl.mode = CommandLine::Mode::Version;
-            return cl;
-        } else if (a.size() > 1 && a[0] == '-') {
-            throw UsageError("unknown option '" + a + "'");
-        } else if (!commandSeen && cl.mode == CommandLine::Mode::Bar) {
-            commandSeen = true;
-            if (a == "day") {
-                cl.mode = CommandLine::Mode::Day;
-            } else if (a == "saint") {
-                cl.mode = CommandLine::Mode::Saint;
-            } else if (a == "find") {
-                cl.mode = CommandLine::Mode::Find;
-            } else {
-                throw UsageError("unknown command '" + a + "'");
-            }
+    if (words.helpOrVersion) {
+        cl.mode = *words.helpOrVersion;
+        return cl;
+    }
+    if (words.problem) {
+        throw UsageError(*words.problem);
+    }
+
+    auto next = words.arguments.begin();
+    if (next != words.arguments.end()) {
+        if (*next == "day") {
+            cl.mode = Mode::Day;
+        } else if (*next == "saint") {
+            cl.mode = Mode::Saint;
+        } else if (*next == "find") {
+            cl.mode = Mode::Find;
         } else {
-            positional.push_back(a);
+            throw UsageError("unknown command '" + *next + "'");
+        }
+        ++next;
+    }
+    if (words.options.contains("--screenshot")) {
+        if (cl.mode != Mode::Bar) {
+            throw UsageError("option --screenshot does not belong to " + describe(cl.mode));
+        }
+        cl.mode = Mode::Screenshot;
+    }
+    for (const auto& [name, value] : words.options) {
+        const std::optional<Mode> onlyWith = findOption(name)->onlyWith;
+        if (onlyWith && *onlyWith != cl.mode) {
+            throw UsageError("option " + std::string(name) + " belongs to " + describe(*onlyWith) +
+                             ", not to " + describe(cl.mode));
         }
     }
 
-    using Mode = CommandLine::Mode;
-    if (cl.year && cl.mode != Mode::Find) {
-        throw UsageError("--year belongs to the find command");
+    const auto value = [&words](std::string_view name) -> const std::string* {
+        const auto it = words.options.find(name);
+        return it == words.options.end() ? nullptr : &it->second;
+    };
+    if (const std::string* dir = value("--data-dir")) {
+        cl.dataDir = *dir;
     }
-    if ((cl.at || !cl.panel.empty() || cl.menu) && cl.mode != Mode::Screenshot) {
-        throw UsageError("--at, --panel and --menu belong to --screenshot");
+    if (const std::string* file = value("--screenshot")) {
+        cl.screenshotFile = *file;
     }
+    if (const std::string* at = value("--at")) {
+        cl.at = parseIsoDateTime(*at);
+    }
+    if (const std::string* year = value("--year")) {
+        int y = 0;
+        if (year->size() != 4 || !readNumber(*year, 0, 4, y) || y < 1) {
+            throw UsageError("invalid year '" + *year + "'");
+        }
+        cl.year = y;
+    }
+    if (const std::string* panel = value("--panel")) {
+        if (std::ranges::find(panelWords, *panel) == panelWords.end()) {
+            std::string known;
+            for (const std::string& word : panelWords) {
+                known += (known.empty() ? "" : ", ") + word;
+            }
+            throw UsageError("unknown panel '" + *panel + "' (" + known + ")");
+        }
+        cl.panel = *panel;
+    }
+    cl.menu = words.options.contains("--menu");
+
+    const std::size_t left = static_cast<std::size_t>(words.arguments.end() - next);
     switch (cl.mode) {
     case Mode::Day:
     case Mode::Saint:
-        if (positional.size() > 1) {
+        if (left > 1) {
             throw UsageError("too many arguments");
         }
-        if (!positional.empty()) {
-            cl.date = parseIsoDate(positional[0]);
+        if (left == 1) {
+            cl.date = parseIsoDate(*next);
         }
         break;
     case Mode::Find:
-        if (positional.size() != 1) {
-            throw UsageError(positional.empty() ? "find needs a NAME" : "too many arguments");
+        if (left != 1) {
+            throw UsageError(left == 0 ? "find needs a NAME" : "too many arguments");
         }
-        cl.name = positional[0];
+        cl.name = *next;
         break;
     default:
-        if (!positional.empty()) {
-            throw UsageError("unexpected argument '" + positional[0] + "'");
+        if (left != 0) {
+            throw UsageError("unexpected argument '" + *next + "'");
         }
         break;
     }
     return cl;
 }
 
-int runTextCommand(const CommandLine& command, const StringList& saints, DateTime today,
-                   const LocaleFormat& locale, std::ostream& out, std::ostream& err) {
-    using Mode = CommandLine::Mode;
-    try {
-        switch (command.mode) {
-        case Mode::Day: {
-            const DateTime day = command.date.value_or(static_cast<DateTime>(dateOf(today)));
-            const DateRowTexts row = computeDateRow(day, saints, locale);
-            if (!row.error.empty()) {
-                throw Error(row.error);
-            }
-            out << "date\t" << row.date << '\n'
-                << "saint\t" << row.saint << '\n'
-                << "tomorrow\t" << cp1250ToUtf8(saintOfDate(saints, day + 1)) << '\n'
-                << "dayofyear\t" << dayOfYear(day) << '\n'
-                << "week\t" << weekOfYear(day) << '\n';
-            return 0;
+int runTextCommand(const CommandLine& command, const StringList& saints,
+                   const std::string& saintFile, DateTime today, const LocaleFormat& locale,
+                   std::ostream& out, std::ostream& err) {
+    switch (command.mode) {
+    case Mode::Day: {
+        const DateTime day = command.date.value_or(static_cast<DateTime>(dateOf(today)));
+        const DateRowTexts row = computeDateRow(day, saints, locale);
+        // What the table holds is printed even when tomorrow's entry is missing.
+        out << "date\t" << row.date << '\n';
+        if (row.saint) {
+            out << "saint\t" << *row.saint << '\n';
         }
-        case Mode::Saint:
+        if (row.tomorrow) {
+            out << "tomorrow\t" << *row.tomorrow << '\n';
+        }
+        out << "dayofyear\t" << dayOfYear(day) << '\n' << "week\t" << weekOfYear(day) << '\n';
+        if (!row.error.empty()) {
+            err << tableError(row.error, saintFile);
+            return 1;
+        }
+        return 0;
+    }
+    case Mode::Saint:
+        try {
             out << cp1250ToUtf8(saintOfDate(saints, command.date.value_or(today))) << '\n';
             return 0;
-        case Mode::Find: {
-            const int year = command.year.value_or(decodeDate(today).year);
-            const std::string name = utf8ToCp1250(command.name);
-            if (!findSaintIndex(saints, name)) {
-                err << "Not found.\n";
-                return 1;
-            }
-            out << formatIsoDate(findSaintDate(saints, name, encodeDate(year, 1, 1))) << '\n';
-            return 0;
+        } catch (const Error& e) {
+            err << tableError(e.what(), saintFile);
+            return 1;
         }
-        default:
-            err << usage({});
-            return 2;
+    case Mode::Find: {
+        const int year = command.year.value_or(decodeDate(today).year);
+        // A name the table's code page cannot hold names no entry; "?" would match "?" entries.
+        const std::optional<std::string> name = utf8ToCp1250Strict(command.name);
+        const std::optional<int> index = name ? findSaintIndex(saints, *name) : std::nullopt;
+        // Entries past the last day of the year (a long file) have no date.
+        if (!index || *index >= kSaintTableDays) {
+            err << "veskor: Not found.\n";
+            return 1;
         }
-    } catch (const Error& e) {
-        err << e.what() << '\n';
-        return 1;
+        if (*index == kLeapDayIndex && !isLeapYear(year)) {
+            err << "veskor: " << cp1250ToUtf8(saints.at(*index)) << " is on 29 February, which "
+                << year << " does not have\n";
+            return 1;
+        }
+        out << formatIsoDate(saintPositionToDate(*index + 1, year)) << '\n';
+        return 0;
+    }
+    default:
+        err << usage({});
+        return 2;
     }
 }
 

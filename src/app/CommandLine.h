@@ -31,9 +31,13 @@ struct CommandLine {
     std::optional<DateTime> at; // --screenshot: the clock's fixed time
     std::string panel;          // --screenshot: a strip to open first
     bool menu = false;          // --screenshot: render the open popup menu
+
+    bool operator==(const CommandLine&) const = default;
 };
 
-// panelWords: what --panel takes. Throws UsageError.
+// Options may stand anywhere, before or after the command and its arguments, each at most once
+// ("--name VALUE" or "--name=VALUE"; after "--" every word is an argument). --help and --version
+// win over everything else, errors included. panelWords: what --panel takes. Throws UsageError.
 CommandLine parseCommandLine(const std::vector<std::string>& args,
                              const std::vector<std::string>& panelWords);
 
@@ -45,8 +49,10 @@ std::string formatIsoDate(DateTime date);
 // The --help text.
 std::string usage(const std::vector<std::string>& panelWords);
 
-// Runs day, saint or find; returns the exit status.
-int runTextCommand(const CommandLine& command, const StringList& saints, DateTime today,
-                   const LocaleFormat& locale, std::ostream& out, std::ostream& err);
+// Runs day, saint or find; returns the exit status (0, or 1 with "veskor: ..." on err).
+// saintFile: the file the table was read from, named in its errors; empty for the built-in list.
+int runTextCommand(const CommandLine& command, const StringList& saints,
+                   const std::string& saintFile, DateTime today, const LocaleFormat& locale,
+                   std::ostream& out, std::ostream& err);
 
 } // namespace veskor

@@ -8,6 +8,7 @@
 #include "common/Error.h"
 #include "common/Version.h"
 #include "namedays/core/SaintFile.h"
+#include "platform/linux/QuitSignals.h"
 #include "ui/BalloonHint.h"
 #include "ui/Messages.h"
 #include "ui/Style.h"
@@ -31,6 +32,14 @@ int runBar(int argc, char** argv, const std::filesystem::path& dataDir) {
         services.forBar(dataDir, [&shown](const QString& text) { showErrorMessage(shown, text); }),
         sidePanels());
     shown = &bar;
+    // However the program is asked to end (a signal, the end of the desktop session), it ends
+    // through the bar's own close, as "Quit" does, also from inside a message box.
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &bar, [&bar] {
+        bar.quit();
+        QCoreApplication::quit();
+    });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &bar, &BarWindow::quit);
     bar.show();
     return QApplication::exec();
 }
@@ -98,6 +107,17 @@ int main(int argc, char** argv) {
         break;
     }
 
+    // A folder named on the command line must be there: falling back to the built-in list
+    // would hide the mistake.
+    if (cl.dataDir) {
+        std::error_code ec;
+        if (!std::filesystem::is_directory(*cl.dataDir, ec)) {
+            std::cerr << "veskor: --data-dir '" << cl.dataDir->string()
+                      << "' is not a folder (try --help)\n";
+            return 2;
+        }
+    }
+
     const std::filesystem::path dataDir = chooseDataDir(systemDataDirFacts(cl.dataDir));
     if (cl.mode == CommandLine::Mode::Bar) {
         return runBar(argc, argv, dataDir);
@@ -108,12 +128,18 @@ int main(int argc, char** argv) {
 
     SaintTable saints;
     PosixFileStore files;
+    const std::filesystem::path saintPath = dataDir / kSaintFileName;
+    std::string saintFile; // empty while the built-in list is used
     try {
-        loadSaints(saints.strings, files, dataDir / kSaintFileName);
+        if (loadSaints(saints.strings, files, saintPath)) {
+            std::error_code ec;
+            const std::filesystem::path full = std::filesystem::absolute(saintPath, ec);
+            saintFile = (ec ? saintPath : full).string();
+        }
     } catch (const Error& e) {
-        std::cerr << e.what() << '\n';
+        std::cerr << "veskor: " << e.what() << '\n';
         return 1;
     }
-    return runTextCommand(cl, saints.strings, LinuxClock().now(), LocaleFormat::system(), std::cout,
-                          std::cerr);
+    return runTextCommand(cl, saints.strings, saintFile, LinuxClock().now(), LocaleFormat::system(),
+                          std::cout, std::cerr);
 }

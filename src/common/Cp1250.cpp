@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 namespace veskor {
@@ -53,19 +54,19 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-char byteOf(char32_t cp) {
+std::optional<char> byteOf(char32_t cp) {
     if (cp < 0x80) {
         return static_cast<char>(cp);
     }
     if (cp == kReplacement || cp > 0xFFFF) {
-        return '?';
+        return std::nullopt;
     }
     const auto key = static_cast<char16_t>(cp);
     const auto* it = std::lower_bound(
         kReverse.begin(), kReverse.end(), key,
         [](const ReverseEntry& entry, char16_t value) { return entry.first < value; });
     if (it == kReverse.end() || it->first != key) {
-        return '?';
+        return std::nullopt;
     }
     return static_cast<char>(it->second);
 }
@@ -132,7 +133,23 @@ std::string utf8ToCp1250(std::string_view utf8) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         const auto [cp, length] = decodeOne(utf8, pos);
-        out += byteOf(cp);
+        out += byteOf(cp).value_or('?');
+        pos += length;
+    }
+    return out;
+}
+
+std::optional<std::string> utf8ToCp1250Strict(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const auto [cp, length] = decodeOne(utf8, pos);
+        const std::optional<char> byte = byteOf(cp);
+        if (!byte) {
+            return std::nullopt;
+        }
+        out += *byte;
         pos += length;
     }
     return out;

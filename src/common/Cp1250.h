@@ -2,6 +2,7 @@
 // Windows-1250 (Central European) single-byte text to and from UTF-8. The name-day table keeps
 // its entries as Windows-1250 bytes; only display and input convert.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,8 @@ namespace veskor {
 std::string cp1250ToUtf8(std::string_view bytes);
 // Characters without a Windows-1250 byte, and malformed UTF-8, become '?'.
 std::string utf8ToCp1250(std::string_view utf8);
+// nullopt when any character has no Windows-1250 byte or the UTF-8 is malformed: for searches,
+// where a '?' would match entries the text never named.
+std::optional<std::string> utf8ToCp1250Strict(std::string_view utf8);
 
 } // namespace veskor

@@ -3,6 +3,7 @@
 #include "common/DateUtils.h"
 #include "common/Error.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -91,6 +92,21 @@ DateTime encodeDateTime(const CivilDate& date, const ClockTime& time) {
     const DateTime timeOfDay = encodeTime(time.hour, time.minute, time.second, time.msec);
     // Before day 0 the time of day is the magnitude of the fraction.
     return day < 0 ? day - timeOfDay : day + timeOfDay;
+}
+
+DateTime encodeDateTimeClamped(std::int64_t year, int month, int day, int hour, int minute,
+                               int second, int msec) {
+    if (year < 1) {
+        return encodeDateTime(CivilDate{1, 1, 1}, ClockTime{});
+    }
+    if (year > 9999) {
+        return encodeDateTime(CivilDate{9999, 12, 31}, ClockTime{23, 59, 59, 999});
+    }
+    const int y = static_cast<int>(year);
+    const int m = std::clamp(month, 1, 12);
+    return encodeDateTime(CivilDate{y, m, std::clamp(day, 1, daysInMonth(y, m))},
+                          ClockTime{std::clamp(hour, 0, 23), std::clamp(minute, 0, 59),
+                                    std::clamp(second, 0, 59), std::clamp(msec, 0, 999)});
 }
 
 std::int64_t dateOf(DateTime value) {

@@ -37,6 +37,11 @@ DateTime encodeDate(int year, int month, int day);
 // Throws veskor::Error("Invalid argument to time encode") for out-of-range parts.
 DateTime encodeTime(int hour, int minute, int second, int msec);
 DateTime encodeDateTime(const CivilDate& date, const ClockTime& time);
+// Never throws: a moment before year 1 gives 0001-01-01 00:00:00.000, one after 9999 gives
+// 9999-12-31 23:59:59.999, and within those years each part is held to its range (a leap
+// second's :60 reads as :59).
+DateTime encodeDateTimeClamped(std::int64_t year, int month, int day, int hour, int minute,
+                               int second, int msec);
 
 // The date part of a value (the time of day is ignored).
 CivilDate decodeDate(DateTime value);

@@ -3,6 +3,7 @@
 #include "ui/Style.h"
 
 #include <QApplication>
+#include <QBitmap>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -26,7 +27,7 @@ public:
     explicit BalloonBubble(QColor color)
         : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint), m_color(color) {
         QFont f;
-        f.setFamilies({"MS Sans Serif", "DejaVu Sans", "Liberation Sans"});
+        f.setFamilies({"MS Sans Serif", "Liberation Sans", "DejaVu Sans"});
         f.setPixelSize(11);
         setFont(f);
         setAttribute(Qt::WA_ShowWithoutActivating);
@@ -43,25 +44,21 @@ public:
                          static_cast<int>(m_lines.size()) * fm.height() + 2 * kPaddingY);
         resize(m_bubble.width() + kShadow, m_bubble.height() + kShadow);
         // No compositor can be assumed, so the round shape is a window mask, not transparency.
-        const auto rounded = [](const QRect& r) {
-            QPainterPath path;
-            path.addRoundedRect(r.adjusted(0, 0, 1, 1), kRadius, kRadius);
-            return QRegion(path.toFillPolygon().toPolygon(), Qt::WindingFill);
-        };
-        setMask(rounded(m_bubble) | rounded(m_bubble.translated(kShadow, kShadow)));
+        // The mask is made from the very pixels the shape paints, so nothing shows around it.
+        QImage shape(size(), QImage::Format_ARGB32_Premultiplied);
+        shape.fill(Qt::transparent);
+        QPainter p(&shape);
+        paintShape(p);
+        p.end();
+        setMask(QBitmap::fromImage(shape.createAlphaMask()));
         update();
     }
 
 protected:
     void paintEvent(QPaintEvent* /*event*/) override {
         QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setPen(Qt::NoPen);
-        p.setBrush(style::kHintShadow);
-        p.drawRoundedRect(m_bubble.translated(kShadow, kShadow), kRadius, kRadius);
-        p.setBrush(m_color);
+        paintShape(p);
         p.setPen(Qt::black);
-        p.drawRoundedRect(m_bubble.adjusted(0, 0, -1, -1), kRadius, kRadius);
         const QFontMetrics fm(font());
         int y = kPaddingY + fm.ascent();
         for (const QString& line : m_lines) {
@@ -71,6 +68,17 @@ protected:
     }
 
 private:
+    // The shadow and the outlined bubble, without the text.
+    void paintShape(QPainter& p) const {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(Qt::NoPen);
+        p.setBrush(style::kHintShadow);
+        p.drawRoundedRect(m_bubble.translated(kShadow, kShadow), kRadius, kRadius);
+        p.setBrush(m_color);
+        p.setPen(Qt::black);
+        p.drawRoundedRect(m_bubble.adjusted(0, 0, -1, -1), kRadius, kRadius);
+    }
+
     QColor m_color;
     QStringList m_lines;
     QRect m_bubble;

@@ -12,8 +12,9 @@ void showErrorMessage(QWidget* parent, const QString& text) {
 
 void showAboutBox(QWidget* parent, const QIcon& icon, const QString& firstLine,
                   const QString& secondLine) {
-    QMessageBox box(QMessageBox::NoIcon, QString("About ") + kApplicationTitle,
-                    firstLine + '\n' + secondLine, QMessageBox::Ok, parent);
+    // Without a title, as the program always showed it.
+    QMessageBox box(QMessageBox::NoIcon, QString(), firstLine + '\n' + secondLine, QMessageBox::Ok,
+                    parent);
     box.setIconPixmap(icon.pixmap(QSize(48, 48)));
     box.exec();
 }

@@ -14,8 +14,7 @@ inline constexpr const char* kApplicationTitle = "Veskor Pro";
 // application's title, one OK button.
 void showErrorMessage(QWidget* parent, const QString& text);
 
-// The About box: "About " and the application's title, the icon at 48 pixels, the two lines of
-// text, one OK button.
+// The About box: no title, the icon at 48 pixels, the two lines of text, one OK button.
 void showAboutBox(QWidget* parent, const QIcon& icon, const QString& firstLine,
                   const QString& secondLine);
 

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -9,6 +10,7 @@ namespace veskor {
 namespace {
 
 const std::vector<std::string> kWords{"calendar", "scope", "memory"};
+const std::string kFile = "/d/Veskor32.sd";
 
 CommandLine parse(const std::vector<std::string>& args) {
     return parseCommandLine(args, kWords);
@@ -20,13 +22,24 @@ struct CommandRun {
     std::string err;
 };
 
-CommandRun runArgs(const std::vector<std::string>& args, DateTime today = encodeDate(2026, 12, 7)) {
-    const SaintTable saints;
+CommandRun runArgs(const std::vector<std::string>& args, const StringList& saints = {},
+                   DateTime today = encodeDate(2026, 12, 7)) {
+    const SaintTable builtIn;
     std::ostringstream out;
     std::ostringstream err;
+    const bool fromFile = saints.count() > 0;
     const int status =
-        runTextCommand(parse(args), saints.strings, today, LocaleFormat::english(), out, err);
+        runTextCommand(parse(args), fromFile ? saints : builtIn.strings, fromFile ? kFile : "",
+                       today, LocaleFormat::english(), out, err);
     return {status, out.str(), err.str()};
+}
+
+// The built-in entries, cut to `count` or extended by `extra`.
+StringList table(std::size_t count, std::vector<std::string> extra = {}) {
+    std::vector<std::string> items(builtInSaints().begin(),
+                                   builtInSaints().begin() + static_cast<std::ptrdiff_t>(count));
+    items.insert(items.end(), extra.begin(), extra.end());
+    return StringList(std::move(items));
 }
 
 TEST(TextCommands, DayPrintsTheFiveLinesOfTheBar) {
@@ -34,9 +47,21 @@ TEST(TextCommands, DayPrintsTheFiveLinesOfTheBar) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "date\tMo, 6.7. 1998\nsaint\tJan Hus\ntomorrow\tBohuslava\n"
                      "dayofyear\t187\nweek\t28\n");
-    const CommandRun today = runArgs({"day"}, encodeDate(2026, 12, 7) + 0.75);
+    const CommandRun today = runArgs({"day"}, {}, encodeDate(2026, 12, 7) + 0.75);
     EXPECT_EQ(today.out, "date\tMo, 7.12. 2026\nsaint\tAmbrož\ntomorrow\tKvětoslava\n"
                          "dayofyear\t341\nweek\t50\n");
+}
+
+TEST(TextCommands, ATableEndingOnTheDayPrintsWhatItHasAndTheFile) {
+    const StringList shortTable = table(342);
+    const CommandRun day = runArgs({"day", "2026-12-07"}, shortTable);
+    EXPECT_EQ(day.status, 1);
+    EXPECT_EQ(day.out, "date\tMo, 7.12. 2026\nsaint\tAmbrož\ndayofyear\t341\nweek\t50\n");
+    EXPECT_EQ(day.err, "veskor: List index out of bounds (342) in /d/Veskor32.sd\n");
+    const CommandRun saint = runArgs({"saint", "2026-12-08"}, shortTable);
+    EXPECT_EQ(saint.status, 1);
+    EXPECT_EQ(saint.out, "");
+    EXPECT_EQ(saint.err, "veskor: List index out of bounds (342) in /d/Veskor32.sd\n");
 }
 
 TEST(TextCommands, SaintOfADayAndOfToday) {
@@ -45,19 +70,48 @@ TEST(TextCommands, SaintOfADayAndOfToday) {
     EXPECT_EQ(runArgs({"saint"}).out, "Ambrož\n");
 }
 
-TEST(TextCommands, FindUsesTheSearchRules) {
+TEST(TextCommands, FindTellsFoundMissingDayAndNotFoundApart) {
     EXPECT_EQ(runArgs({"find", "KARINA", "--year", "2024"}).out, "2024-01-02\n");
     EXPECT_EQ(runArgs({"find", "Petr"}).out, "2026-02-22\n");
     EXPECT_EQ(runArgs({"find", "Nový rok"}).out, "2026-01-01\n");
     EXPECT_EQ(runArgs({"find", "Horymír", "--year", "2024"}).out, "2024-02-29\n");
-    // The search gives day 0 for 29 February of a common year.
-    EXPECT_EQ(runArgs({"find", "Horymír", "--year", "2023"}).out, "1899-12-30\n");
-    for (const char* missing : {"Matylda", "čestmír", "Karina "}) {
-        const CommandRun r = runArgs({"find", missing});
+    const CommandRun leapDay = runArgs({"find", "horymír", "--year", "2023"});
+    EXPECT_EQ(leapDay.status, 1);
+    EXPECT_EQ(leapDay.out, "");
+    EXPECT_EQ(leapDay.err, "veskor: Horymír is on 29 February, which 2023 does not have\n");
+
+    // Past the last day of the year, and texts the code page cannot hold, which must not
+    // match a "?" entry.
+    StringList odd = table(366, {"Navic"});
+    odd.replace(100, "?");
+    EXPECT_EQ(runArgs({"find", "?"}, odd).out, "2026-04-10\n");
+    for (const char* missing : {"Matylda", "čestmír", "Karina ", "Navic", "\xff", "☃"}) {
+        const CommandRun r = runArgs({"find", missing}, odd);
         EXPECT_EQ(r.status, 1) << missing;
-        EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, "Not found.\n");
+        EXPECT_EQ(r.out, "") << missing;
+        EXPECT_EQ(r.err, "veskor: Not found.\n") << missing;
     }
+}
+
+// The command line as words, each group kept together (an option and its value) in every order.
+void expectSameInAnyOrder(std::vector<std::vector<std::string>> groups) {
+    std::ranges::sort(groups);
+    std::optional<std::optional<CommandLine>> first; // nullopt inside: a usage error
+    do {
+        std::vector<std::string> args;
+        for (const auto& group : groups) {
+            args.insert(args.end(), group.begin(), group.end());
+        }
+        std::optional<CommandLine> cl;
+        try {
+            cl = parse(args);
+        } catch (const UsageError&) {
+        }
+        if (!first) {
+            first = cl;
+        }
+        EXPECT_EQ(cl, *first) << args.front() << " ... " << args.back();
+    } while (std::ranges::next_permutation(groups).found);
 }
 
 TEST(CommandLineParsing, OptionsAnywhereAndTheirValues) {
@@ -66,6 +120,8 @@ TEST(CommandLineParsing, OptionsAnywhereAndTheirValues) {
     EXPECT_EQ(cl.dataDir, "/d");
     EXPECT_EQ(cl.name, "Eva");
     EXPECT_EQ(cl.year, 2030);
+    EXPECT_EQ(parse({"find", "--year=2030", "--data-dir=/d", "Eva"}), cl);
+    EXPECT_EQ(parse({"find", "--", "-x"}).name, "-x");
     cl = parse({"--screenshot", "a.png", "--at", "2026-12-07 19:28:10"});
     EXPECT_EQ(cl.mode, CommandLine::Mode::Screenshot);
     EXPECT_EQ(cl.screenshotFile, "a.png");
@@ -75,6 +131,26 @@ TEST(CommandLineParsing, OptionsAnywhereAndTheirValues) {
     EXPECT_TRUE(cl.menu);
     EXPECT_EQ(parse({}).mode, CommandLine::Mode::Bar);
     EXPECT_EQ(parse({"--data-dir", "x"}).mode, CommandLine::Mode::Bar);
+
+    expectSameInAnyOrder({{"find"}, {"--year", "2030"}, {"--data-dir", "/d"}});
+    expectSameInAnyOrder({{"--screenshot", "k.png"},
+                          {"--panel", "scope"},
+                          {"--menu"},
+                          {"--at", "2026-12-07 19:28:10"}});
+    expectSameInAnyOrder({{"day"}, {"--screenshot", "k.png"}});
+    expectSameInAnyOrder({{"saint"}, {"--menu"}, {"--data-dir", "/d"}});
+}
+
+TEST(CommandLineParsing, HelpAndVersionWinWhereverTheyStand) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"dance", "--help"},
+                                               {"--bogus", "-h"},
+                                               {"day", "2026-02-30", "--help"},
+                                               {"--screenshot", "--help"},
+                                               {"--menu", "--menu", "--help"}}) {
+        EXPECT_EQ(parse(args).mode, CommandLine::Mode::Help) << args.front();
+    }
+    EXPECT_EQ(parse({"find", "--year", "x", "--version"}).mode, CommandLine::Mode::Version);
 }
 
 TEST(CommandLineParsing, BadInputIsAUsageError) {
@@ -88,18 +164,33 @@ TEST(CommandLineParsing, BadInputIsAUsageError) {
         {"saint", "--year", "2020"},
         {"find", "x", "--year"},
         {"find", "x", "--year", "20x0"},
+        {"find", "x", "--year", "2020", "--year", "2021"},
+        {"--data-dir", "a", "--data-dir", "a"},
+        {"--data-dir="},
+        {"--screenshot", "f.png", "--menu=1"},
         {"--bogus"},
+        {"day", "-x"},
         {"dance"},
         {"--screenshot"},
+        {"--screenshot", "--menu"},
         {"--screenshot", "f.png", "--at", "2026-12-07 24:00:00"},
         {"--screenshot", "f.png", "--at", "2026-12-07"},
         {"day", "--at", "2026-12-07 10:00:00"},
+        {"day", "--screenshot", "k.png"},
         {"--panel", "calendar"},
         {"--screenshot", "f.png", "--panel", "clock"},
-        {"day", "--menu"},
+        {"saint", "--menu"},
     };
     for (const auto& args : bad) {
         EXPECT_THROW(parse(args), UsageError) << args[0] << " " << args.size();
+    }
+    // The whole value is quoted, not only its date.
+    try {
+        parse({"--screenshot", "f.png", "--at", "2024-02-30 10:00:00"});
+        ADD_FAILURE();
+    } catch (const UsageError& e) {
+        EXPECT_NE(std::string(e.what()).find("'2024-02-30 10:00:00'"), std::string::npos)
+            << e.what();
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "bar/core/StatusTexts.h"
 #include "bar/widgets/TrayIcon.h"
+#include "common/Error.h"
 #include "common/Version.h"
 #include "platform/FixedClock.h"
 #include "platform/fake/FakeFileStore.h"
@@ -125,6 +126,14 @@ private slots:
         for (const auto& [cell, hint] : hints) {
             QCOMPARE(bar.cell(cell)->toolTip(), QString(hint));
         }
+        // Each row keeps a two-pixel frame around its cells.
+        const std::pair<BarCell, QRect> cells[] = {
+            {BarCell::Date, {2, 2, 96, 17}},        {BarCell::Saint, {98, 2, 111, 17}},
+            {BarCell::Time, {209, 2, 67, 17}},      {BarCell::FreePhysical, {2, 2, 115, 17}},
+            {BarCell::FreeSwap, {117, 2, 115, 17}}, {BarCell::FreeShare, {232, 2, 44, 17}}};
+        for (const auto& [cell, geometry] : cells) {
+            QCOMPARE(bar.cell(cell)->geometry(), geometry);
+        }
         // Kept out of the task list and above other windows from the first map on.
         QCOMPARE(rig.windowState.calls.size(), std::size_t{2});
         QVERIFY(rig.windowState.calls[0].onTop && !rig.windowState.calls[0].taskbar);
@@ -185,12 +194,13 @@ private slots:
         QCOMPARE(bar.cell(BarCell::Date)->caption(), fromUtf8(row.date));
         QCOMPARE(bar.cell(BarCell::Date)->toolTip(), fromUtf8(row.dateHint));
         QCOMPARE(bar.cell(BarCell::Time)->caption(), fromUtf8(row.time));
-        QCOMPARE(bar.cell(BarCell::Saint)->caption(), fromUtf8(row.saint));
-        QCOMPARE(bar.cell(BarCell::Saint)->toolTip(), fromUtf8(row.saintHint));
+        QCOMPARE(bar.cell(BarCell::Saint)->caption(), fromUtf8(row.saint.value()));
+        QCOMPARE(bar.cell(BarCell::Saint)->toolTip(), fromUtf8(row.saintHint.value()));
         QCOMPARE(rig.memory.reads, 0);
         QVERIFY(bar.cell(BarCell::FreePhysical)->caption().isEmpty());
         QCOMPARE(ticked.size(), 1);
         QCOMPARE(ticked[0][0].value<DateTime>(), rig.clock.now());
+        QVERIFY(bar.isClockRunning()); // the next tick is scheduled
         QVERIFY(!ticked[0][1].value<std::optional<MemoryStatus>>().has_value());
     }
 
@@ -227,15 +237,45 @@ private slots:
         QCOMPARE(rig.memory.reads, 1);
     }
 
-    void shortNameDayTableIsReportedOnceNotEverySecond() {
+    void tableEndingOnTodayShowsTodayAndReportsTomorrowOnce() {
         Rig rig;
-        rig.files.files[rig.dataDir / "Veskor32.sd"] = "A\r\nB\r\nC\r\n";
+        std::string file;
+        for (int line = 1; line <= 188; ++line) { // up to 6 July
+            file += "Name " + std::to_string(line) + "\r\n";
+        }
+        rig.files.files[rig.dataDir / "Veskor32.sd"] = file;
         BarWindow& bar = rig.make();
         bar.tick();
         bar.tick();
         bar.tick();
-        QCOMPARE(rig.reports, QStringList{"List index out of bounds (187)"});
-        QVERIFY(!bar.cell(BarCell::Time)->caption().isEmpty());
+        QCOMPARE(rig.reports, QStringList{"List index out of bounds (188)"});
+        QCOMPARE(bar.cell(BarCell::Saint)->caption(), QString("Name 188"));
+        QCOMPARE(bar.cell(BarCell::Saint)->toolTip(), QString(" Saint "));
+    }
+
+    void aFailingClockIsReportedOnceAndTheTickGoesOn() {
+        struct BreakingClock final : IClock {
+            bool broken = false;
+            DateTime now() const override {
+                if (broken) {
+                    throw Error("Invalid argument to date encode");
+                }
+                return encodeDate(9999, 12, 31);
+            }
+        } clock;
+        Rig rig;
+        BarWindow bar({clock, rig.memory, rig.settings, rig.windowState, rig.taskbar, rig.files,
+                       LocaleFormat::english(), rig.dataDir,
+                       [&rig](const QString& text) { rig.reports << text; }},
+                      {});
+        bar.tick();
+        const QString lastDate = bar.cell(BarCell::Date)->caption();
+        clock.broken = true;
+        bar.tick();
+        bar.tick();
+        QCOMPARE(rig.reports, QStringList{"Invalid argument to date encode"});
+        QCOMPARE(bar.cell(BarCell::Date)->caption(), lastDate);
+        QVERIFY(bar.isClockRunning());
     }
 
     void unwritableSettingsKeepTheBarRunningWithoutMessages() {
@@ -297,6 +337,18 @@ private slots:
         bar.show();
         QVERIFY(QTest::qWaitForWindowExposed(&bar));
         QTRY_COMPARE(bar.pos(), QPoint(100, 40));
+    }
+
+    void aChangeOfHeightKeepsThePlaceTheWindowHasOnTheScreen() {
+        Rig rig;
+        rig.settings.values = {{"Left", 300}, {"Top", 10}};
+        BarWindow& bar = rig.make();
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        rig.windowState.position = std::pair{120, 30}; // where the server has it after a move
+        bar.toggleMemoryRow();
+        QCOMPARE(bar.pos(), QPoint(120, 30));
+        QCOMPARE(bar.height(), 42);
     }
 
     void menuHasEveryItemWithTheRegisteredPanelsInTheirPlace() {

@@ -74,12 +74,13 @@ TEST(DateRow, TableTooShortForTheDayIsAnErrorNotACrash) {
     StringList shortTable(std::vector<std::string>(100, "Name"));
     const DateRowTexts t = computeDateRow(at(2026, 12, 7), shortTable, LocaleFormat::english());
     EXPECT_EQ(t.error, "List index out of bounds (341)");
-    EXPECT_TRUE(t.saint.empty());
-    EXPECT_TRUE(t.saintHint.empty());
+    EXPECT_FALSE(t.saint || t.tomorrow || t.saintHint);
     EXPECT_EQ(t.time, "00:00:00"); // the rest of the row is still filled
-    // The last day a table of 100 entries covers still shows, with tomorrow failing.
+    // A table that ends on the day: today's name shows, only tomorrow's is missing.
     const DateRowTexts edge = computeDateRow(at(2024, 4, 9), shortTable, LocaleFormat::english());
     EXPECT_EQ(edge.error, "List index out of bounds (100)");
+    EXPECT_EQ(edge.saint, "Name");
+    EXPECT_FALSE(edge.tomorrow || edge.saintHint);
 }
 
 TEST(MemRow, TextsAndHintsWithBothSeparators) {

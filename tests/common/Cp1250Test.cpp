@@ -10,6 +10,7 @@ namespace {
 
 using veskor::cp1250ToUtf8;
 using veskor::utf8ToCp1250;
+using veskor::utf8ToCp1250Strict;
 
 // glibc's converter as the outside reference; nullopt when it cannot convert the text.
 class Iconv final {
@@ -90,6 +91,8 @@ TEST(Cp1250, EveryBmpCharacterEncodesAsIconvDoes) {
         const std::optional<std::string> expected = fromUtf8(utf8);
         ASSERT_EQ(utf8ToCp1250(utf8), expected.value_or("?"))
             << "U+" << std::hex << static_cast<std::uint32_t>(cp);
+        ASSERT_EQ(utf8ToCp1250Strict(utf8), expected)
+            << "U+" << std::hex << static_cast<std::uint32_t>(cp);
     }
 }
 
@@ -103,6 +106,7 @@ TEST(Cp1250, CzechNamesRoundTrip) {
     EXPECT_EQ(bytes.size(), characters);
     EXPECT_EQ(bytes.find('?'), std::string::npos);
     EXPECT_EQ(cp1250ToUtf8(bytes), utf8);
+    EXPECT_EQ(utf8ToCp1250Strict(utf8), bytes);
     EXPECT_EQ(utf8ToCp1250("Čeněk"), "\xC8"
                                      "en\xEC"
                                      "k");
@@ -122,6 +126,16 @@ TEST(Cp1250, UnmappableAndMalformedBecomeQuestionMarks) {
     EXPECT_EQ(utf8ToCp1250("\x80\xBF"), "??");           // stray continuation bytes
     EXPECT_EQ(utf8ToCp1250("\xFF"), "?");
     EXPECT_EQ(utf8ToCp1250(""), "");
+}
+
+TEST(Cp1250, StrictRefusesWhatWouldBecomeAQuestionMark) {
+    EXPECT_EQ(utf8ToCp1250Strict("\u20ACuro"), "\x80uro");
+    for (const char* text : {"\u20ACuro\u2603", "\U0001F600", "\uFFFD", "a\xC3", "\xC0\xAF",
+                             "\xED\xA0\x80", "\x80", "\xFF"}) {
+        EXPECT_EQ(utf8ToCp1250Strict(text), std::nullopt) << text;
+    }
+    EXPECT_EQ(utf8ToCp1250Strict("?"), "?");
+    EXPECT_EQ(utf8ToCp1250Strict(""), "");
 }
 
 } // namespace

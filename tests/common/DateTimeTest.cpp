@@ -122,6 +122,24 @@ TEST(EncodeTime, RejectsOutOfRangeParts) {
     EXPECT_THROW(encodeTime(0, 0, 0, -1), Error);
 }
 
+TEST(EncodeDateTimeClamped, HoldsMomentsToTheEncodableRangeInsteadOfThrowing) {
+    const std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    const std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+    const DateTime last = encodeDateTime({9999, 12, 31}, {23, 59, 59, 999});
+    const DateTime first = encodeDateTime({1, 1, 1}, {});
+    EXPECT_EQ(encodeDateTimeClamped(9999, 12, 31, 23, 59, 59, 999), last);
+    EXPECT_EQ(encodeDateTimeClamped(10000, 1, 1, 0, 0, 0, 0), last);
+    EXPECT_EQ(encodeDateTimeClamped(kMax, 1, 1, 0, 0, 0, 0), last);
+    EXPECT_EQ(encodeDateTimeClamped(0, 12, 31, 23, 59, 59, 999), first);
+    EXPECT_EQ(encodeDateTimeClamped(kMin, 1, 1, 0, 0, 0, 0), first);
+    // Inside the years, a part out of its range goes to its nearest end.
+    EXPECT_EQ(encodeDateTimeClamped(2016, 12, 31, 23, 59, 60, 500),
+              encodeDateTime({2016, 12, 31}, {23, 59, 59, 500}));
+    EXPECT_EQ(encodeDateTimeClamped(2023, 2, 30, 24, -1, 0, 1000),
+              encodeDateTime({2023, 2, 28}, {23, 0, 0, 999}));
+    EXPECT_EQ(encodeDateTimeClamped(2023, 13, 0, 0, 0, 0, 0), encodeDate(2023, 12, 1));
+}
+
 TEST(DecodeTime, EveryMillisecondStepRoundTripsOnDistantDays) {
     // The further from day 0, the fewer bits the fraction keeps; the last day of 9999 must still
     // give back each millisecond, before day 0 too.

@@ -129,6 +129,8 @@ expect_setting StayOnTop 1
 e2e_step "(d) Memory Status shows and hides the memory row"
 bar_menu "Memory Status"
 expect_bar_height "memory row shown" $((2 * ROW_H))
+e2e_geometry "$BAR"
+e2e_expect_eq "bar's place with the memory row shown" "$BAR_X $BAR_Y" "$E2E_GEOM_X $E2E_GEOM_Y"
 expect_setting Memory 1
 bar_menu "Memory Status"
 expect_bar_height "memory row hidden" $ROW_H
@@ -188,6 +190,16 @@ e2e_wait_for 5 no_tray_icon ||
 e2e_log "ok: the icon left the tray"
 e2e_map_state "$E2E_PANEL_WID"
 e2e_expect_eq "panel after Quit from the tray" IsViewable "$E2E_MAP_STATE"
+
+# ------------------------------------------------------------------------------------------------
+e2e_step "(g2) ended by SIGTERM with the panel hidden: the panel comes back"
+e2e_start_bar
+bar_menu "Windows Taskbar"
+e2e_wait_map_state "$E2E_PANEL_WID" IsUnMapped
+kill -TERM "$VESKOR_PID"
+expect_quit_ends_bar "SIGTERM with the panel hidden"
+e2e_wait_map_state "$E2E_PANEL_WID" IsViewable
+e2e_log "ok: the panel is mapped again after SIGTERM"
 
 # ------------------------------------------------------------------------------------------------
 e2e_step "(h) no panel and no tray: the bar and its menu still work"

@@ -8,10 +8,14 @@
 #include "platform/linux/LinuxPaths.h"
 #include "support/TestSupport.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace veskor {
 namespace {
@@ -71,6 +75,69 @@ TEST_F(IniSettingsStoreTest, FolderThatCannotBeWrittenFailsWithoutThrowing) {
     EXPECT_FALSE(store.writeIntegers({{"Top", 1}}));
 }
 
+TEST_F(IniSettingsStoreTest, SaveRemovesOnlyTheLeftoversOfEarlierSaves) {
+    writeFile("[General]\nTop=5\n");
+    const auto folder = file().parent_path();
+    const char* leftovers[] = {"Veskor Pro.conf.AbCdEf", "Veskor Pro.conf.zzzzzz"};
+    const char* others[] = {"Veskor Pro.conf.AbCdE",  "Veskor Pro.conf.AbCdEfG",
+                            "Veskor Pro.conf.AbC1Ef", "Veskor Pro.confxAbCdEf",
+                            "Other.conf.AbCdEf",      "Veskor Pro.conf.AbCdEf.bak"};
+    for (const char* name : leftovers) {
+        test::writeFile(folder / name, "[General]\nTop=");
+    }
+    for (const char* name : others) {
+        test::writeFile(folder / name, "keep");
+    }
+    std::filesystem::create_directory(folder / "Veskor Pro.conf.Folder");
+
+    ASSERT_TRUE(IniSettingsStore(file()).writeIntegers({{"Top", 7}}));
+    for (const char* name : leftovers) {
+        EXPECT_FALSE(std::filesystem::exists(folder / name)) << name;
+    }
+    for (const char* name : others) {
+        EXPECT_TRUE(std::filesystem::exists(folder / name)) << name;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "Veskor Pro.conf.Folder"));
+    EXPECT_EQ(IniSettingsStore(file()).readInteger("Top"), 7);
+}
+
+TEST(IniSettingsStoreSpecialFiles, FifoOrFolderGivesDefaultsAndRefusesWritesWithoutBlocking) {
+    test::TempDir dir;
+    const auto fifo = dir / "fifo.conf";
+    const auto folder = dir / "folder.conf";
+    const auto lockedByFifo = dir / "locked.conf";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_directory(folder);
+    test::writeFile(lockedByFifo, "[General]\nTop=5\n");
+    ASSERT_EQ(mkfifo((dir / "locked.conf.lock").c_str(), 0600), 0);
+
+    const std::pair<std::filesystem::path, const char*> cases[] = {
+        {fifo, "nokey none refused"},
+        {folder, "nokey none refused"},
+        // The lock taken for a save would block the same way.
+        {lockedByFifo, "key 5 refused"}};
+    for (const auto& [file, expected] : cases) {
+        SCOPED_TRACE(file);
+        const auto outcome = test::runInChild(
+            [&] {
+                // A regression blocks for good: the alarm ends the child and fails the test.
+                alarm(10);
+                IniSettingsStore store(file);
+                std::string result = store.ensureKey() ? "key " : "nokey ";
+                const auto top = store.readInteger("Top");
+                result += top ? std::to_string(*top) + " " : "none ";
+                result += store.writeIntegers({{"Top", 9}}) ? "written" : "refused";
+                return result;
+            },
+            false);
+        ASSERT_TRUE(outcome.has_value());
+        EXPECT_EQ(*outcome, expected);
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    EXPECT_EQ(test::readFile(lockedByFifo), "[General]\nTop=5\n");
+}
+
 TEST(IniSettingsStoreReadOnly, ReadOnlyFolderKeepsTheValuesWhenAWriteFails) {
     // Run as an ordinary user: root writes through any permission.
     test::TempDir dir;
@@ -110,6 +177,18 @@ TEST(LinuxFacts, ClockAgreesWithTheSystemTime) {
     const double seconds = (now - 25569.0) * 86400.0;
     EXPECT_GE(seconds, static_cast<double>(before) - 0.01);
     EXPECT_LE(seconds, static_cast<double>(after) + 1.0);
+}
+
+TEST(LinuxFacts, ClockOutsideTheEncodableYearsHoldsToTheEnds) {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    const DateTime last = encodeDateTime({9999, 12, 31}, {23, 59, 59, 999});
+    const DateTime first = encodeDate(1, 1, 1);
+    constexpr std::time_t kYear10000 = 253'402'300'800; // 10000-01-01 00:00:00 UTC
+    EXPECT_EQ(LinuxClock::fromSystemTime({kYear10000, 0}), last);
+    // Years past what the C library can break down.
+    EXPECT_EQ(LinuxClock::fromSystemTime({std::numeric_limits<std::time_t>::max(), 0}), last);
+    EXPECT_EQ(LinuxClock::fromSystemTime({std::numeric_limits<std::time_t>::min(), 0}), first);
 }
 
 TEST(LinuxFacts, ExecutableDirIsThisTestsFolder) {

@@ -33,7 +33,8 @@ private slots:
         // Two lines make the bubble taller than one.
         const int twoLines = bubble->height();
         const QImage image = bubble->grab().toImage();
-        QCOMPARE(QColor(image.pixel(image.width() / 2, image.height() / 2 - 2)).rgb() & 0xffff00,
+        // Left of the text, inside the outline.
+        QCOMPARE(QColor(image.pixel(3, image.height() / 2)).rgb() & 0xffff00,
                  QColor(255, 255, 0).rgb() & 0xffff00);
         cell.setHint("one line");
         hover(&cell);
@@ -49,6 +50,36 @@ private slots:
         cell.setHint(QString());
         hover(&cell);
         QVERIFY(hints.visibleBubble() == nullptr);
+    }
+
+    void theWindowShapeIsExactlyThePaintedBubbleAndShadow() {
+        BalloonHints hints(QColor(255, 255, 0), nullptr);
+        QWidget host;
+        StatusCell cell(Qt::black, Qt::green, " Tomorrow saint: Bohuslava ", &host);
+        cell.setGeometry(0, 0, 111, 21);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        hover(&cell);
+        QWidget* bubble = hints.visibleBubble();
+        QVERIFY(bubble != nullptr);
+        const QImage image = bubble->grab().toImage();
+        const QRegion shape = bubble->mask();
+        QVERIFY(!shape.isEmpty());
+        // Inside the shape only the hint colour, the shadow and the black outline and text (and
+        // their blends, none with any blue); no background pixel shows at the corners or beside
+        // the shadow.
+        for (const QRect& r : shape) {
+            for (int y = r.top(); y <= r.bottom(); ++y) {
+                for (int x = r.left(); x <= r.right(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    QVERIFY2(c.blue() <= 64,
+                             qPrintable(QString("pixel %1,%2 is %3").arg(x).arg(y).arg(c.name())));
+                }
+            }
+        }
+        // The rounded corners are cut away.
+        QVERIFY(!shape.contains(QPoint(0, 0)));
+        QVERIFY(!shape.contains(QPoint(bubble->width() - 1, bubble->height() - 1)));
     }
 
     void widgetsThatMakeTheirOwnTipsStillGetAsked() {

@@ -226,7 +226,7 @@ private slots:
         QWidget owner;
         const BoxSeen seen =
             seeBox([&] { showAboutBox(&owner, makeAppIcon(), "Veskor Pro 4.5", "Second line"); });
-        QCOMPARE(seen.title, QString("About Veskor Pro"));
+        QVERIFY(seen.title.isEmpty());
         QCOMPARE(seen.text, QString("Veskor Pro 4.5\nSecond line"));
         QCOMPARE(seen.buttons, QMessageBox::Ok);
         QCOMPARE(seen.iconSize, QSize(48, 48));

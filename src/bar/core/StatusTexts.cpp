@@ -58,12 +58,12 @@ DateRowTexts computeDateRow(DateTime now, const StringList& saints, const Locale
     texts.dateHint = " Day of year: " + std::to_string(doy) + " \r\n" +
                      " Week: " + std::to_string(weekOfYear(now)) + " ";
     texts.time = formatDateTime("hh:mm:ss", now, locale);
+    // Today's name first, as the cell shows it before tomorrow's is looked up.
     try {
         texts.saint = cp1250ToUtf8(saintOfDate(saints, now));
-        texts.saintHint = " Tomorrow saint: " + cp1250ToUtf8(saintOfDate(saints, now + 1)) + " ";
+        texts.tomorrow = cp1250ToUtf8(saintOfDate(saints, now + 1));
+        texts.saintHint = " Tomorrow saint: " + *texts.tomorrow + " ";
     } catch (const Error& e) {
-        texts.saint.clear();
-        texts.saintHint.clear();
         texts.error = e.what();
     }
     return texts;

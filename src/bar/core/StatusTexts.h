@@ -5,18 +5,22 @@
 #include "common/MemoryStatus.h"
 #include "namedays/core/SaintTable.h"
 
+#include <optional>
 #include <string>
 
 namespace veskor {
 
 // All texts UTF-8; hints keep "\r\n" between their lines.
 struct DateRowTexts {
-    std::string date;      // the date cell, e.g. "Mo, 6.7. 1998"
-    std::string dateHint;  // " Day of year: 187 \r\n Week: 28 "
-    std::string time;      // the time cell, "hh:mm:ss"
-    std::string saint;     // the name-day cell: today's name-day
-    std::string saintHint; // " Tomorrow saint: ... "
-    std::string error;     // a failed name-day lookup (table too short); saint texts stay empty
+    std::string date;     // the date cell, e.g. "Mo, 6.7. 1998"
+    std::string dateHint; // " Day of year: 187 \r\n Week: 28 "
+    std::string time;     // the time cell, "hh:mm:ss"
+    // The name-day cell's caption and hint. A name-day table too short for a day leaves the
+    // text as it was (nullopt): today's name still shows when only tomorrow's is missing.
+    std::optional<std::string> saint;     // today's name-day
+    std::optional<std::string> tomorrow;  // tomorrow's name-day
+    std::optional<std::string> saintHint; // " Tomorrow saint: ... "
+    std::string error; // the failed name-day lookup (table too short), once per tick
 };
 
 struct MemRowTexts {

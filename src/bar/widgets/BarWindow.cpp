@@ -17,8 +17,10 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <qdrawutil.h>
 
 namespace veskor {
 
@@ -34,21 +36,37 @@ std::size_t indexOf(BarCell cell) {
     return static_cast<std::size_t>(cell);
 }
 
-// A row of three cells; the last takes the rest of the width.
-QWidget* makeRow(QWidget* parent, int top, const std::array<StatusCell*, 3>& cells,
-                 const std::array<int, 2>& widths) {
-    auto* row = new QWidget(parent);
-    row->setGeometry(0, top, BarWindow::kWidth, BarWindow::kRowHeight);
-    int left = 0;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        const int width = i < widths.size() ? widths[i] : BarWindow::kWidth - left;
-        cells[i]->setParent(row);
-        cells[i]->setGeometry(left, 0, width, BarWindow::kRowHeight);
-        cells[i]->setFont(uiFont(kBarFontSize, true));
-        left += width;
+// A row: a raised grey strip with its three cells inside a frame of kRowFrame pixels; the last
+// cell takes the rest of the width.
+class CellRow final : public QWidget {
+public:
+    static constexpr int kRowFrame = 2;
+
+    CellRow(QWidget* parent, int top, const std::array<StatusCell*, 3>& cells,
+            const std::array<int, 2>& widths)
+        : QWidget(parent) {
+        setGeometry(0, top, BarWindow::kWidth, BarWindow::kRowHeight);
+        const int cellHeight = BarWindow::kRowHeight - 2 * kRowFrame;
+        int left = kRowFrame;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const int width = i < widths.size() ? widths[i] : BarWindow::kWidth - kRowFrame - left;
+            cells[i]->setParent(this);
+            cells[i]->setGeometry(left, kRowFrame, width, cellHeight);
+            cells[i]->setFont(uiFont(kBarFontSize, true));
+            left += width;
+        }
     }
-    return row;
-}
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter p(this);
+        p.fillRect(rect(), kSilver);
+        QPalette bevel = palette();
+        bevel.setColor(QPalette::Light, kWhite);
+        bevel.setColor(QPalette::Dark, kGray);
+        qDrawShadePanel(&p, rect(), bevel, false, 1);
+    }
+};
 
 } // namespace
 
@@ -82,16 +100,16 @@ void BarWindow::buildRows() {
         m_cells[indexOf(cell)] = made;
         return made;
     };
-    m_dateTimeRow = makeRow(this, 0,
-                            {make(BarCell::Date, kBlack, kLime, " Date "),
-                             make(BarCell::Saint, kNavy, kAqua, " Saint "),
-                             make(BarCell::Time, kBlack, kYellow, " Time ")},
-                            {96, 111});
-    m_memoryRow = makeRow(this, kRowHeight,
-                          {make(BarCell::FreePhysical, kPurple, kWhite, "Free Physical Memory"),
-                           make(BarCell::FreeSwap, kTeal, kAqua, "Free Page File"),
-                           make(BarCell::FreeShare, kMaroon, kYellow, " Free memory ")},
-                          {115, 115});
+    m_dateTimeRow = new CellRow(this, 0,
+                                {make(BarCell::Date, kBlack, kLime, " Date "),
+                                 make(BarCell::Saint, kNavy, kAqua, " Saint "),
+                                 make(BarCell::Time, kBlack, kYellow, " Time ")},
+                                {96, 111});
+    m_memoryRow = new CellRow(this, kRowHeight,
+                              {make(BarCell::FreePhysical, kPurple, kWhite, "Free Physical Memory"),
+                               make(BarCell::FreeSwap, kTeal, kAqua, "Free Page File"),
+                               make(BarCell::FreeShare, kMaroon, kYellow, " Free memory ")},
+                              {115, 115});
     m_memoryRow->hide();
 
     connect(cell(BarCell::Saint), &StatusCell::doubleClicked, this,
@@ -187,7 +205,13 @@ void BarWindow::loadSaints() {
 }
 
 void BarWindow::scheduleTick() {
-    m_timer.start(msUntilNextTick(decodeTime(m_services.clock.now()).msec));
+    int wait = 1000;
+    try {
+        wait = msUntilNextTick(decodeTime(m_services.clock.now()).msec);
+    } catch (const std::exception&) {
+        // The tick itself reports a clock that fails; a second later it is asked again.
+    }
+    m_timer.start(wait);
 }
 
 void BarWindow::reportOnce(const std::string& message) {
@@ -202,14 +226,25 @@ void BarWindow::reportOnce(const std::string& message) {
 void BarWindow::tick() {
     // Scheduled first: a window shown from this tick must not stop the clock.
     scheduleTick();
-    const DateTime now = m_services.clock.now();
+    // Nothing may leave the event loop from here: a failure shows once and the clock goes on.
+    try {
+        showMoment(m_services.clock.now());
+    } catch (const std::exception& e) {
+        reportOnce(e.what());
+    }
+}
 
+void BarWindow::showMoment(DateTime now) {
     const DateRowTexts row = computeDateRow(now, m_saints.strings, m_services.locale);
     cell(BarCell::Date)->setCaption(fromUtf8(row.date));
     cell(BarCell::Date)->setHint(fromUtf8(row.dateHint));
     cell(BarCell::Time)->setCaption(fromUtf8(row.time));
-    cell(BarCell::Saint)->setCaption(fromUtf8(row.saint));
-    cell(BarCell::Saint)->setHint(fromUtf8(row.saintHint));
+    if (row.saint) {
+        cell(BarCell::Saint)->setCaption(fromUtf8(*row.saint));
+    }
+    if (row.saintHint) {
+        cell(BarCell::Saint)->setHint(fromUtf8(*row.saintHint));
+    }
     // A name-day table too short for today is reported once, not every second.
     reportOnce(row.error);
 
@@ -459,6 +494,11 @@ void BarWindow::applyStrips() {
     place(m_memoryRow, m_memoryStrip);
     for (const RegisteredPanel& panel : m_panels) {
         place(panel.widget, panel.strip);
+    }
+    // The new size goes out with the position the window has on the screen: Qt's own idea of
+    // it can be stale on a busy machine, and the resize would then place the window there.
+    if (windowHandle() != nullptr && windowHandle()->isVisible()) {
+        syncPosition();
     }
     setFixedSize(kWidth, m_strips.windowHeight());
 }

@@ -70,6 +70,8 @@ public:
     [[nodiscard]] const BarSettings& settings() const { return m_settings; }
     [[nodiscard]] const SaintTable& saints() const { return m_saints; }
     [[nodiscard]] std::filesystem::path saintFilePath() const;
+    // The next tick is scheduled.
+    [[nodiscard]] bool isClockRunning() const { return m_timer.isActive(); }
 
     // The registered side panels' words, in menu order.
     [[nodiscard]] QStringList sidePanelWords() const;
@@ -125,6 +127,7 @@ private:
     void saveSettings();
     void loadSaints();
     void scheduleTick();
+    void showMoment(DateTime now);
     void reportOnce(const std::string& message);
     void reportAtStart(const QString& message);
     void updateMenuChecks();

@@ -17,7 +17,6 @@ namespace {
 
 // Days per month in the table's leap-year order.
 constexpr std::array<int, 12> kTableMonthDays{31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-constexpr int kTableDays = 366;
 
 // Only ASCII letters fold: the stored names are Windows-1250, and their accented capitals must
 // stay distinct from the small letters, exactly as the search always behaved.
@@ -52,7 +51,7 @@ const std::string& saintOfDate(const StringList& table, DateTime date) {
 }
 
 DateTime saintPositionToDate(int position, int year) {
-    if (position < 1 || position > kTableDays) {
+    if (position < 1 || position > kSaintTableDays) {
         throw Error("Invalid argument to date encode");
     }
     int day = position;
@@ -84,7 +83,7 @@ std::optional<int> findSaintIndex(const StringList& table, std::string_view name
 DateTime findSaintDate(const StringList& table, std::string_view name, DateTime reference) {
     const std::optional<int> index = findSaintIndex(table, name);
     // Entries past the last day of the year (a long file) have no date.
-    if (!index || *index >= kTableDays) {
+    if (!index || *index >= kSaintTableDays) {
         return reference;
     }
     return saintPositionToDate(*index + 1, decodeDate(reference).year);

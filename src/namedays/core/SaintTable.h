@@ -36,6 +36,10 @@ public:
     StringList strings;
 };
 
+// Entries with a day: one per day of a leap year; 29 February's has no day in other years.
+inline constexpr int kSaintTableDays = 366;
+inline constexpr int kLeapDayIndex = 59;
+
 // The 366 built-in entries, Windows-1250 bytes.
 const std::vector<std::string>& builtInSaints();
 

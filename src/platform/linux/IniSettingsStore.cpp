@@ -3,32 +3,84 @@
 #include "common/Error.h"
 #include "platform/linux/LinuxPaths.h"
 
+#include <QLockFile>
 #include <QSettings>
 #include <QString>
-#include <cstdio>
+#include <algorithm>
+#include <fcntl.h>
 #include <limits>
 #include <system_error>
+#include <unistd.h>
 
 namespace veskor {
 
 namespace {
 
-QString toQString(const std::filesystem::path& path) {
+namespace fs = std::filesystem;
+
+QString toQString(const fs::path& path) {
     return QString::fromStdString(path.string());
+}
+
+// The lock file QSettings holds while it saves.
+fs::path lockFileOf(const fs::path& file) {
+    fs::path lock = file;
+    lock += ".lock";
+    return lock;
+}
+
+// QSettings blocks for good opening a FIFO (and QLockFile reading one as its lock), so anything
+// there that is not a regular file is left alone, as a file that cannot be read.
+bool isSpecialFile(const fs::path& path) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    return fs::exists(status) && !fs::is_regular_file(status);
+}
+
+// QSaveFile names its temporary file "<file>." and six random letters.
+bool isSaveLeftover(const std::string& candidate, const std::string& fileName) {
+    constexpr std::size_t kRandomLetters = 6;
+    if (candidate.size() != fileName.size() + 1 + kRandomLetters ||
+        !candidate.starts_with(fileName) || candidate[fileName.size()] != '.') {
+        return false;
+    }
+    return std::all_of(candidate.begin() + static_cast<std::ptrdiff_t>(fileName.size()) + 1,
+                       candidate.end(),
+                       [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
+}
+
+// A save killed before its rename leaves its temporary file behind. A save holds the lock for
+// its whole run, so while we hold it every such file is stale; while another save runs, they
+// wait for the next one.
+void removeSaveLeftovers(const fs::path& file) {
+    QLockFile lock(toQString(lockFileOf(file)));
+    if (!lock.tryLock(0)) {
+        return;
+    }
+    const std::string fileName = file.filename().string();
+    std::error_code ec;
+    for (fs::directory_iterator it(file.parent_path(), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::error_code entryError;
+        if (isSaveLeftover(it->path().filename().string(), fileName) &&
+            it->symlink_status(entryError).type() == fs::file_type::regular) {
+            fs::remove(it->path(), entryError);
+        }
+    }
 }
 
 } // namespace
 
-IniSettingsStore::IniSettingsStore(std::filesystem::path file) : m_file(std::move(file)) {}
+IniSettingsStore::IniSettingsStore(fs::path file) : m_file(std::move(file)) {}
 
 IniSettingsStore::~IniSettingsStore() = default;
 
-std::filesystem::path IniSettingsStore::defaultFile() {
-    std::filesystem::path base;
+fs::path IniSettingsStore::defaultFile() {
+    fs::path base;
     if (auto config = envValue("XDG_CONFIG_HOME")) {
         base = *config;
     } else if (auto home = envValue("HOME")) {
-        base = std::filesystem::path(*home) / ".config";
+        base = fs::path(*home) / ".config";
     } else {
         base = ".config";
     }
@@ -37,28 +89,34 @@ std::filesystem::path IniSettingsStore::defaultFile() {
 
 bool IniSettingsStore::ensureKey() {
     std::error_code ec;
-    if (std::filesystem::exists(m_file, ec)) {
-        return true;
+    const fs::file_status status = fs::status(m_file, ec);
+    if (fs::exists(status)) {
+        return fs::is_regular_file(status);
     }
-    std::filesystem::create_directories(m_file.parent_path(), ec);
+    fs::create_directories(m_file.parent_path(), ec);
     if (ec) {
         return false;
     }
-    // An empty file is a valid, empty key; QSettings would not write one.
-    FILE* f = std::fopen(m_file.c_str(), "a");
-    if (f == nullptr) {
+    // An empty file is a valid, empty key; QSettings would not write one. A FIFO planted since
+    // the check fails the open instead of blocking it.
+    const int fd = ::open(m_file.c_str(),
+                          O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) {
         return false;
     }
-    std::fclose(f);
+    ::close(fd);
     return true;
 }
 
 std::optional<std::int32_t> IniSettingsStore::readInteger(const std::string& name) {
-    if (!m_reader) {
-        m_reader = std::make_unique<QSettings>(toQString(m_file), QSettings::IniFormat);
+    if (!m_readerOpened) {
+        m_readerOpened = true;
+        if (!isSpecialFile(m_file)) {
+            m_reader = std::make_unique<QSettings>(toQString(m_file), QSettings::IniFormat);
+        }
     }
     const QString key = QString::fromStdString(name);
-    if (!m_reader->contains(key)) {
+    if (!m_reader || !m_reader->contains(key)) {
         return std::nullopt;
     }
     const QVariant value = m_reader->value(key);
@@ -74,8 +132,14 @@ std::optional<std::int32_t> IniSettingsStore::readInteger(const std::string& nam
 
 bool IniSettingsStore::writeIntegers(
     const std::vector<std::pair<std::string, std::int32_t>>& values) {
+    // Whoever put a FIFO, device or folder there meant it: the save fails, as for a file that
+    // cannot be written, rather than replacing it.
+    if (isSpecialFile(m_file) || isSpecialFile(lockFileOf(m_file))) {
+        return false;
+    }
     std::error_code ec;
-    std::filesystem::create_directories(m_file.parent_path(), ec);
+    fs::create_directories(m_file.parent_path(), ec);
+    removeSaveLeftovers(m_file);
     QSettings settings(toQString(m_file), QSettings::IniFormat);
     for (const auto& [name, value] : values) {
         settings.setValue(QString::fromStdString(name), value);

@@ -23,7 +23,8 @@ public:
 
 private:
     std::filesystem::path m_file;
-    std::unique_ptr<QSettings> m_reader; // the file parsed once for all reads at start
+    bool m_readerOpened = false;
+    std::unique_ptr<QSettings> m_reader; // the file parsed once for all reads; null when special
 };
 
 } // namespace veskor

@@ -1,19 +1,27 @@
 #include "platform/linux/LinuxClock.h"
 
-#include <ctime>
+#include <cstdint>
+#include <limits>
 
 namespace veskor {
 
 DateTime LinuxClock::now() const {
     timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
+    return fromSystemTime(ts);
+}
+
+DateTime LinuxClock::fromSystemTime(const timespec& moment) {
     tm local{};
-    localtime_r(&ts.tv_sec, &local);
-    // A leap second shows as :59 rather than :60, which the time encoding has no room for.
-    const int second = local.tm_sec > 59 ? 59 : local.tm_sec;
-    return encodeDateTime(
-        {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday},
-        {local.tm_hour, local.tm_min, second, static_cast<int>(ts.tv_nsec / 1000000)});
+    if (localtime_r(&moment.tv_sec, &local) == nullptr) {
+        // Only a year past an int fails, far outside the encodable years on either side.
+        const std::int64_t year = moment.tv_sec < 0 ? std::numeric_limits<std::int64_t>::min()
+                                                    : std::numeric_limits<std::int64_t>::max();
+        return encodeDateTimeClamped(year, 1, 1, 0, 0, 0, 0);
+    }
+    return encodeDateTimeClamped(std::int64_t{local.tm_year} + 1900, local.tm_mon + 1,
+                                 local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+                                 static_cast<int>(moment.tv_nsec / 1'000'000));
 }
 
 } // namespace veskor
