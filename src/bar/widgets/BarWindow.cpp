@@ -293,9 +293,18 @@ void BarWindow::pullOntoScreen() {
 
 void BarWindow::syncPosition() {
     const auto actual = m_services.windowState.screenPosition(winId());
-    if (actual && QPoint(actual->first, actual->second) != pos()) {
-        // Moving to where the window already is brings Qt's geometry in line, without a jump.
-        move(actual->first, actual->second);
+    if (!actual) {
+        return;
+    }
+    // Moving to where the window already is brings Qt's geometry in line, without a jump. The
+    // widget and its native window each keep a position, and on a busy machine either can be
+    // stale: a resize would send the native window's.
+    const QPoint at(actual->first, actual->second);
+    if (at != pos()) {
+        move(at);
+    }
+    if (QWindow* window = windowHandle(); window != nullptr && window->position() != at) {
+        window->setPosition(at);
     }
 }
 
