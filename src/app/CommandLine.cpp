@@ -19,10 +19,12 @@ std::string usage(const std::vector<std::string>& panelWords) {
     for (const std::string& word : panelWords) {
         words += (words.empty() ? "" : "|") + word;
     }
-    return "Usage: veskor [--data-dir DIR]                 start the bar\n"
+    return "Usage: veskor [--at \"YYYY-MM-DD hh:mm:ss\"]      start the bar (its clock from --at "
+           "on)\n"
            "       veskor day [YYYY-MM-DD]                 the texts the bar shows for a day\n"
            "       veskor saint [YYYY-MM-DD]               the name-day of a day\n"
            "       veskor find NAME [--year YYYY]          the date of a name-day\n"
+           "       veskor alarms [--due HH:MM]             the alarm events, or the one due then\n"
            "       veskor --screenshot FILE.png [--at \"YYYY-MM-DD hh:mm:ss\"]\n"
            "                     [--panel " +
            words +
@@ -30,11 +32,12 @@ std::string usage(const std::vector<std::string>& panelWords) {
            "                                               render the bar (or its menu) to PNG\n"
            "Options stand anywhere, each once, as --name VALUE or --name=VALUE; after -- every\n"
            "word is an argument.\n"
-           "  --data-dir DIR  an existing folder holding Veskor32.sd (default: $VESKOR_DATA_DIR,\n"
-           "                  the program's folder, or $XDG_DATA_HOME/Orvane/Veskor Pro)\n"
+           "  --data-dir DIR  an existing folder holding Veskor32.sd and Veskor32.aev (default:\n"
+           "                  $VESKOR_DATA_DIR, the program's folder, or\n"
+           "                  $XDG_DATA_HOME/Orvane/Veskor Pro)\n"
            "  --help, --version\n"
-           "Exit status: 0 done, 1 the name-day data cannot be read or has no answer, 2 a bad\n"
-           "command line.\n";
+           "Exit status: 0 done, 1 the data cannot be read or has no answer, 2 a bad command\n"
+           "line (or a time that is not one).\n";
 }
 
 namespace {
@@ -44,18 +47,20 @@ using Mode = CommandLine::Mode;
 struct OptionSpec {
     std::string_view name;
     bool takesValue = false;
-    std::optional<Mode> onlyWith; // the one form it belongs to; nullopt for every form
+    std::optional<Mode> onlyWith; // the form it belongs to; nullopt for every form
+    std::optional<Mode> orWith;   // a second form it belongs to
 };
 
-constexpr std::array<OptionSpec, 8> kOptions{{
-    {"--data-dir", true, std::nullopt},
-    {"--year", true, Mode::Find},
-    {"--screenshot", true, Mode::Screenshot},
-    {"--at", true, Mode::Screenshot},
-    {"--panel", true, Mode::Screenshot},
-    {"--menu", false, Mode::Screenshot},
-    {"--help", false, std::nullopt},
-    {"--version", false, std::nullopt},
+constexpr std::array<OptionSpec, 9> kOptions{{
+    {"--data-dir", true, std::nullopt, std::nullopt},
+    {"--year", true, Mode::Find, std::nullopt},
+    {"--due", true, Mode::Alarms, std::nullopt},
+    {"--screenshot", true, Mode::Screenshot, std::nullopt},
+    {"--at", true, Mode::Screenshot, Mode::Bar},
+    {"--panel", true, Mode::Screenshot, std::nullopt},
+    {"--menu", false, Mode::Screenshot, std::nullopt},
+    {"--help", false, std::nullopt, std::nullopt},
+    {"--version", false, std::nullopt, std::nullopt},
 }};
 
 const OptionSpec* findOption(std::string_view name) {
@@ -78,6 +83,8 @@ std::string describe(Mode mode) {
         return "the saint command";
     case Mode::Find:
         return "the find command";
+    case Mode::Alarms:
+        return "the alarms command";
     case Mode::Screenshot:
         return "--screenshot";
     default:
@@ -231,6 +238,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
             cl.mode = Mode::Saint;
         } else if (*next == "find") {
             cl.mode = Mode::Find;
+        } else if (*next == "alarms") {
+            cl.mode = Mode::Alarms;
         } else {
             throw UsageError("unknown command '" + *next + "'");
         }
@@ -243,8 +252,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
         cl.mode = Mode::Screenshot;
     }
     for (const auto& [name, value] : words.options) {
-        const std::optional<Mode> onlyWith = findOption(name)->onlyWith;
-        if (onlyWith && *onlyWith != cl.mode) {
+        const OptionSpec* option = findOption(name);
+        const std::optional<Mode> onlyWith = option->onlyWith;
+        if (onlyWith && *onlyWith != cl.mode && option->orWith != cl.mode) {
             throw UsageError("option " + std::string(name) + " belongs to " + describe(*onlyWith) +
                              ", not to " + describe(cl.mode));
         }
@@ -259,6 +269,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
     }
     if (const std::string* file = value("--screenshot")) {
         cl.screenshotFile = *file;
+    }
+    if (const std::string* due = value("--due")) {
+        cl.due = *due;
     }
     if (const std::string* at = value("--at")) {
         cl.at = parseIsoDateTime(*at);

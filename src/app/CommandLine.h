@@ -21,16 +21,17 @@ public:
 };
 
 struct CommandLine {
-    enum class Mode { Bar, Day, Saint, Find, Screenshot, Help, Version };
+    enum class Mode { Bar, Day, Saint, Find, Alarms, Screenshot, Help, Version };
     Mode mode = Mode::Bar;
     std::optional<std::filesystem::path> dataDir;
     std::optional<DateTime> date; // day, saint: the day asked for (default today)
     std::string name;             // find: UTF-8
     std::optional<int> year;      // find: --year
     std::filesystem::path screenshotFile;
-    std::optional<DateTime> at; // --screenshot: the clock's fixed time
-    std::string panel;          // --screenshot: a strip to open first
-    bool menu = false;          // --screenshot: render the open popup menu
+    std::optional<std::string> due; // alarms: --due, the time of day asked about
+    std::optional<DateTime> at;     // the bar: the clock starts there; --screenshot: its fixed time
+    std::string panel;              // --screenshot: a strip to open first
+    bool menu = false;              // --screenshot: render the open popup menu
 
     bool operator==(const CommandLine&) const = default;
 };

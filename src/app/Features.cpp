@@ -1,9 +1,14 @@
 #include "app/Features.h"
 
+#include "alarms/widgets/Alarms.h"
+#include "app/Services.h"
+#include "bar/widgets/BarWindow.h"
 #include "calc/widgets/CalculatorPanel.h"
 #include "calendar/widgets/CalendarPanel.h"
 #include "scope/widgets/ScopePanel.h"
 #include "sysinfo/widgets/SystemInfoPanel.h"
+#include "ui/Messages.h"
+#include "ui/StatusCell.h"
 
 namespace veskor {
 
@@ -14,6 +19,22 @@ std::vector<SidePanelDescription> sidePanels() {
         scopeSidePanel(),
         calculatorSidePanel(),
     };
+}
+
+void connectFeatures(BarWindow& bar, LinuxServices& services,
+                     const std::filesystem::path& dataDir) {
+    auto* alarms = new Alarms(
+        services.files(), services.beep(), dataDir,
+        [&bar](const QString& text) { showErrorDialog(&bar, text); },
+        [&bar](const QString& text) { showErrorMessage(&bar, text); }, &bar);
+    StatusCell* time = bar.cell(BarCell::Time);
+    time->setHint(alarms->timeHint());
+    QObject::connect(alarms, &Alarms::timeHintChanged, time, &StatusCell::setHint);
+    QObject::connect(&bar, &BarWindow::alarmSettingsRequested, alarms, &Alarms::openSettings);
+    QObject::connect(&bar, &BarWindow::ticked, alarms,
+                     [alarms](DateTime now, const std::optional<MemoryStatus>& /*memory*/) {
+                         alarms->checkTick(now);
+                     });
 }
 
 std::vector<std::string> panelWords(const std::vector<SidePanelDescription>& panels) {

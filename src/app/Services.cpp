@@ -2,11 +2,23 @@
 
 namespace veskor {
 
-LinuxServices::LinuxServices(std::optional<DateTime> fixedNow)
-    : m_fixedClock(fixedNow.value_or(0)),
-      m_clock(fixedNow ? static_cast<IClock*>(&m_fixedClock) : &m_systemClock),
-      m_userSettings(IniSettingsStore::defaultFile()),
-      m_settings(fixedNow ? static_cast<ISettingsStore*>(&m_readOnlySettings) : &m_userSettings) {}
+LinuxServices::LinuxServices(ClockFrom from, DateTime at)
+    : m_fixedClock(at), m_runningClock(m_systemClock, at),
+      m_userSettings(IniSettingsStore::defaultFile()) {
+    switch (from) {
+    case ClockFrom::System:
+        m_clock = &m_systemClock;
+        break;
+    case ClockFrom::Start:
+        m_clock = &m_runningClock;
+        break;
+    case ClockFrom::Fixed:
+        m_clock = &m_fixedClock;
+        break;
+    }
+    m_settings = from == ClockFrom::Fixed ? static_cast<ISettingsStore*>(&m_readOnlySettings)
+                                          : &m_userSettings;
+}
 
 BarServices LinuxServices::forBar(const std::filesystem::path& dataDir,
                                   std::function<void(const QString&)> report) {

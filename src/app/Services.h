@@ -3,10 +3,12 @@
 
 #include "bar/widgets/BarWindow.h"
 #include "platform/FixedClock.h"
+#include "platform/RunningClock.h"
 #include "platform/linux/IniSettingsStore.h"
 #include "platform/linux/LinuxClock.h"
 #include "platform/linux/LinuxMemoryInfo.h"
 #include "platform/linux/PosixFileStore.h"
+#include "platform/linux/X11Beep.h"
 #include "platform/linux/X11Taskbar.h"
 #include "platform/linux/X11WindowState.h"
 
@@ -33,26 +35,32 @@ private:
 
 class LinuxServices final {
 public:
-    // With a fixed moment the clock stands still there and the settings are only read: the bar
-    // as a picture of that moment.
-    explicit LinuxServices(std::optional<DateTime> fixedNow = std::nullopt);
+    enum class ClockFrom {
+        System, // the system clock
+        Start,  // set to `at`, running on from there
+        Fixed,  // standing still at `at`, with the settings only read: a picture of that moment
+    };
+    explicit LinuxServices(ClockFrom from = ClockFrom::System, DateTime at = 0);
 
     BarServices forBar(const std::filesystem::path& dataDir,
                        std::function<void(const QString&)> report);
     [[nodiscard]] IClock& clock() { return *m_clock; }
     [[nodiscard]] IFileStore& files() { return m_files; }
+    [[nodiscard]] IBeep& beep() { return m_beep; }
 
 private:
     LinuxClock m_systemClock;
     FixedClock m_fixedClock;
-    IClock* m_clock;
+    RunningClock m_runningClock;
+    IClock* m_clock = &m_systemClock;
     IniSettingsStore m_userSettings;
     ReadOnlySettings m_readOnlySettings{m_userSettings};
-    ISettingsStore* m_settings;
+    ISettingsStore* m_settings = &m_userSettings;
     LinuxMemoryInfo m_memory;
     X11WindowState m_windowState;
     X11Taskbar m_taskbar;
     PosixFileStore m_files;
+    X11Beep m_beep;
 };
 
 } // namespace veskor

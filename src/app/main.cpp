@@ -1,5 +1,7 @@
 // Program entry: the bar, or one of the text commands.
 
+#include "alarms/core/AlarmList.h"
+#include "alarms/core/AlarmsCommand.h"
 #include "app/CommandLine.h"
 #include "app/DataDirFacts.h"
 #include "app/Features.h"
@@ -21,17 +23,20 @@ namespace {
 
 using namespace veskor;
 
-int runBar(int argc, char** argv, const std::filesystem::path& dataDir) {
+int runBar(int argc, char** argv, const CommandLine& cl, const std::filesystem::path& dataDir) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(true);
     BalloonHints hints(style::kYellow, &app);
 
-    LinuxServices services;
+    LinuxServices services(cl.at ? LinuxServices::ClockFrom::Start
+                                 : LinuxServices::ClockFrom::System,
+                           cl.at.value_or(0));
     BarWindow* shown = nullptr;
     BarWindow bar(
         services.forBar(dataDir, [&shown](const QString& text) { showErrorMessage(shown, text); }),
         sidePanels());
     shown = &bar;
+    connectFeatures(bar, services, dataDir);
     // However the program is asked to end (a signal, the end of the desktop session), it ends
     // through the bar's own close, as "Quit" does, also from inside a message box.
     QuitSignals quitSignals;
@@ -55,7 +60,7 @@ int runScreenshot(int argc, char** argv, const CommandLine& cl,
         }
     });
     QApplication app(argc, argv);
-    LinuxServices services(cl.at.value_or(LinuxClock().now()));
+    LinuxServices services(LinuxServices::ClockFrom::Fixed, cl.at.value_or(LinuxClock().now()));
     BarWindow bar(
         services.forBar(dataDir,
                         [](const QString& text) { std::cerr << text.toStdString() << '\n'; }),
@@ -120,10 +125,14 @@ int main(int argc, char** argv) {
 
     const std::filesystem::path dataDir = chooseDataDir(systemDataDirFacts(cl.dataDir));
     if (cl.mode == CommandLine::Mode::Bar) {
-        return runBar(argc, argv, dataDir);
+        return runBar(argc, argv, cl, dataDir);
     }
     if (cl.mode == CommandLine::Mode::Screenshot) {
         return runScreenshot(argc, argv, cl, dataDir);
+    }
+    if (cl.mode == CommandLine::Mode::Alarms) {
+        PosixFileStore files;
+        return runAlarmsCommand(cl.due, files, dataDir / kAlarmFileName, std::cout, std::cerr);
     }
 
     SaintTable saints;

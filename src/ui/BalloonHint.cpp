@@ -34,7 +34,8 @@ public:
     }
 
     void setText(const QString& text) {
-        m_lines = text.split(QRegularExpression("\r\n|\r|\n"));
+        // "\n\r" too: the alarms' hint joins its entries so.
+        m_lines = text.split(QRegularExpression("\r\n|\n\r|\r|\n"));
         const QFontMetrics fm(font());
         int width = 0;
         for (const QString& line : m_lines) {

@@ -10,6 +10,11 @@ void showErrorMessage(QWidget* parent, const QString& text) {
     box.exec();
 }
 
+void showErrorDialog(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
 void showAboutBox(QWidget* parent, const QIcon& icon, const QString& firstLine,
                   const QString& secondLine) {
     // Without a title, as the program always showed it.

@@ -14,6 +14,10 @@ inline constexpr const char* kApplicationTitle = "Veskor Pro";
 // application's title, one OK button.
 void showErrorMessage(QWidget* parent, const QString& text);
 
+// The error dialog of a failed file operation ("Load failed.", "Save failed."): title "Error",
+// the error icon, one OK button.
+void showErrorDialog(QWidget* parent, const QString& text);
+
 // The About box: no title, the icon at 48 pixels, the two lines of text, one OK button.
 void showAboutBox(QWidget* parent, const QIcon& icon, const QString& firstLine,
                   const QString& secondLine);

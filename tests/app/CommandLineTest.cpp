@@ -131,6 +131,13 @@ TEST(CommandLineParsing, OptionsAnywhereAndTheirValues) {
     EXPECT_TRUE(cl.menu);
     EXPECT_EQ(parse({}).mode, CommandLine::Mode::Bar);
     EXPECT_EQ(parse({"--data-dir", "x"}).mode, CommandLine::Mode::Bar);
+    // The bar itself takes --at: its clock starts there.
+    cl = parse({"--at", "2026-12-08 10:00:56"});
+    EXPECT_EQ(cl.mode, CommandLine::Mode::Bar);
+    EXPECT_DOUBLE_EQ(*cl.at, encodeDate(2026, 12, 8) + encodeTime(10, 0, 56, 0));
+    cl = parse({"--due", "7:05", "alarms"});
+    EXPECT_EQ(cl.mode, CommandLine::Mode::Alarms);
+    EXPECT_EQ(cl.due, "7:05");
 
     expectSameInAnyOrder({{"find"}, {"--year", "2030"}, {"--data-dir", "/d"}});
     expectSameInAnyOrder({{"--screenshot", "k.png"},
@@ -176,6 +183,9 @@ TEST(CommandLineParsing, BadInputIsAUsageError) {
         {"--screenshot", "f.png", "--at", "2026-12-07 24:00:00"},
         {"--screenshot", "f.png", "--at", "2026-12-07"},
         {"day", "--at", "2026-12-07 10:00:00"},
+        {"alarms", "--at", "2026-12-07 10:00:00"},
+        {"alarms", "7:05"},
+        {"day", "--due", "7:05"},
         {"day", "--screenshot", "k.png"},
         {"--panel", "calendar"},
         {"--screenshot", "f.png", "--panel", "clock"},

@@ -21,15 +21,7 @@ Lines parse(std::string_view text) {
     return parseSaintFile(std::as_bytes(std::span(text.data(), text.size())));
 }
 
-// The error text of an operation, or "no error".
-template <typename F> std::string errorOf(F&& operation) {
-    try {
-        operation();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "no error";
-}
+using test::errorOf;
 
 TEST(ParseSaintFile, LineEndsAndEmptyLines) {
     const Lines abc{"a", "b", "c"};

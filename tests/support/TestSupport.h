@@ -3,6 +3,8 @@
 // not the program's own converter), a fresh folder per test, and a child process for cases that
 // need an ordinary user's rights or a resource limit.
 
+#include "common/Error.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -40,6 +42,16 @@ inline std::string cp1250(std::string_view utf8) {
     iconv_close(cd);
     out.resize(out.size() - outLeft);
     return out;
+}
+
+// The program's error text of an operation, or "no error".
+template <typename F> std::string errorOf(F&& operation) {
+    try {
+        operation();
+    } catch (const veskor::Error& e) {
+        return e.what();
+    }
+    return "no error";
 }
 
 class TempDir final {

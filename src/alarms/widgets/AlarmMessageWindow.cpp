@@ -1,0 +1,163 @@
+#include "alarms/widgets/AlarmMessageWindow.h"
+
+#include "alarms/widgets/LedTicker.h"
+#include "platform/Beep.h"
+#include "ui/Style.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+namespace veskor {
+
+namespace {
+
+constexpr QSize kClientSize(331, 101);
+constexpr int kLedHeight = 58;
+
+QFont sansSerif11() {
+    QFont font;
+    font.setFamilies({"MS Sans Serif", "Liberation Sans", "DejaVu Sans"});
+    font.setPixelSize(11);
+    return font;
+}
+
+// An alarm clock ringing beside a small message window with its button, in the 16 colours.
+QPixmap alarmClockPicture() {
+    QPixmap picture(32, 32);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    // The message window behind the clock.
+    p.fillRect(QRect(14, 4, 17, 15), style::kSilver);
+    p.fillRect(QRect(14, 4, 17, 4), style::kNavy);
+    p.setPen(style::kBlack);
+    p.drawRect(QRect(14, 4, 16, 14));
+    p.fillRect(QRect(19, 12, 8, 4), style::kSilver);
+    p.setPen(style::kWhite);
+    p.drawLine(19, 12, 26, 12);
+    p.setPen(style::kGray);
+    p.drawLine(19, 15, 26, 15);
+    // Bells, legs, then the face over them.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(style::kBlack);
+    p.setBrush(style::kYellow);
+    p.drawPie(QRect(1, 7, 9, 9), 45 * 16, 180 * 16);
+    p.drawPie(QRect(15, 7, 9, 9), -45 * 16, 180 * 16);
+    p.drawLine(6, 27, 4, 30);
+    p.drawLine(19, 27, 21, 30);
+    p.setBrush(style::kMaroon);
+    p.drawEllipse(QRect(3, 10, 19, 19));
+    p.setBrush(style::kWhite);
+    p.drawEllipse(QRect(5, 12, 15, 15));
+    // Hands at five past seven.
+    p.drawLine(12, 19, 9, 23);
+    p.drawLine(12, 19, 14, 14);
+    return picture;
+}
+
+} // namespace
+
+AlarmMessageWindow::AlarmMessageWindow(IBeep& beep, QWidget* parent)
+    // Flags once, at creation: changing them later re-creates the native window.
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      m_beep(beep), m_led(new LedTicker(this)),
+      m_okButton(new QPushButton(QStringLiteral("OK"), this)) {
+    setWindowTitle(QStringLiteral("Alarm Event"));
+    setFixedSize(kClientSize);
+    setFont(style::uiFont(11, false));
+    QPalette gray = palette();
+    gray.setColor(QPalette::Window, style::kGray);
+    setPalette(gray);
+    setAutoFillBackground(true);
+
+    m_led->setObjectName(QStringLiteral("led"));
+    m_led->setGeometry(0, 0, kClientSize.width(), kLedHeight);
+    m_led->setAutoSize(true);
+    m_led->setBackColor(style::kBlack);
+    m_led->setSingleBorder(true);
+    m_led->setBevelOuter(Bevel::None);
+    m_led->setDotSize(2);
+    m_led->setDotSpace(1);
+    m_led->setEnabledDotColor(style::kGray);
+    m_led->setFont(sansSerif11());
+    m_led->setFontColor(style::kLime);
+    m_led->setSpeed(30);
+    m_led->setMoveStep(2);
+    m_led->setScrollMode(ScrollMode::RightToLeft);
+    m_led->setTextBorderWidth(3);
+    m_led->setText(QStringLiteral("   "));
+    m_led->setScroll(true);
+    fitLed();
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("picture"));
+    picture->setGeometry(4, 64, 32, 32);
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setPixmap(alarmClockPicture());
+
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setGeometry(254, 67, 75, 27);
+    m_okButton->setFont(sansSerif11());
+    m_okButton->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    m_okButton->setDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    m_soundTimer.setObjectName(QStringLiteral("soundTimer"));
+    m_soundTimer.setInterval(1000);
+    connect(&m_soundTimer, &QTimer::timeout, this, [this] {
+        m_beep.beep();
+        m_beep.beep();
+    });
+}
+
+void AlarmMessageWindow::showAlarm(const QString& message, bool sound, DateTime now) {
+    const ClockTime time = decodeTime(now);
+    setWindowTitle(QStringLiteral("Alarm event - [%1:%2]")
+                       .arg(time.hour, 2, 10, QLatin1Char('0'))
+                       .arg(time.minute, 2, 10, QLatin1Char('0')));
+    m_led->setText(message);
+    fitLed();
+    // A running timer keeps its rhythm: a later alarm with sound does not delay the next beep.
+    if (!sound) {
+        m_soundTimer.stop();
+    } else if (!m_soundTimer.isActive()) {
+        m_soundTimer.start();
+    }
+    if (isVisible()) {
+        update();
+        return;
+    }
+    const QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : this->screen();
+    if (screen != nullptr) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    setModal(true);
+    show();
+}
+
+void AlarmMessageWindow::done(int result) {
+    m_soundTimer.stop();
+    QDialog::done(result);
+}
+
+// The display keeps the height its text sizes it to, but is always as wide as the window.
+void AlarmMessageWindow::fitLed() {
+    m_led->resize(width(), m_led->height());
+}
+
+// Only OK, Enter and the close box end an alarm; there is no Cancel for Escape to press.
+void AlarmMessageWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace veskor

@@ -1,0 +1,64 @@
+#pragma once
+// The alarms as the bar sees them: the list the clock checks at every minute, the message window
+// of a due event, and the settings window. One object for the program's life.
+
+#include "alarms/core/AlarmList.h"
+#include "alarms/widgets/AlarmMessageWindow.h"
+#include "platform/Beep.h"
+#include "platform/FileStore.h"
+
+#include <QObject>
+#include <QPointer>
+#include <filesystem>
+#include <functional>
+
+class QWidget;
+
+namespace veskor {
+
+class AlarmSettingsWindow;
+
+class Alarms final : public QObject {
+    Q_OBJECT
+public:
+    using Report = std::function<void(const QString&)>;
+
+    // Reads the alarm file of dataDir (a missing one is an empty list). fileError shows "Load
+    // failed." and "Save failed." (the error dialog); report shows any other error (the
+    // program's general error display). Windows open over `owner`.
+    Alarms(IFileStore& files, IBeep& beep, const std::filesystem::path& dataDir, Report fileError,
+           Report report, QWidget* owner);
+    ~Alarms() override;
+
+    // The time cell's hint: the active events, or "<No alarm active>".
+    [[nodiscard]] QString timeHint() const;
+    [[nodiscard]] const AlarmList& list() const { return m_list; }
+    [[nodiscard]] std::filesystem::path file() const { return m_file; }
+    // The message window while an alarm is on screen, else nullptr.
+    [[nodiscard]] AlarmMessageWindow* messageWindow() const { return m_message; }
+
+public slots:
+    // The settings window, modal; the list is saved when it closes, then timeHintChanged().
+    void openSettings();
+    // A tick of the bar's clock: shows the first active event due in the minute it checks.
+    void checkTick(veskor::DateTime now);
+
+signals:
+    void timeHintChanged(const QString& hint);
+
+private:
+    void showAlarm(const QString& message, bool sound, DateTime now);
+
+    IFileStore& m_files;
+    IBeep& m_beep;
+    std::filesystem::path m_file;
+    Report m_fileError;
+    Report m_report;
+    QWidget* m_owner;
+    AlarmList m_list;
+    AlarmMinutes m_minutes;
+    QPointer<AlarmMessageWindow> m_message;
+    AlarmSettingsWindow* m_settings = nullptr; // made when first opened, kept for its position
+};
+
+} // namespace veskor

@@ -1,0 +1,98 @@
+// The alarms as the bar uses them: the time cell's hint, and firing from the clock's ticks.
+
+#include "alarms/widgets/Alarms.h"
+
+#include "alarms/widgets/AlarmMessageWindow.h"
+#include "alarms/widgets/LedTicker.h"
+#include "platform/fake/FakeBeep.h"
+#include "platform/fake/FakeFileStore.h"
+
+#include <QtTest>
+
+using namespace veskor;
+
+class AlarmsTest final : public QObject {
+    Q_OBJECT
+
+    struct Rig {
+        FakeFileStore files;
+        FakeBeep beep;
+        QStringList fileErrors;
+        QStringList reports;
+        std::unique_ptr<Alarms> alarms;
+
+        explicit Rig(const std::string& file) {
+            files.files["/d/Veskor32.aev"] = file;
+            alarms = std::make_unique<Alarms>(
+                files, beep, "/d", [this](const QString& t) { fileErrors << t; },
+                [this](const QString& t) { reports << t; }, nullptr);
+        }
+        void tick(int h, int m, int s) {
+            alarms->checkTick(encodeDate(2026, 12, 8) + encodeTime(h, m, s, 0));
+        }
+    };
+
+    static constexpr const char* kEvents = "07:05\r\nMeeting\r\n1\r\n0\r\n"
+                                           "07:05\r\nSecond of the minute\r\n1\r\n0\r\n"
+                                           "07:06\r\nWalk\r\n1\r\n-1\r\n"
+                                           "08:00\r\nOff\r\n0\r\n0\r\n";
+
+private slots:
+    void hintListsTheActiveEventsOrSaysThereIsNone() {
+        Rig rig(kEvents);
+        QCOMPARE(rig.alarms->timeHint(),
+                 QString("07:05 - Meeting\n\r07:05 - Second of the minute\n\r07:06 - Walk"));
+        Rig none("08:00\r\nOff\r\n0\r\n0\r\n");
+        QCOMPARE(none.alarms->timeHint(), QString("<No alarm active>"));
+    }
+
+    void aLoadFailureAtStartIsShownOnceTheProgramRuns() {
+        Rig rig("07:05\r\nMeeting\r\n1\r\nloud\r\n");
+        QVERIFY(rig.fileErrors.isEmpty());
+        QTRY_COMPARE(rig.fileErrors, QStringList{"Load failed."});
+        QCOMPARE(rig.alarms->list().count(), 1); // the row read so far stays
+    }
+
+    void theFirstDueEventOpensOneWindowAndLaterOnesRefreshIt() {
+        Rig rig(kEvents);
+        rig.tick(7, 4, 59);
+        QVERIFY(rig.alarms->messageWindow() == nullptr);
+        rig.tick(7, 5, 0);
+        AlarmMessageWindow* window = rig.alarms->messageWindow();
+        QVERIFY(window != nullptr && window->isVisible());
+        QCOMPARE(window->windowTitle(), QString("Alarm event - [07:05]"));
+        QCOMPARE(window->led()->text(), QString("Meeting"));
+        QVERIFY(window->isBeeping());
+        rig.tick(7, 5, 1); // the same minute is not checked again
+        QCOMPARE(window->led()->text(), QString("Meeting"));
+        // The next event, silent, while the window is open: the same window, refreshed.
+        rig.tick(7, 6, 0);
+        QCOMPARE(rig.alarms->messageWindow(), window);
+        QCOMPARE(window->windowTitle(), QString("Alarm event - [07:06]"));
+        QCOMPARE(window->led()->text(), QString("Walk"));
+        QVERIFY(!window->isBeeping());
+        window->accept();
+        QTRY_VERIFY(rig.alarms->messageWindow() == nullptr);
+    }
+
+    void aTickDelayedPastSecondZeroStillFiresAnInactiveEventNever() {
+        Rig rig(kEvents);
+        rig.tick(7, 5, 59);
+        rig.tick(7, 6, 2); // the 07:06:00 tick came late
+        QVERIFY(rig.alarms->messageWindow() != nullptr);
+        QCOMPARE(rig.alarms->messageWindow()->led()->text(), QString("Walk"));
+        Rig inactive(kEvents);
+        inactive.tick(8, 0, 0);
+        QVERIFY(inactive.alarms->messageWindow() == nullptr);
+    }
+
+    void aRowThatHoldsNoTimeIsReportedWhenTheSearchReachesIt() {
+        Rig rig("noon\r\nLunch\r\n1\r\n0\r\n");
+        rig.tick(7, 5, 0);
+        QCOMPARE(rig.reports, QStringList{"'noon' is not a valid time"});
+        QVERIFY(rig.alarms->messageWindow() == nullptr);
+    }
+};
+
+QTEST_MAIN(AlarmsTest)
+#include "AlarmsTest.moc"
