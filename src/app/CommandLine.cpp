@@ -25,6 +25,9 @@ std::string usage(const std::vector<std::string>& panelWords) {
            "       veskor saint [YYYY-MM-DD]               the name-day of a day\n"
            "       veskor find NAME [--year YYYY]          the date of a name-day\n"
            "       veskor alarms [--due HH:MM]             the alarm events, or the one due then\n"
+           "       veskor moon [YYYY-MM-DD]                the moon's phase angle at 0:00, "
+           "degrees\n"
+           "       veskor month YYYY-MM                    the calendar's month with week numbers\n"
            "       veskor --screenshot FILE.png [--at \"YYYY-MM-DD hh:mm:ss\"]\n"
            "                     [--panel " +
            words +
@@ -85,6 +88,10 @@ std::string describe(Mode mode) {
         return "the find command";
     case Mode::Alarms:
         return "the alarms command";
+    case Mode::Moon:
+        return "the moon command";
+    case Mode::Month:
+        return "the month command";
     case Mode::Screenshot:
         return "--screenshot";
     default:
@@ -211,6 +218,16 @@ DateTime parseIsoDateTime(const std::string& text) {
     return *date + encodeTime(h, n, s, 0);
 }
 
+DateTime parseIsoMonth(const std::string& text) {
+    int y = 0;
+    int m = 0;
+    if (text.size() != 7 || !readNumber(text, 0, 4, y) || text[4] != '-' ||
+        !readNumber(text, 5, 2, m) || y < 1900 || y > 2100 || m < 1 || m > 12) {
+        throw UsageError("invalid month (expected YYYY-MM, 1900-01 to 2100-12) '" + text + "'");
+    }
+    return encodeDate(y, m, 1);
+}
+
 std::string formatIsoDate(DateTime date) {
     const CivilDate d = decodeDate(date);
     char buffer[16];
@@ -240,6 +257,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
             cl.mode = Mode::Find;
         } else if (*next == "alarms") {
             cl.mode = Mode::Alarms;
+        } else if (*next == "moon") {
+            cl.mode = Mode::Moon;
+        } else if (*next == "month") {
+            cl.mode = Mode::Month;
         } else {
             throw UsageError("unknown command '" + *next + "'");
         }
@@ -299,6 +320,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
     switch (cl.mode) {
     case Mode::Day:
     case Mode::Saint:
+    case Mode::Moon:
         if (left > 1) {
             throw UsageError("too many arguments");
         }
@@ -311,6 +333,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
             throw UsageError(left == 0 ? "find needs a NAME" : "too many arguments");
         }
         cl.name = *next;
+        break;
+    case Mode::Month:
+        if (left != 1) {
+            throw UsageError(left == 0 ? "month needs YYYY-MM" : "too many arguments");
+        }
+        cl.date = parseIsoMonth(*next);
         break;
     default:
         if (left != 0) {

@@ -21,10 +21,11 @@ public:
 };
 
 struct CommandLine {
-    enum class Mode { Bar, Day, Saint, Find, Alarms, Screenshot, Help, Version };
+    enum class Mode { Bar, Day, Saint, Find, Alarms, Moon, Month, Screenshot, Help, Version };
     Mode mode = Mode::Bar;
     std::optional<std::filesystem::path> dataDir;
-    std::optional<DateTime> date; // day, saint: the day asked for (default today)
+    std::optional<DateTime> date; // day, saint, moon: the day asked for (default today);
+                                  // month: the 1st of the month asked for
     std::string name;             // find: UTF-8
     std::optional<int> year;      // find: --year
     std::filesystem::path screenshotFile;
@@ -44,6 +45,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
 
 // "YYYY-MM-DD" and "YYYY-MM-DD hh:mm:ss"; throw UsageError.
 DateTime parseIsoDate(const std::string& text);
+// "YYYY-MM", the years the calendar shows (1900 to 2100), as the month's 1st; throws UsageError.
+DateTime parseIsoMonth(const std::string& text);
 DateTime parseIsoDateTime(const std::string& text);
 std::string formatIsoDate(DateTime date);
 

@@ -5,6 +5,7 @@
 #include "bar/widgets/BarWindow.h"
 #include "calc/widgets/CalculatorPanel.h"
 #include "calendar/widgets/CalendarPanel.h"
+#include "namedays/widgets/SaintEditorWindow.h"
 #include "scope/widgets/ScopePanel.h"
 #include "sysinfo/widgets/SystemInfoPanel.h"
 #include "ui/Messages.h"
@@ -12,13 +13,18 @@
 
 namespace veskor {
 
-std::vector<SidePanelDescription> sidePanels() {
+std::vector<SidePanelDescription> sidePanels(const CalendarSources& calendar) {
     return {
-        calendarSidePanel(),
+        calendarSidePanel(calendar),
         systemInfoSidePanel(),
         scopeSidePanel(),
         calculatorSidePanel(),
     };
+}
+
+CalendarSources calendarSources(LinuxServices& services, BarWindow* const& bar) {
+    return {[&services] { return services.clock().now(); },
+            [&bar]() -> const StringList& { return bar->saints().strings; }};
 }
 
 void connectFeatures(BarWindow& bar, LinuxServices& services,
@@ -31,6 +37,11 @@ void connectFeatures(BarWindow& bar, LinuxServices& services,
     time->setHint(alarms->timeHint());
     QObject::connect(alarms, &Alarms::timeHintChanged, time, &StatusCell::setHint);
     QObject::connect(&bar, &BarWindow::alarmSettingsRequested, alarms, &Alarms::openSettings);
+    QObject::connect(&bar, &BarWindow::saintEditorRequested, &bar, [&bar, &services] {
+        editSaints(
+            bar.saints().strings, services.files(), bar.saintFilePath(),
+            [&bar](const QString& text) { showErrorMessage(&bar, text); }, &bar);
+    });
     QObject::connect(&bar, &BarWindow::ticked, alarms,
                      [alarms](DateTime now, const std::optional<MemoryStatus>& /*memory*/) {
                          alarms->checkTick(now);

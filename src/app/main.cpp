@@ -7,6 +7,8 @@
 #include "app/Features.h"
 #include "app/Services.h"
 #include "bar/widgets/BarWindow.h"
+#include "calendar/core/MonthText.h"
+#include "calendar/core/MoonPhase.h"
 #include "common/Error.h"
 #include "common/Version.h"
 #include "namedays/core/SaintFile.h"
@@ -34,7 +36,7 @@ int runBar(int argc, char** argv, const CommandLine& cl, const std::filesystem::
     BarWindow* shown = nullptr;
     BarWindow bar(
         services.forBar(dataDir, [&shown](const QString& text) { showErrorMessage(shown, text); }),
-        sidePanels());
+        sidePanels(calendarSources(services, shown)));
     shown = &bar;
     connectFeatures(bar, services, dataDir);
     // However the program is asked to end (a signal, the end of the desktop session), it ends
@@ -61,10 +63,12 @@ int runScreenshot(int argc, char** argv, const CommandLine& cl,
     });
     QApplication app(argc, argv);
     LinuxServices services(LinuxServices::ClockFrom::Fixed, cl.at.value_or(LinuxClock().now()));
+    BarWindow* made = nullptr;
     BarWindow bar(
         services.forBar(dataDir,
                         [](const QString& text) { std::cerr << text.toStdString() << '\n'; }),
-        sidePanels());
+        sidePanels(calendarSources(services, made)));
+    made = &bar;
     // Shown for the picture only: the settings are not written.
     const QString panel = QString::fromStdString(cl.panel);
     if (panel == "memory") {
@@ -133,6 +137,15 @@ int main(int argc, char** argv) {
     if (cl.mode == CommandLine::Mode::Alarms) {
         PosixFileStore files;
         return runAlarmsCommand(cl.due, files, dataDir / kAlarmFileName, std::cout, std::cerr);
+    }
+    if (cl.mode == CommandLine::Mode::Moon) {
+        std::cout << formatPhaseAngle(cl.date.value_or(LinuxClock().now())) << '\n';
+        return 0;
+    }
+    if (cl.mode == CommandLine::Mode::Month) {
+        const CivilDate month = decodeDate(cl.date.value_or(0));
+        std::cout << monthText(month.year, month.month);
+        return 0;
     }
 
     SaintTable saints;

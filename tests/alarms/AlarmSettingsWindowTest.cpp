@@ -7,6 +7,7 @@
 #include "alarms/core/AlarmList.h"
 #include "alarms/widgets/AlarmEventDialog.h"
 #include "platform/fake/FakeFileStore.h"
+#include "support/ModalAnswer.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -52,20 +53,7 @@ struct Rig {
     }
 };
 
-// Runs `act`; the first modal window it opens goes to `answer`. False when none opened.
-bool answering(const std::function<void(QWidget*)>& answer, const std::function<void()>& act) {
-    bool opened = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && !opened) {
-            opened = true;
-            answer(modal);
-        }
-    });
-    poll.start(10);
-    act();
-    return opened;
-}
+using test::answering;
 
 // Closes the event editor with OK after `change`, or with Cancel when there is none.
 std::function<void(QWidget*)> editor(const std::function<void(AlarmEventDialog&)>& change = {}) {

@@ -148,6 +148,17 @@ TEST(CommandLineParsing, OptionsAnywhereAndTheirValues) {
     expectSameInAnyOrder({{"saint"}, {"--menu"}, {"--data-dir", "/d"}});
 }
 
+TEST(CommandLineParsing, MoonTakesADayAndMonthAMonth) {
+    CommandLine cl = parse({"moon"});
+    EXPECT_EQ(cl.mode, CommandLine::Mode::Moon);
+    EXPECT_FALSE(cl.date);
+    EXPECT_EQ(parse({"moon", "2000-01-06"}).date, encodeDate(2000, 1, 6));
+    cl = parse({"month", "2100-12", "--data-dir", "/d"});
+    EXPECT_EQ(cl.mode, CommandLine::Mode::Month);
+    EXPECT_EQ(cl.date, encodeDate(2100, 12, 1));
+    EXPECT_EQ(parse({"month", "1900-01"}).date, encodeDate(1900, 1, 1));
+}
+
 TEST(CommandLineParsing, HelpAndVersionWinWhereverTheyStand) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"dance", "--help"},
@@ -190,6 +201,15 @@ TEST(CommandLineParsing, BadInputIsAUsageError) {
         {"--panel", "calendar"},
         {"--screenshot", "f.png", "--panel", "clock"},
         {"saint", "--menu"},
+        {"moon", "2000-01-06", "more"},
+        {"moon", "--year", "2000"},
+        {"month"},
+        {"month", "2010-1"},
+        {"month", "2010-13"},
+        {"month", "2010-01-01"},
+        {"month", "1899-12"},
+        {"month", "2101-01"},
+        {"month", "2010-01", "2010-02"},
     };
     for (const auto& args : bad) {
         EXPECT_THROW(parse(args), UsageError) << args[0] << " " << args.size();

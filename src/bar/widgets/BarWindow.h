@@ -69,6 +69,8 @@ public:
     [[nodiscard]] bool isStayOnTop() const { return m_topMost->isTopMost(); }
     [[nodiscard]] const BarSettings& settings() const { return m_settings; }
     [[nodiscard]] const SaintTable& saints() const { return m_saints; }
+    // The table the name-day editor changes; the next tick shows the change.
+    [[nodiscard]] SaintTable& saints() { return m_saints; }
     [[nodiscard]] std::filesystem::path saintFilePath() const;
     // The next tick is scheduled.
     [[nodiscard]] bool isClockRunning() const { return m_timer.isActive(); }

@@ -1,0 +1,55 @@
+#pragma once
+// The moon as it looks on a day: a full-moon picture with its unlit part painted black.
+
+#include "common/DateTime.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace veskor {
+
+enum class MoonSize { Large, Small, Tiny }; // 64, 32 and 16 pixels
+
+// Where the disc lies on the picture of a size, in pixels from its top left corner.
+struct MoonDisc {
+    int side = 0;
+    int cx = 0;
+    int cy = 0;
+    int r = 0;
+};
+MoonDisc moonDisc(MoonSize size);
+
+// The unshaded picture of a size: a grey and white full moon on black, the disc exactly the
+// pixels the shading covers at the phase of a new moon.
+QImage fullMoonPicture(MoonSize size);
+
+class MoonView final : public QWidget {
+    Q_OBJECT
+public:
+    // Shows the phase of date at the large size.
+    MoonView(DateTime date, QWidget* parent);
+
+    [[nodiscard]] MoonSize moonSize() const { return m_size; }
+    // Resizes the control to the picture and redraws it.
+    void setMoonSize(MoonSize size);
+    [[nodiscard]] DateTime date() const { return m_date; }
+    // Computes the phase of the day count (taken as Universal Time) and redraws the picture.
+    void setDate(DateTime date);
+    // Degrees, 0 <= phase < 360: 0 full moon, 180 new moon.
+    [[nodiscard]] double phase() const { return m_phase; }
+    [[nodiscard]] const QImage& picture() const { return m_picture; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // A fresh full moon of the current size shaded by the phase, so that no shading accumulates.
+    void drawMoon();
+
+    MoonSize m_size = MoonSize::Large;
+    DateTime m_date = 0;
+    double m_phase = 0;
+    QImage m_picture;
+};
+
+} // namespace veskor

@@ -1,0 +1,164 @@
+// The moon's phase angle against known values and a published table, and its shading.
+
+#include "calendar/core/MoonPhase.h"
+
+#include "common/DateUtils.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace veskor {
+namespace {
+
+TEST(MoonPhase, NormalizesDegreesIntoOneTurn) {
+    EXPECT_DOUBLE_EQ(normalizeDegrees(725), 5);
+    EXPECT_DOUBLE_EQ(normalizeDegrees(-0.25), 359.75);
+    EXPECT_DOUBLE_EQ(normalizeDegrees(360), 0);
+    EXPECT_DOUBLE_EQ(normalizeDegrees(-720), 0);
+    // Exact halves of a turn, whichever way they round, land on 180.
+    for (const double half : {180.0, -180.0, 540.0, -540.0, 900.0}) {
+        EXPECT_DOUBLE_EQ(normalizeDegrees(half), 180) << half;
+    }
+    // A negative angle too small to move 360 is not 360.
+    EXPECT_DOUBLE_EQ(normalizeDegrees(-1e-20), 0);
+    EXPECT_LT(normalizeDegrees(-1e-14), 360);
+}
+
+TEST(MoonPhase, AnglesOfJanuary2000) {
+    EXPECT_NEAR(phaseAngle(encodeDate(2000, 1, 6)), 188.61, 0.005);
+    EXPECT_NEAR(phaseAngle(encodeDate(2000, 1, 7)), 177.03, 0.005);
+    EXPECT_NEAR(phaseAngle(encodeDate(2000, 1, 14)), 96.89, 0.005);
+    EXPECT_NEAR(phaseAngle(encodeDate(2000, 1, 21)), 2.77, 0.005);
+    EXPECT_NEAR(phaseAngle(encodeDate(2000, 1, 28)), 273.88, 0.005);
+    EXPECT_EQ(formatPhaseAngle(encodeDate(2000, 1, 6) + 0.75), "188.61");
+}
+
+// The Moon passes the Sun's longitude (new) or its opposite (full) between 0:00 of the day of
+// the event and 0:00 of the next: the angle turns from waning to waxing around 180 at a new moon
+// and from waxing to waning around 0 at a full moon.
+TEST(MoonPhase, NewAndFullMoonsOf2024OnThePublishedDays) {
+    struct Event {
+        int month;
+        int day;
+    };
+    // Lunar phases of 2024 in Universal Time, as the almanacs list them.
+    const Event newMoons[] = {{1, 11}, {2, 9}, {3, 10}, {4, 8},  {5, 8},  {6, 6},  {7, 5},
+                              {8, 4},  {9, 3}, {10, 2}, {11, 1}, {12, 1}, {12, 30}};
+    const Event fullMoons[] = {{1, 25}, {2, 24}, {3, 25}, {4, 23},  {5, 23},  {6, 22},
+                               {7, 21}, {8, 19}, {9, 18}, {10, 17}, {11, 15}, {12, 15}};
+    for (const Event& e : newMoons) {
+        const DateTime day = encodeDate(2024, e.month, e.day);
+        const double before = phaseAngle(day);
+        const double after = phaseAngle(day + 1);
+        EXPECT_TRUE(before > 180 && before < 195 && after < 180 && after > 165)
+            << "new moon " << e.month << "-" << e.day << ": " << before << ", " << after;
+    }
+    for (const Event& e : fullMoons) {
+        const DateTime day = encodeDate(2024, e.month, e.day);
+        const double before = phaseAngle(day);
+        const double after = phaseAngle(day + 1);
+        EXPECT_TRUE(before < 15 && after > 345)
+            << "full moon " << e.month << "-" << e.day << ": " << before << ", " << after;
+    }
+}
+
+// The 64-pixel picture's disc: centre (31, 28), radius 28; white on black.
+constexpr int kCx = 31;
+constexpr int kCy = 28;
+constexpr int kR = 28;
+const QRgb kWhite = qRgb(255, 255, 255);
+const QRgb kBlack = qRgb(0, 0, 0);
+
+QImage whiteDisc() {
+    QImage picture(64, 64, QImage::Format_RGB32);
+    picture.fill(kBlack);
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            if ((x - kCx) * (x - kCx) + (y - kCy) * (y - kCy) <= kR * kR) {
+                picture.setPixel(x, y, kWhite);
+            }
+        }
+    }
+    return picture;
+}
+
+QImage shaded(double phase) {
+    QImage picture = whiteDisc();
+    shadeMoon(picture, kCx, kCy, kR, phase);
+    return picture;
+}
+
+// Every pixel black where `dark` holds, the white disc's own pixel elsewhere.
+template <typename Dark> void expectShading(const QImage& picture, Dark dark) {
+    const QImage disc = whiteDisc();
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            const QRgb expected = dark(x, y) ? kBlack : disc.pixel(x, y);
+            ASSERT_EQ(picture.pixel(x, y), expected) << x << "," << y;
+        }
+    }
+}
+
+TEST(MoonShading, QuartersNewAndFull) {
+    expectShading(shaded(90), [](int x, int) { return x <= kCx; });
+    expectShading(shaded(270), [](int x, int) { return x >= kCx; });
+    expectShading(shaded(180), [](int, int) { return true; });
+
+    // Full: at most the leftmost pixel of a row's disc goes dark.
+    const QImage full = shaded(0);
+    const QImage disc = whiteDisc();
+    for (int y = 0; y < 64; ++y) {
+        bool leftmost = true;
+        for (int x = 0; x < 64; ++x) {
+            if (disc.pixel(x, y) != kWhite) {
+                continue;
+            }
+            if (full.pixel(x, y) != kWhite) {
+                EXPECT_TRUE(leftmost) << x << "," << y;
+            }
+            leftmost = false;
+        }
+    }
+}
+
+TEST(MoonShading, WaxingCrescentIsLitOnTheRight) {
+    const QImage crescent = shaded(135);
+    // Centre row: dark from the rim to cx + round(28 cos 45°) = 51, lit 52 to the rim at 59.
+    for (int x = 0; x < 64; ++x) {
+        EXPECT_EQ(crescent.pixel(x, kCy) == kWhite, x >= 52 && x <= 59) << x;
+    }
+    // On every row the lit part is one run reaching the disc's right edge.
+    int lit = 0;
+    int discPixels = 0;
+    const QImage disc = whiteDisc();
+    for (int y = 0; y < 64; ++y) {
+        bool seenLit = false;
+        for (int x = 0; x < 64; ++x) {
+            const bool inDisc = disc.pixel(x, y) == kWhite;
+            const bool isLit = crescent.pixel(x, y) == kWhite;
+            discPixels += inDisc ? 1 : 0;
+            lit += isLit ? 1 : 0;
+            if (inDisc) {
+                EXPECT_TRUE(!seenLit || isLit) << x << "," << y;
+                seenLit = seenLit || isLit;
+            }
+        }
+    }
+    // The lit share of a disc is (1 + cos phase) / 2: 14.6 % at 135 degrees.
+    EXPECT_NEAR(static_cast<double>(lit) / discPixels, 0.146, 0.03);
+
+    // Shading again with the same angle changes nothing.
+    QImage twice = crescent;
+    shadeMoon(twice, kCx, kCy, kR, 135);
+    EXPECT_EQ(twice, crescent);
+}
+
+TEST(MoonShading, PalettePicturesAreShadedToo) {
+    QImage picture = whiteDisc().convertToFormat(QImage::Format_Indexed8);
+    shadeMoon(picture, kCx, kCy, kR, 90);
+    expectShading(picture.convertToFormat(QImage::Format_RGB32),
+                  [](int x, int) { return x <= kCx; });
+}
+
+} // namespace
+} // namespace veskor
