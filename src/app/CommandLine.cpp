@@ -28,6 +28,8 @@ std::string usage(const std::vector<std::string>& panelWords) {
            "       veskor moon [YYYY-MM-DD]                the moon's phase angle at 0:00, "
            "degrees\n"
            "       veskor month YYYY-MM                    the calendar's month with week numbers\n"
+           "       veskor cpu                              the processor: vendor, name, MMX, "
+           "speed\n"
            "       veskor --screenshot FILE.png [--at \"YYYY-MM-DD hh:mm:ss\"]\n"
            "                     [--panel " +
            words +
@@ -92,6 +94,8 @@ std::string describe(Mode mode) {
         return "the moon command";
     case Mode::Month:
         return "the month command";
+    case Mode::Cpu:
+        return "the cpu command";
     case Mode::Screenshot:
         return "--screenshot";
     default:
@@ -261,6 +265,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
             cl.mode = Mode::Moon;
         } else if (*next == "month") {
             cl.mode = Mode::Month;
+        } else if (*next == "cpu") {
+            cl.mode = Mode::Cpu;
         } else {
             throw UsageError("unknown command '" + *next + "'");
         }

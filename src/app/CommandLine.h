@@ -21,7 +21,7 @@ public:
 };
 
 struct CommandLine {
-    enum class Mode { Bar, Day, Saint, Find, Alarms, Moon, Month, Screenshot, Help, Version };
+    enum class Mode { Bar, Day, Saint, Find, Alarms, Moon, Month, Cpu, Screenshot, Help, Version };
     Mode mode = Mode::Bar;
     std::optional<std::filesystem::path> dataDir;
     std::optional<DateTime> date; // day, saint, moon: the day asked for (default today);

@@ -12,7 +12,9 @@
 #include "common/Error.h"
 #include "common/Version.h"
 #include "namedays/core/SaintFile.h"
+#include "platform/linux/LinuxProcessor.h"
 #include "platform/linux/QuitSignals.h"
+#include "sysinfo/core/CpuInfo.h"
 #include "ui/BalloonHint.h"
 #include "ui/Messages.h"
 #include "ui/Style.h"
@@ -140,6 +142,13 @@ int main(int argc, char** argv) {
     }
     if (cl.mode == CommandLine::Mode::Moon) {
         std::cout << formatPhaseAngle(cl.date.value_or(LinuxClock().now())) << '\n';
+        return 0;
+    }
+    if (cl.mode == CommandLine::Mode::Cpu) {
+        LinuxProcessor processor;
+        CpuInfo cpu(processor);
+        cpu.measureSpeed();
+        std::cout << cpuReport(cpu);
         return 0;
     }
     if (cl.mode == CommandLine::Mode::Month) {

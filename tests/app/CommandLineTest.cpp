@@ -157,6 +157,7 @@ TEST(CommandLineParsing, MoonTakesADayAndMonthAMonth) {
     EXPECT_EQ(cl.mode, CommandLine::Mode::Month);
     EXPECT_EQ(cl.date, encodeDate(2100, 12, 1));
     EXPECT_EQ(parse({"month", "1900-01"}).date, encodeDate(1900, 1, 1));
+    EXPECT_EQ(parse({"cpu"}).mode, CommandLine::Mode::Cpu);
 }
 
 TEST(CommandLineParsing, HelpAndVersionWinWhereverTheyStand) {
@@ -210,6 +211,8 @@ TEST(CommandLineParsing, BadInputIsAUsageError) {
         {"month", "1899-12"},
         {"month", "2101-01"},
         {"month", "2010-01", "2010-02"},
+        {"cpu", "0"},
+        {"cpu", "--year", "2000"},
     };
     for (const auto& args : bad) {
         EXPECT_THROW(parse(args), UsageError) << args[0] << " " << args.size();
