@@ -8,15 +8,18 @@ build_pkgs=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-qpa-plugins libqt6test6
   libx11-dev libxcb1-dev
+  libgsf-1-dev libcups2-dev
   fonts-dejavu-core fonts-liberation2
 )
 test_pkgs=(
   libgtest-dev
   xvfb openbox tint2 xdotool x11-utils imagemagick
   x11-apps
+  python3-dbusmock dbus msitools python3-olefile
 )
 bench_pkgs=(
   conky-std
+  libimage-exiftool-perl
 )
 # clang-tidy brings run-clang-tidy; lint configures the dev build for its compile_commands.json.
 lint_pkgs=(

@@ -30,6 +30,11 @@ std::string usage(const std::vector<std::string>& panelWords) {
            "       veskor month YYYY-MM                    the calendar's month with week numbers\n"
            "       veskor cpu                              the processor: vendor, name, MMX, "
            "speed\n"
+           "       veskor sysinfo                          the system information tree\n"
+           "       veskor fileinfo FILE                    the version resource and document "
+           "summary\n"
+           "       veskor calc [--value V] KEY...          the calculator's keypad, e.g. calc 2 + "
+           "3 x 4 =\n"
            "       veskor --screenshot FILE.png [--at \"YYYY-MM-DD hh:mm:ss\"]\n"
            "                     [--panel " +
            words +
@@ -56,7 +61,7 @@ struct OptionSpec {
     std::optional<Mode> orWith;   // a second form it belongs to
 };
 
-constexpr std::array<OptionSpec, 9> kOptions{{
+constexpr std::array<OptionSpec, 10> kOptions{{
     {"--data-dir", true, std::nullopt, std::nullopt},
     {"--year", true, Mode::Find, std::nullopt},
     {"--due", true, Mode::Alarms, std::nullopt},
@@ -64,6 +69,7 @@ constexpr std::array<OptionSpec, 9> kOptions{{
     {"--at", true, Mode::Screenshot, Mode::Bar},
     {"--panel", true, Mode::Screenshot, std::nullopt},
     {"--menu", false, Mode::Screenshot, std::nullopt},
+    {"--value", true, Mode::Calc, std::nullopt},
     {"--help", false, std::nullopt, std::nullopt},
     {"--version", false, std::nullopt, std::nullopt},
 }};
@@ -96,6 +102,12 @@ std::string describe(Mode mode) {
         return "the month command";
     case Mode::Cpu:
         return "the cpu command";
+    case Mode::SysInfo:
+        return "the sysinfo command";
+    case Mode::FileInfo:
+        return "the fileinfo command";
+    case Mode::Calc:
+        return "the calc command";
     case Mode::Screenshot:
         return "--screenshot";
     default:
@@ -267,6 +279,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
             cl.mode = Mode::Month;
         } else if (*next == "cpu") {
             cl.mode = Mode::Cpu;
+        } else if (*next == "sysinfo") {
+            cl.mode = Mode::SysInfo;
+        } else if (*next == "fileinfo") {
+            cl.mode = Mode::FileInfo;
+        } else if (*next == "calc") {
+            cl.mode = Mode::Calc;
         } else {
             throw UsageError("unknown command '" + *next + "'");
         }
@@ -321,6 +339,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
         cl.panel = *panel;
     }
     cl.menu = words.options.contains("--menu");
+    if (const std::string* start = value("--value")) {
+        cl.value = *start;
+    }
 
     const std::size_t left = static_cast<std::size_t>(words.arguments.end() - next);
     switch (cl.mode) {
@@ -345,6 +366,15 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
             throw UsageError(left == 0 ? "month needs YYYY-MM" : "too many arguments");
         }
         cl.date = parseIsoMonth(*next);
+        break;
+    case Mode::FileInfo:
+        if (left != 1) {
+            throw UsageError(left == 0 ? "fileinfo needs a FILE" : "too many arguments");
+        }
+        cl.file = *next;
+        break;
+    case Mode::Calc:
+        cl.keys.assign(next, words.arguments.end());
         break;
     default:
         if (left != 0) {

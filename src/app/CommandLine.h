@@ -21,7 +21,22 @@ public:
 };
 
 struct CommandLine {
-    enum class Mode { Bar, Day, Saint, Find, Alarms, Moon, Month, Cpu, Screenshot, Help, Version };
+    enum class Mode {
+        Bar,
+        Day,
+        Saint,
+        Find,
+        Alarms,
+        Moon,
+        Month,
+        Cpu,
+        SysInfo,
+        FileInfo,
+        Calc,
+        Screenshot,
+        Help,
+        Version
+    };
     Mode mode = Mode::Bar;
     std::optional<std::filesystem::path> dataDir;
     std::optional<DateTime> date; // day, saint, moon: the day asked for (default today);
@@ -32,7 +47,10 @@ struct CommandLine {
     std::optional<std::string> due; // alarms: --due, the time of day asked about
     std::optional<DateTime> at;     // the bar: the clock starts there; --screenshot: its fixed time
     std::string panel;              // --screenshot: a strip to open first
-    bool menu = false;              // --screenshot: render the open popup menu
+    std::filesystem::path file;     // fileinfo: the file asked about
+    std::optional<std::string> value; // calc: --value, the field's value at the start
+    std::vector<std::string> keys;    // calc: the keys, one per argument
+    bool menu = false;                // --screenshot: render the open popup menu
 
     bool operator==(const CommandLine&) const = default;
 };

@@ -160,6 +160,19 @@ TEST(CommandLineParsing, MoonTakesADayAndMonthAMonth) {
     EXPECT_EQ(parse({"cpu"}).mode, CommandLine::Mode::Cpu);
 }
 
+TEST(CommandLineParsing, FileInfoTakesOneFileAndCalcItsKeys) {
+    EXPECT_EQ(parse({"sysinfo"}).mode, CommandLine::Mode::SysInfo);
+    EXPECT_EQ(parse({"fileinfo", "a b.exe"}).file, "a b.exe");
+    EXPECT_THROW(parse({"fileinfo"}), UsageError);
+    EXPECT_THROW(parse({"fileinfo", "a", "b"}), UsageError);
+    // "-" is a key, not an option; a negative start value goes after "=".
+    const CommandLine cl = parse({"calc", "2", "-", "M-", "=", "--value=-1.5"});
+    EXPECT_EQ(cl.mode, CommandLine::Mode::Calc);
+    EXPECT_EQ(cl.keys, (std::vector<std::string>{"2", "-", "M-", "="}));
+    EXPECT_EQ(cl.value, "-1.5");
+    EXPECT_THROW(parse({"day", "--value", "3"}), UsageError);
+}
+
 TEST(CommandLineParsing, HelpAndVersionWinWhereverTheyStand) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"dance", "--help"},
