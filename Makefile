@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 BAR_RELEASE := build/release/src/app/veskor
 
-.PHONY: run build test lint lint-deps bench fuzz clean
+.PHONY: run build test lint lint-deps bench fuzz fuzz-long install package screenshots clean
 
 run: build
 	@if [ -n "$$DISPLAY" ]; then \
@@ -65,8 +65,27 @@ bench: build
 	bench/run.sh $(BAR_RELEASE)
 
 fuzz:
+	scripts/install-deps.sh fuzz
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j$(JOBS)
+
+# The program, its desktop entry, icons and manual page; PREFIX=/usr/local for every user.
+PREFIX ?= $(HOME)/.local
+install: build
+	cmake --install build/release --prefix $(PREFIX)
+
+# A Debian package of the same files, in build/release.
+package: build
+	cd build/release && cpack -G DEB
+
+# The pictures of the README, rendered off screen by the program itself.
+screenshots: build
+	scripts/screenshots.sh $(BAR_RELEASE) docs
+
+# The long fuzzing campaign: FUZZ_RUNS executions of each target (ASan and UBSan).
+FUZZ_RUNS ?= 10000000
+fuzz-long: fuzz
+	scripts/fuzz-long.sh build/fuzz $(FUZZ_RUNS)
 
 clean:
 	rm -rf build

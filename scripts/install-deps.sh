@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing the bar need.
-# Usage: scripts/install-deps.sh [build|test|bench|lint]   (default: build)
+# Usage: scripts/install-deps.sh [build|test|bench|lint|fuzz]   (default: build)
 # Skips apt entirely when everything asked for is already installed.
 set -euo pipefail
 
@@ -22,6 +22,10 @@ bench_pkgs=(
   libimage-exiftool-perl
 )
 # clang-tidy brings run-clang-tidy; lint configures the dev build for its compile_commands.json.
+# The libFuzzer build (make fuzz, make fuzz-long): clang with its fuzzer and sanitizer runtimes.
+fuzz_pkgs=(
+  clang libclang-rt-14-dev
+)
 lint_pkgs=(
   clang-format clang-tidy
   libgtest-dev
@@ -33,7 +37,8 @@ case "${1:-build}" in
   test) want+=("${test_pkgs[@]}") ;;
   bench) want+=("${test_pkgs[@]}" "${bench_pkgs[@]}") ;;
   lint) want+=("${lint_pkgs[@]}") ;;
-  *) echo "usage: $0 [build|test|bench|lint]" >&2; exit 2 ;;
+  fuzz) want+=("${fuzz_pkgs[@]}") ;;
+  *) echo "usage: $0 [build|test|bench|lint|fuzz]" >&2; exit 2 ;;
 esac
 
 missing=()

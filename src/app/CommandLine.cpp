@@ -40,6 +40,7 @@ std::string usage(const std::vector<std::string>& panelWords) {
            words +
            "] [--menu]\n"
            "                                               render the bar (or its menu) to PNG\n"
+           "       veskor --autostart [on|off]             start the bar with the desktop, or not\n"
            "Options stand anywhere, each once, as --name VALUE or --name=VALUE; after -- every\n"
            "word is an argument.\n"
            "  --data-dir DIR  an existing folder holding Veskor32.sd and Veskor32.aev (default:\n"
@@ -59,9 +60,10 @@ struct OptionSpec {
     bool takesValue = false;
     std::optional<Mode> onlyWith; // the form it belongs to; nullopt for every form
     std::optional<Mode> orWith;   // a second form it belongs to
+    bool optionalValue = false;   // takes "on" or "off" when one follows
 };
 
-constexpr std::array<OptionSpec, 10> kOptions{{
+constexpr std::array<OptionSpec, 11> kOptions{{
     {"--data-dir", true, std::nullopt, std::nullopt},
     {"--year", true, Mode::Find, std::nullopt},
     {"--due", true, Mode::Alarms, std::nullopt},
@@ -70,6 +72,7 @@ constexpr std::array<OptionSpec, 10> kOptions{{
     {"--panel", true, Mode::Screenshot, std::nullopt},
     {"--menu", false, Mode::Screenshot, std::nullopt},
     {"--value", true, Mode::Calc, std::nullopt},
+    {"--autostart", true, Mode::Autostart, std::nullopt, true},
     {"--help", false, std::nullopt, std::nullopt},
     {"--version", false, std::nullopt, std::nullopt},
 }};
@@ -108,6 +111,8 @@ std::string describe(Mode mode) {
         return "the fileinfo command";
     case Mode::Calc:
         return "the calc command";
+    case Mode::Autostart:
+        return "--autostart";
     case Mode::Screenshot:
         return "--screenshot";
     default:
@@ -165,10 +170,14 @@ Words sortWords(const std::vector<std::string>& args) {
             // A following option is not a value: "--screenshot --menu" lacks its file.
             if (equals != std::string::npos) {
                 value = word.substr(equals + 1);
+            } else if (spec->optionalValue) {
+                if (i + 1 < args.size() && (args[i + 1] == "on" || args[i + 1] == "off")) {
+                    value = args[++i];
+                }
             } else if (i + 1 < args.size() && !looksLikeOption(args[i + 1])) {
                 value = args[++i];
             }
-            if (value.empty()) {
+            if (value.empty() && (!spec->optionalValue || equals != std::string::npos)) {
                 fail("option " + std::string(spec->name) + " needs a value");
                 continue;
             }
@@ -296,6 +305,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
         }
         cl.mode = Mode::Screenshot;
     }
+    if (words.options.contains("--autostart")) {
+        if (cl.mode != Mode::Bar) {
+            throw UsageError("option --autostart does not belong to " + describe(cl.mode));
+        }
+        cl.mode = Mode::Autostart;
+    }
     for (const auto& [name, value] : words.options) {
         const OptionSpec* option = findOption(name);
         const std::optional<Mode> onlyWith = option->onlyWith;
@@ -339,6 +354,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
         cl.panel = *panel;
     }
     cl.menu = words.options.contains("--menu");
+    if (const std::string* autostart = value("--autostart")) {
+        if (!autostart->empty() && *autostart != "on" && *autostart != "off") {
+            throw UsageError("--autostart takes on or off, not '" + *autostart + "'");
+        }
+        cl.autostart = *autostart;
+    }
     if (const std::string* start = value("--value")) {
         cl.value = *start;
     }

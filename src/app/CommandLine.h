@@ -33,6 +33,7 @@ struct CommandLine {
         SysInfo,
         FileInfo,
         Calc,
+        Autostart,
         Screenshot,
         Help,
         Version
@@ -50,6 +51,7 @@ struct CommandLine {
     std::filesystem::path file;     // fileinfo: the file asked about
     std::optional<std::string> value; // calc: --value, the field's value at the start
     std::vector<std::string> keys;    // calc: the keys, one per argument
+    std::string autostart;            // --autostart: "on", "off" or empty to ask
     bool menu = false;                // --screenshot: render the open popup menu
 
     bool operator==(const CommandLine&) const = default;

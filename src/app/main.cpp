@@ -2,8 +2,10 @@
 
 #include "alarms/core/AlarmList.h"
 #include "alarms/core/AlarmsCommand.h"
+#include "app/Autostart.h"
 #include "app/CommandLine.h"
 #include "app/DataDirFacts.h"
+#include "app/DisplayChoice.h"
 #include "app/Features.h"
 #include "app/Services.h"
 #include "bar/widgets/BarWindow.h"
@@ -28,6 +30,15 @@ namespace {
 using namespace veskor;
 
 int runBar(int argc, char** argv, const CommandLine& cl, const std::filesystem::path& dataDir) {
+    const DisplayChoice display = chooseDisplay(
+        std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
+    if (!display.problem.empty()) {
+        std::cerr << display.problem << '\n';
+        return 1;
+    }
+    if (!display.platform.empty()) {
+        qputenv("QT_QPA_PLATFORM", display.platform.c_str());
+    }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(true);
     BalloonHints hints(style::kYellow, &app);
@@ -116,6 +127,15 @@ int main(int argc, char** argv) {
         return 0;
     default:
         break;
+    }
+
+    if (cl.mode == CommandLine::Mode::Autostart) {
+        std::error_code ec;
+        const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+        PosixFileStore files;
+        return runAutostartCommand(
+            cl.autostart, files, autostartFile(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")),
+            ec ? std::filesystem::path(argv[0]) : self, std::cout, std::cerr);
     }
 
     // A folder named on the command line must be there: falling back to the built-in list

@@ -12,7 +12,7 @@ namespace {
 using namespace style;
 
 // Every coordinate is a whole pixel of a size×size image, so the small sizes stay sharp.
-QPixmap drawPage(int size) {
+QImage drawPage(int size) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
@@ -59,14 +59,18 @@ QPixmap drawPage(int size) {
                    i == today ? kYellow : kLime);
     }
     p.end();
-    return QPixmap::fromImage(image);
+    return image;
 }
 } // namespace
+
+QImage appIconImage(int size) {
+    return drawPage(size);
+}
 
 QIcon makeAppIcon() {
     QIcon icon;
     for (const int size : {16, 22, 24, 32, 48, 64}) {
-        icon.addPixmap(drawPage(size));
+        icon.addPixmap(QPixmap::fromImage(drawPage(size)));
     }
     return icon;
 }

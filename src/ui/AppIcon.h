@@ -1,5 +1,6 @@
 #pragma once
 #include <QIcon>
+#include <QImage>
 
 namespace veskor {
 
@@ -7,5 +8,8 @@ namespace veskor {
 // two aqua rings and a lime grid of days, one pixmap per size the desktop asks for (16, 22, 24,
 // 32, 48 and 64 pixels) so that each is drawn on whole pixels.
 QIcon makeAppIcon();
+
+// The same picture at any size, for the icon files installed with the program.
+QImage appIconImage(int size);
 
 } // namespace veskor

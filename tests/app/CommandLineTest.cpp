@@ -2,6 +2,8 @@
 
 #include "app/CommandLine.h"
 
+#include "app/DisplayChoice.h"
+
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -171,6 +173,19 @@ TEST(CommandLineParsing, FileInfoTakesOneFileAndCalcItsKeys) {
     EXPECT_EQ(cl.keys, (std::vector<std::string>{"2", "-", "M-", "="}));
     EXPECT_EQ(cl.value, "-1.5");
     EXPECT_THROW(parse({"day", "--value", "3"}), UsageError);
+}
+
+TEST(DisplayChoice, X11WhereverThereIsOneAndOneLineWhereThereIsNone) {
+    EXPECT_EQ(chooseDisplay(nullptr, ":0", "wayland-0").platform, "xcb");
+    EXPECT_EQ(chooseDisplay("", ":1", nullptr).platform, "xcb");
+    const DisplayChoice named = chooseDisplay("offscreen", nullptr, "wayland-0");
+    EXPECT_TRUE(named.platform.empty() && named.problem.empty());
+    for (const char* wayland : {"wayland-0", static_cast<const char*>(nullptr)}) {
+        const DisplayChoice none = chooseDisplay(nullptr, "", wayland);
+        EXPECT_TRUE(none.platform.empty());
+        EXPECT_NE(none.problem.find("DISPLAY is not set"), std::string::npos);
+        EXPECT_EQ(none.problem.find('\n'), std::string::npos);
+    }
 }
 
 TEST(CommandLineParsing, HelpAndVersionWinWhereverTheyStand) {
