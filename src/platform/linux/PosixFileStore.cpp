@@ -4,7 +4,9 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -112,6 +114,35 @@ UniqueFd createTempFile(const fs::path& target, std::string& tempPath) {
     return UniqueFd(-1);
 }
 
+// A save killed before its rename leaves its temporary file behind. Those of processes that no
+// longer run go with the next save; a live process's may still be in use.
+void removeStaleTemporaries(const fs::path& target) {
+    const std::string prefix = "." + target.filename().string() + ".";
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folderOf(target), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) {
+            continue;
+        }
+        // "<pid>.<call>.<ticks>": three numbers, nothing else.
+        const std::string rest = name.substr(prefix.size());
+        int dots = 0;
+        bool digits = true;
+        for (const char c : rest) {
+            dots += c == '.' ? 1 : 0;
+            digits = digits && ((c >= '0' && c <= '9') || c == '.');
+        }
+        const long pid = std::strtol(rest.c_str(), nullptr, 10);
+        if (!digits || dots != 2 || pid <= 0 || pid == ::getpid()) {
+            continue;
+        }
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            fs::remove(entry.path(), ignored);
+        }
+    }
+}
+
 // Saving through a symbolic link replaces the file it points to, not the link.
 fs::path resolveTarget(const fs::path& path) {
     std::error_code ec;
@@ -208,6 +239,7 @@ FileSave PosixFileStore::save(const fs::path& path, std::string_view bytes) {
     if (folder.valid()) {
         static_cast<void>(::fsync(folder.get()));
     }
+    removeStaleTemporaries(target);
     return FileSave::Ok;
 }
 
