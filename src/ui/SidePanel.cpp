@@ -21,10 +21,12 @@ SidePanel::SidePanel(const QString& title, int height, QWidget* parent) : QFrame
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(1);
     setFixedSize(kWidth, height);
+    setAccessibleName(title);
 
     m_close = new QToolButton(this);
     m_close->setText(" x");
     m_close->setToolTip("Hide panel");
+    m_close->setAccessibleName("Hide panel");
     m_close->setAutoRaise(true);
     // Like the bar's other controls, the button does not take the keyboard focus from the
     // panel's content.

@@ -11,11 +11,15 @@ StatusCell::StatusCell(QColor background, QColor text, const QString& hint, QWid
     : QWidget(parent), m_background(background), m_text(text) {
     setCursor(Qt::PointingHandCursor);
     setToolTip(hint);
+    m_label = hint.trimmed();
+    setAccessibleName(m_label);
 }
 
 void StatusCell::setCaption(const QString& caption) {
     if (caption != m_caption) {
         m_caption = caption;
+        // What a screen reader says: the cell's name, then what it shows.
+        setAccessibleName(m_label + ": " + caption);
         update();
     }
 }

@@ -27,6 +27,7 @@ private:
     QColor m_background;
     QColor m_text;
     QString m_caption;
+    QString m_label; // the hint the cell was made with: "Date", "Time"...
 };
 
 } // namespace veskor

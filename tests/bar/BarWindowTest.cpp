@@ -18,6 +18,7 @@
 #include "ui/StatusCell.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
@@ -196,6 +197,10 @@ private slots:
         QCOMPARE(bar.cell(BarCell::Time)->caption(), fromUtf8(row.time));
         QCOMPARE(bar.cell(BarCell::Saint)->caption(), fromUtf8(row.saint.value()));
         QCOMPARE(bar.cell(BarCell::Saint)->toolTip(), fromUtf8(row.saintHint.value()));
+        // A screen reader hears the cell's name and what it shows.
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(bar.cell(BarCell::Time))->text(QAccessible::Name),
+            "Time: " + fromUtf8(row.time));
         QCOMPARE(rig.memory.reads, 0);
         QVERIFY(bar.cell(BarCell::FreePhysical)->caption().isEmpty());
         QCOMPARE(ticked.size(), 1);
@@ -405,6 +410,7 @@ private slots:
         QCOMPARE(upper->geometry(), QRect(0, 71, 278, 100));
         QCOMPARE(bar.height(), 171);
         QCOMPARE(upper->titleLabel()->text(), QString("Upper"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(upper)->text(QAccessible::Name), "Upper");
         QVERIFY(upper->findChild<QWidget*>("upperContent") != nullptr);
         // The close button does what the menu item does; the panel is kept for the next time.
         upper->closeButton()->click();
