@@ -66,6 +66,10 @@ expect_size sysinfo "$BAR_W" $((ROW_H + 229)) --panel sysinfo
 expect_size calculator "$BAR_W" $((ROW_H + 73)) --panel calculator
 expect_size scope "$BAR_W" $((ROW_H + 191)) --panel scope
 
+# At a device pixel ratio of 2 the picture has twice the pixels each way, drawn at that
+# resolution rather than scaled up.
+QT_SCALE_FACTOR=2 expect_size bar-ratio2 $((2 * BAR_W)) $((2 * (ROW_H + 264))) --panel calendar
+
 if shot menu --menu; then
     read -r w h <<<"$SIZE"
     if [ "$h" -gt "$w" ]; then

@@ -1,5 +1,6 @@
 #include "alarms/widgets/AlarmEventDialog.h"
 
+#include "ui/SharpPixmap.h"
 #include "ui/Style.h"
 
 #include <QApplication>
@@ -81,8 +82,7 @@ protected:
 
 // A clock face showing ten past ten.
 QPixmap clockPicture() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = sharpPixmap(32, 32);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(16, 16);
@@ -105,8 +105,7 @@ QPixmap clockPicture() {
 }
 
 QPixmap okGlyph() {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = sharpPixmap(16, 16);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(0, 128, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -115,8 +114,7 @@ QPixmap okGlyph() {
 }
 
 QPixmap cancelGlyph() {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = sharpPixmap(16, 16);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(192, 0, 0), 2.5, Qt::SolidLine, Qt::RoundCap));

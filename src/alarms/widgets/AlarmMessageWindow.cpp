@@ -2,6 +2,7 @@
 
 #include "alarms/widgets/LedTicker.h"
 #include "platform/Beep.h"
+#include "ui/SharpPixmap.h"
 #include "ui/Style.h"
 
 #include <QKeyEvent>
@@ -27,8 +28,7 @@ QFont sansSerif11() {
 
 // An alarm clock ringing beside a small message window with its button, in the 16 colours.
 QPixmap alarmClockPicture() {
-    QPixmap picture(32, 32);
-    picture.fill(Qt::transparent);
+    QPixmap picture = sharpPixmap(32, 32);
     QPainter p(&picture);
     // The message window behind the clock.
     p.fillRect(QRect(14, 4, 17, 15), style::kSilver);

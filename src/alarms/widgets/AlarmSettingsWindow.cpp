@@ -4,6 +4,7 @@
 #include "alarms/widgets/AlarmEventDialog.h"
 #include "common/Cp1250.h"
 #include "common/Error.h"
+#include "ui/SharpPixmap.h"
 #include "ui/Style.h"
 
 #include <QHeaderView>
@@ -35,8 +36,7 @@ QString fromCp1250(const std::string& bytes) {
 
 // A 16 x 16 picture drawn by `paint`, antialiased.
 template <typename Paint> QPixmap picture(Paint paint) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = sharpPixmap(16, 16);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     paint(painter);
