@@ -72,17 +72,19 @@ TEST(BarSettings, KeyThatCannotBeCreatedLeavesDefaults) {
     EXPECT_EQ(store.reads, 0);
 }
 
-TEST(BarSettings, WriteStoresAllEightValuesAndReadsBackTheSame) {
+TEST(BarSettings, WriteStoresTheBarsFourValuesAndLeavesTheScopesAlone) {
     FakeSettingsStore store;
+    // Saved by the scope after the bar read its settings: the bar's save must not undo it.
+    store.values = {{"MemoryScan", 0}, {"Scan", 250}};
     BarSettings s;
     s.top = 12;
     s.left = 700;
     s.stayOnTop = false;
     s.memoryRow = true;
-    s.scopeSwap = true;
-    s.scopeInterval = 250;
+    s.scopeActive = true;
+    s.scopeInterval = 1000;
     ASSERT_TRUE(writeBarSettings(store, s));
-    EXPECT_EQ(store.values.size(), 8U);
+    EXPECT_EQ(store.values.size(), 6U);
     EXPECT_EQ(std::get<std::int32_t>(store.values.at("StayOnTop")), 0);
     EXPECT_EQ(std::get<std::int32_t>(store.values.at("Memory")), 1);
 
@@ -92,8 +94,7 @@ TEST(BarSettings, WriteStoresAllEightValuesAndReadsBackTheSame) {
     EXPECT_EQ(back.left, 700);
     EXPECT_FALSE(back.stayOnTop);
     EXPECT_TRUE(back.memoryRow);
-    EXPECT_FALSE(back.scopePhysical);
-    EXPECT_TRUE(back.scopeSwap);
+    EXPECT_FALSE(back.scopeActive);
     EXPECT_EQ(back.scopeInterval, 250);
 
     store.failWrites = true;

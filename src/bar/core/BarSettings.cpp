@@ -44,10 +44,6 @@ bool writeBarSettings(ISettingsStore& store, const BarSettings& s) {
         {"Left", s.left.value_or(0)},
         {"StayOnTop", s.stayOnTop ? 1 : 0},
         {"Memory", s.memoryRow ? 1 : 0},
-        {"MemoryScan", s.scopeActive ? 1 : 0},
-        {"PMScan", s.scopePhysical ? 1 : 0},
-        {"PFScan", s.scopeSwap ? 1 : 0},
-        {"Scan", s.scopeInterval},
     });
 }
 

@@ -30,7 +30,9 @@ struct SettingsReadResult {
 // empty key on first run.
 SettingsReadResult readBarSettings(ISettingsStore& store, BarSettings& settings);
 
-// Writes all eight values (an unset Left as 0). False when they could not be stored.
+// Writes the bar's own four values (an unset Left as 0); the scope's four are the scope's to
+// write, as the user changes them, so the values read at start never overwrite newer ones.
+// False when they could not be stored.
 bool writeBarSettings(ISettingsStore& store, const BarSettings& settings);
 
 } // namespace veskor
