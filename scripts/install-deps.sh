@@ -12,7 +12,7 @@ build_pkgs=(
   fonts-dejavu-core fonts-liberation2
 )
 test_pkgs=(
-  libgtest-dev
+  libgtest-dev libbenchmark-dev
   xvfb openbox tint2 xdotool x11-utils imagemagick
   x11-apps
   python3-dbusmock dbus msitools python3-olefile
@@ -28,7 +28,7 @@ fuzz_pkgs=(
 )
 lint_pkgs=(
   clang-format clang-tidy
-  libgtest-dev
+  libgtest-dev libbenchmark-dev
 )
 
 want=("${build_pkgs[@]}")

@@ -5,8 +5,14 @@
 #include "bar/widgets/BarWindow.h"
 #include "calc/widgets/CalculatorPanel.h"
 #include "calendar/widgets/CalendarPanel.h"
+#include "fileinfo/widgets/FileInfoWindow.h"
 #include "namedays/widgets/SaintEditorWindow.h"
+#include "platform/linux/LinuxProcessor.h"
+#include "platform/linux/LinuxSystemFacts.h"
+#include "platform/linux/LogindSession.h"
+#include "platform/linux/QtScreenFacts.h"
 #include "scope/widgets/ScopePanel.h"
+#include "session/widgets/SessionCommands.h"
 #include "sysinfo/widgets/SystemInfoPanel.h"
 #include "ui/Messages.h"
 #include "ui/StatusCell.h"
@@ -16,7 +22,9 @@ namespace veskor {
 std::vector<SidePanelDescription> sidePanels(const CalendarSources& calendar) {
     return {
         calendarSidePanel(calendar),
-        systemInfoSidePanel(),
+        systemInfoSidePanel({std::make_shared<LinuxSystemFacts>(),
+                             std::make_shared<QtScreenFacts>(),
+                             std::make_shared<LinuxProcessor>()}),
         scopeSidePanel(),
         calculatorSidePanel(),
     };
@@ -46,6 +54,9 @@ void connectFeatures(BarWindow& bar, LinuxServices& services,
                      [alarms](DateTime now, const std::optional<MemoryStatus>& /*memory*/) {
                          alarms->checkTick(now);
                      });
+    connectSession(bar, std::make_unique<LogindSession>());
+    connectFileInfo(bar, services.mappedFiles());
+    connectScope(bar, &services.settings());
 }
 
 std::vector<std::string> panelWords(const std::vector<SidePanelDescription>& panels) {

@@ -8,10 +8,12 @@
 #include "platform/linux/LinuxClock.h"
 #include "platform/linux/LinuxMemoryInfo.h"
 #include "platform/linux/PosixFileStore.h"
+#include "platform/linux/PosixMappedFile.h"
 #include "platform/linux/X11Beep.h"
 #include "platform/linux/X11Taskbar.h"
 #include "platform/linux/X11WindowState.h"
 
+#include <memory>
 #include <optional>
 
 namespace veskor {
@@ -47,6 +49,9 @@ public:
     [[nodiscard]] IClock& clock() { return *m_clock; }
     [[nodiscard]] IFileStore& files() { return m_files; }
     [[nodiscard]] IBeep& beep() { return m_beep; }
+    // The settings the bar reads and writes: read only for a picture of a fixed moment.
+    [[nodiscard]] ISettingsStore& settings() { return *m_settings; }
+    [[nodiscard]] std::shared_ptr<const IMappedFiles> mappedFiles() const { return m_mappedFiles; }
 
 private:
     LinuxClock m_systemClock;
@@ -61,6 +66,7 @@ private:
     X11Taskbar m_taskbar;
     PosixFileStore m_files;
     X11Beep m_beep;
+    std::shared_ptr<PosixMappedFiles> m_mappedFiles = std::make_shared<PosixMappedFiles>();
 };
 
 } // namespace veskor

@@ -9,14 +9,22 @@
 #include "app/Features.h"
 #include "app/Services.h"
 #include "bar/widgets/BarWindow.h"
+#include "calc/core/CalcCommand.h"
 #include "calendar/core/MonthText.h"
 #include "calendar/core/MoonPhase.h"
 #include "common/Error.h"
 #include "common/Version.h"
+#include "fileinfo/core/FileInfoCommand.h"
 #include "namedays/core/SaintFile.h"
 #include "platform/linux/LinuxProcessor.h"
+#include "platform/linux/LinuxSystemFacts.h"
+#include "platform/linux/LockFileSlots.h"
+#include "platform/linux/PosixMappedFile.h"
+#include "platform/linux/QtScreenFacts.h"
 #include "platform/linux/QuitSignals.h"
+#include "session/core/InstanceGuard.h"
 #include "sysinfo/core/CpuInfo.h"
+#include "sysinfo/core/SystemTree.h"
 #include "ui/BalloonHint.h"
 #include "ui/Messages.h"
 #include "ui/Style.h"
@@ -38,6 +46,16 @@ int runBar(int argc, char** argv, const CommandLine& cl, const std::filesystem::
     }
     if (!display.platform.empty()) {
         qputenv("QT_QPA_PLATFORM", display.platform.c_str());
+    }
+    // One bar at a time: a second copy ends here, silently, before it shows anything.
+    LockFileSlots instanceSlots;
+    InstanceGuard instanceGuard(instanceSlots, runningExecutableName());
+    instanceGuard.setAction(InstanceGuard::Action::None);
+    bool surplus = false;
+    instanceGuard.setQuitRequest([&surplus] { surplus = true; });
+    instanceGuard.check();
+    if (surplus) {
+        return 0;
     }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(true);
@@ -170,6 +188,23 @@ int main(int argc, char** argv) {
         cpu.measureSpeed();
         std::cout << cpuReport(cpu);
         return 0;
+    }
+    if (cl.mode == CommandLine::Mode::Calc) {
+        return runCalcCommand(cl.value, cl.keys, NumberSeparators::system(), std::cout, std::cerr);
+    }
+    if (cl.mode == CommandLine::Mode::SysInfo) {
+        // The screen's facts come from the display when one answers; without, they stay empty.
+        const std::unique_ptr<QGuiApplication> display = openDisplayIfAny(argc, argv);
+        LinuxSystemFacts facts;
+        QtScreenFacts screen;
+        LinuxProcessor processor;
+        return runSystemInfoCommand(facts, screen, processor,
+                                    LocaleFormat::system().thousandsSeparator, std::cout,
+                                    std::cerr);
+    }
+    if (cl.mode == CommandLine::Mode::FileInfo) {
+        const PosixMappedFiles mapped;
+        return runFileInfoCommand(cl.file, mapped, std::cout, std::cerr);
     }
     if (cl.mode == CommandLine::Mode::Month) {
         const CivilDate month = decodeDate(cl.date.value_or(0));

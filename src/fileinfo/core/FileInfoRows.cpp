@@ -1,1 +1,121 @@
-// Being written.
+#include "fileinfo/core/FileInfoRows.h"
+
+#include "common/Error.h"
+#include "common/NumberPattern.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+#include <algorithm>
+#include <limits>
+
+namespace veskor {
+
+namespace {
+
+QString number(std::string_view pattern, std::int64_t value, const QString& separator) {
+    return QString::fromStdString(formatNumberPattern(pattern, value, separator.toStdString()));
+}
+
+qsizetype lastSeparator(const QString& path) {
+    return std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char(':')));
+}
+
+} // namespace
+
+QString localeDateTimeText(DateTime value, const QLocale& locale) {
+    const CivilDate date = decodeDate(value);
+    const ClockTime time = decodeTime(value);
+    QString text = locale.toString(QDate(date.year, date.month, date.day), QLocale::ShortFormat);
+    if (time != ClockTime{}) {
+        text += QLatin1Char(' ') +
+                locale.toString(QTime(time.hour, time.minute, time.second), QLocale::LongFormat);
+    }
+    return text;
+}
+
+QString isoMinuteText(DateTime value) {
+    const CivilDate date = decodeDate(value);
+    const ClockTime time = decodeTime(value);
+    return QString::asprintf("%04d-%02d-%02d %02d:%02d", date.year, date.month, date.day, time.hour,
+                             time.minute);
+}
+
+QString fileNamePart(const QString& path) {
+    return path.mid(lastSeparator(path) + 1);
+}
+
+QString directoryPart(const QString& path) {
+    return path.left(lastSeparator(path) + 1);
+}
+
+std::vector<FileInfoRow> fileInfoRows(const QString& path, std::uint64_t size,
+                                      const VersionInfo& version, const SummaryProperties* summary,
+                                      const FileInfoFormats& formats) {
+    const auto size64 = static_cast<std::int64_t>(
+        std::min<std::uint64_t>(size, std::numeric_limits<std::int64_t>::max()));
+    std::vector<FileInfoRow> rows = {
+        {"Comment", version.comment},
+        {"File Description", version.fileDescription},
+        {"File OS", version.fileOS},
+        {"File Path", directoryPart(path)},
+        {"File Size", number("#,## B", size64, formats.thousandsSeparator)},
+        {"File Type", version.fileType},
+        {"File SubType", version.fileSubType},
+        {"File version", version.fileVersion},
+        {"Private Build", version.privateBuild},
+        {"Original FileName", version.originalFileName},
+        {"Special Build", version.specialBuild},
+        {"Internal Name", version.internalName},
+        {"Company Name", version.companyName},
+        {"Legal Copyright", version.legalCopyright},
+        {"Legal TradeMarks", version.legalTradeMarks},
+        {"Product Name", version.productName},
+        {"Product Version", version.productVersion},
+    };
+    if (summary == nullptr) {
+        return rows;
+    }
+    const SummaryProperties& s = *summary;
+    const QString& separator = formats.thousandsSeparator;
+    const QString printed =
+        s.lastPrinted != 0 && formats.dateTime ? formats.dateTime(s.lastPrinted) : QString();
+    rows.insert(rows.end(), {
+                                {QString(), QString()},
+                                {"Title", s.title},
+                                {"Subject", s.subject},
+                                {"Author", s.author},
+                                {"Keywords", s.keywords},
+                                {"Comments", s.comments},
+                                {"Template", s.templateName},
+                                {"Last author", s.lastAuthor},
+                                {"Revision number", s.revNumber},
+                                {"Edit time", QString::number(s.editTime) + " min"},
+                                {"Last printed", printed},
+                                {"Page count", number("#,##", s.pageCount, separator)},
+                                {"Word count", number("#,##", s.wordCount, separator)},
+                                {"Char count", number("#,##", s.charCount, separator)},
+                            });
+    return rows;
+}
+
+std::vector<FileInfoRow> readFileInfoRows(const QString& path, const IMappedFiles& files,
+                                          const FileInfoFormats& formats) {
+    VersionResource version(files);
+    version.setFileName(path);
+    std::uint64_t size = 0;
+    if (const std::optional<MappedBytes> mapped = files.map(path.toStdString())) {
+        size = mapped->bytes().size();
+    }
+    SummaryInfo summary;
+    summary.setDocumentName(path);
+    try {
+        summary.open();
+    } catch (const Error&) {
+        // Not a compound document, or one without a summary: the version rows alone.
+        return fileInfoRows(path, size, version.versionInfo(), nullptr, formats);
+    }
+    return fileInfoRows(path, size, version.versionInfo(), &summary.properties(), formats);
+}
+
+} // namespace veskor

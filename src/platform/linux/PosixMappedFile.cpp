@@ -1,1 +1,40 @@
-// Being written.
+#include "platform/linux/PosixMappedFile.h"
+
+#include <cstddef>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace veskor {
+
+std::optional<MappedBytes> PosixMappedFiles::map(const std::filesystem::path& path) const {
+    // O_NONBLOCK: opening a FIFO without a writer would otherwise wait forever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    const auto size = static_cast<std::size_t>(st.st_size);
+    if (size == 0) {
+        ::close(fd);
+        return MappedBytes{};
+    }
+    void* address = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    // The mapping keeps its own reference to the file.
+    ::close(fd);
+    if (address == MAP_FAILED) {
+        return std::nullopt;
+    }
+    // Readers jump between headers and tables: read-ahead would load megabytes they never touch.
+    ::madvise(address, size, MADV_RANDOM);
+    return MappedBytes(
+        std::span<const std::uint8_t>(static_cast<const std::uint8_t*>(address), size),
+        [address, size] { ::munmap(address, size); });
+}
+
+} // namespace veskor

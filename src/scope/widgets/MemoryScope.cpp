@@ -1,0 +1,94 @@
+#include "scope/widgets/MemoryScope.h"
+
+#include "scope/core/MemoryFeed.h"
+#include "scope/widgets/ScopeView.h"
+
+namespace veskor {
+
+namespace {
+constexpr int kPhysical = 0;
+constexpr int kSwap = 1;
+} // namespace
+
+MemoryScope::MemoryScope(const ScopeSettings& settings, std::string thousandsSeparator, Save save,
+                         QWidget* owner)
+    : QObject(owner), m_settings(settings), m_thousandsSeparator(std::move(thousandsSeparator)),
+      m_save(std::move(save)) {
+    m_view = new ScopeView(owner);
+    m_view->setObjectName("scope");
+    m_view->hide();
+    m_view->resize(kViewSize);
+    // Fractions of the totals from the bottom edge up; nothing to plot until the first tick.
+    m_view->setBaseline(0);
+    m_view->setGridSize(kGridSize);
+    for (int k = 0; k < ScopeView::kTraces; ++k) {
+        m_view->setPosition(k, 0);
+        m_view->setTraceEnabled(k, false);
+    }
+    m_view->finishLoading();
+    // The grid shows from the start, also under a scope that starts running.
+    m_view->clear();
+
+    m_view->setInterval(intervalTicksOf(m_settings.intervalMs));
+    m_view->setActive(m_settings.active);
+    m_view->setTraceEnabled(kPhysical, m_settings.physical);
+    m_view->setTraceEnabled(kSwap, m_settings.swap);
+}
+
+void MemoryScope::feed(const std::optional<MemoryStatus>& memory) {
+    const std::optional<MemoryFeed> fed = memoryFeed(m_settings, memory, m_thousandsSeparator);
+    if (!fed) {
+        return;
+    }
+    if (fed->physical) {
+        m_view->setMaximum(kPhysical, fed->physical->max);
+        m_view->setPosition(kPhysical, fed->physical->position);
+    }
+    if (fed->swap) {
+        m_view->setMaximum(kSwap, fed->swap->max);
+        m_view->setPosition(kSwap, fed->swap->position);
+    }
+    const QString physical = QString::fromStdString(fed->physicalCaption);
+    const QString swap = QString::fromStdString(fed->swapCaption);
+    if (physical != m_physicalCaption || swap != m_swapCaption) {
+        m_physicalCaption = physical;
+        m_swapCaption = swap;
+        emit captionsChanged();
+    }
+}
+
+void MemoryScope::setActive(bool active) {
+    m_settings.active = active;
+    m_view->setActive(active);
+    if (active) {
+        m_view->clear();
+    }
+    save();
+    emit activeChanged(active);
+}
+
+void MemoryScope::setIntervalMs(int ms) {
+    m_settings.intervalMs = spinIntervalOf(ms);
+    m_view->setInterval(intervalTicksOf(ms));
+    save();
+}
+
+void MemoryScope::setPhysicalTrace(bool on) {
+    m_settings.physical = on;
+    m_view->setTraceEnabled(kPhysical, on);
+    save();
+}
+
+void MemoryScope::setSwapTrace(bool on) {
+    m_settings.swap = on;
+    m_view->setTraceEnabled(kSwap, on);
+    save();
+}
+
+void MemoryScope::save() const {
+    if (m_save) {
+        m_save(m_settings);
+    }
+}
+
+} // namespace veskor

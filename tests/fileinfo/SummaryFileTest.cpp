@@ -1,0 +1,189 @@
+// The summary of real files: compound files written by the tests, installer databases made with
+// msitools, each read back by olefile as an independent reader.
+
+#include "SummaryFiles.h"
+#include "fileinfo/core/SummaryInfo.h"
+#include "support/TestSupport.h"
+
+#include <QString>
+#include <array>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+
+namespace veskor {
+namespace {
+
+using namespace veskor::test;
+
+// The command's standard output; fails the test when it does not end well.
+std::string run(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        ADD_FAILURE() << "cannot run " << command;
+        return out;
+    }
+    std::array<char, 4096> buffer{};
+    while (std::size_t got = fread(buffer.data(), 1, buffer.size(), pipe)) {
+        out.append(buffer.data(), got);
+    }
+    EXPECT_EQ(pclose(pipe), 0) << command;
+    return out;
+}
+
+// olefile's reading of the summary: identifier -> "b <hex>", "i <number>" or "t <UTC time>".
+std::map<int, std::string> olefileSummary(const TempDir& dir, const fs::path& file) {
+    writeFile(dir / "read.py", R"(import datetime, olefile, sys
+ole = olefile.OleFileIO(sys.argv[1])
+props = ole.getproperties('\x05SummaryInformation', convert_time=True, no_conversion=[10])
+for key in sorted(props):
+    value = props[key]
+    if isinstance(value, bytes):
+        print(key, 'b', value.hex())
+    elif isinstance(value, datetime.datetime):
+        print(key, 't', value.strftime('%Y-%m-%d %H:%M:%S'))
+    else:
+        print(key, 'i', value)
+)");
+    std::map<int, std::string> values;
+    std::istringstream lines(
+        run("/usr/bin/python3 " + (dir / "read.py").string() + " " + file.string()));
+    int key = 0;
+    std::string rest;
+    while (lines >> key && std::getline(lines, rest)) {
+        values[key] = rest.substr(1);
+    }
+    return values;
+}
+
+QString textOf(const std::string& olefileValue) {
+    EXPECT_EQ(olefileValue.substr(0, 2), "b ");
+    return QString::fromUtf8(
+        QByteArray::fromHex(QByteArray::fromStdString(olefileValue.substr(2))));
+}
+
+int numberOf(const std::string& olefileValue) {
+    EXPECT_EQ(olefileValue.substr(0, 2), "i ");
+    return std::stoi(olefileValue.substr(2));
+}
+
+QString isoSeconds(DateTime value) {
+    const CivilDate date = decodeDate(value);
+    const ClockTime time = decodeTime(value);
+    return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", date.year, date.month, date.day,
+                             time.hour, time.minute, time.second);
+}
+
+SummaryInfo& openedOn(SummaryInfo& summary, const fs::path& file) {
+    summary.setDocumentName(QString::fromStdString(file.string()));
+    summary.open();
+    return summary;
+}
+
+TEST(SummaryFile, FilesWithoutASummaryDoNotOpen) {
+    const TempDir dir;
+    writeFile(dir / "plain.txt", "Just some text, no compound file at all.\n");
+    writeCompoundFile(dir / "other.doc", {{"Contents", std::string(600, 'x')}});
+    writeCompoundFile(dir / "empty.doc", {{kSummaryStreamName, ""}});
+    for (const char* name : {"plain.txt", "other.doc", "empty.doc", "missing.doc", ""}) {
+        SummaryInfo summary;
+        summary.setDocumentName(QString::fromStdString((dir / name).string()));
+        EXPECT_NE(errorOf([&] { summary.open(); }), "no error") << name;
+        EXPECT_FALSE(summary.isActive()) << name;
+        EXPECT_EQ(summary.properties(), SummaryProperties{}) << name;
+    }
+    EXPECT_NE(errorOf([&] {
+                  SummaryInfo summary;
+                  openedOn(summary, dir / "other.doc");
+              }).find("no summary"),
+              std::string::npos);
+}
+
+TEST(SummaryFile, OpeningHoldsTheNameAndClosingKeepsTheValues) {
+    const TempDir dir;
+    writeCompoundFile(
+        dir / "a.doc",
+        {{"Contents", std::string(5000, 'w')},
+         {kSummaryStreamName, propertySet({{2, textValue("Report")}, {14, int32Value(12)}})}});
+    writeCompoundFile(dir / "b.doc", {{kSummaryStreamName, propertySet({})}});
+
+    SummaryInfo summary;
+    EXPECT_FALSE(summary.isActive());
+    summary.open(); // no name: open without reading
+    EXPECT_TRUE(summary.isActive());
+    summary.close();
+
+    const QString first = QString::fromStdString((dir / "a.doc").string());
+    openedOn(summary, dir / "a.doc");
+    EXPECT_TRUE(summary.isActive());
+    EXPECT_EQ(summary.properties().title, "Report");
+    EXPECT_EQ(summary.properties().pageCount, 12);
+    summary.setDocumentName(QString::fromStdString((dir / "b.doc").string()));
+    EXPECT_EQ(summary.documentName(), first);
+    summary.open(); // already open: not read again
+    EXPECT_EQ(summary.properties().title, "Report");
+    summary.close();
+    EXPECT_FALSE(summary.isActive());
+    EXPECT_EQ(summary.properties().title, "Report");
+
+    openedOn(summary, dir / "b.doc");
+    EXPECT_EQ(summary.properties(), SummaryProperties{});
+}
+
+TEST(SummaryFile, InstallerDatabaseReadsAsOlefileReadsIt) {
+    const TempDir dir;
+    const fs::path msi = dir / "setup.msi";
+    run("msibuild " + msi.string() +
+        " -s 'Zkušební balíček' 'Jiří Novák' 'x64;1029' '{0C0FFEE0-1234-4321-ABCD-0123456789AB}'");
+    const std::map<int, std::string> expected = olefileSummary(dir, msi);
+    ASSERT_TRUE(expected.contains(2) && expected.contains(3) && expected.contains(14));
+
+    SummaryInfo summary;
+    const SummaryProperties& got = openedOn(summary, msi).properties();
+    const std::map<int, const QString*> texts = {
+        {2, &got.title},    {3, &got.subject},      {4, &got.author},     {5, &got.keywords},
+        {6, &got.comments}, {7, &got.templateName}, {8, &got.lastAuthor}, {9, &got.revNumber}};
+    for (const auto& [id, text] : texts) {
+        EXPECT_EQ(*text, expected.contains(id) ? textOf(expected.at(id)) : QString()) << id;
+    }
+    EXPECT_EQ(got.subject, QString::fromUtf8("Zkušební balíček"));
+    EXPECT_EQ(got.pageCount, numberOf(expected.at(14)));
+    EXPECT_EQ(got.wordCount, expected.contains(15) ? numberOf(expected.at(15)) : 0);
+    EXPECT_EQ(got.charCount, expected.contains(16) ? numberOf(expected.at(16)) : 0);
+}
+
+TEST(SummaryFile, DatesAndCodePageReadAsOlefileReadsThem) {
+    const TimeZone zone("UTC0");
+
+    const TempDir dir;
+    const fs::path doc = dir / "dated.doc";
+    writeCompoundFile(doc, {{kSummaryStreamName,
+                             propertySet({{1, int16Value(1252)},
+                                          {2, textValue("R\xE9sum\xE9")},
+                                          {10, fileTimeValue(125ULL * 60 * 10'000'000)},
+                                          {11, fileTimeValue(0)},
+                                          {12, fileTimeValue(fileTime(2003, 4, 5, 6, 7, 8))},
+                                          {13, fileTimeValue(fileTime(2024, 2, 29, 23, 59, 59))},
+                                          {16, int32Value(4096)}})}});
+    const std::map<int, std::string> expected = olefileSummary(dir, doc);
+    SummaryInfo summary;
+    const SummaryProperties& got = openedOn(summary, doc).properties();
+    EXPECT_EQ(expected.at(1), "i 1252");
+    EXPECT_EQ(got.title, QString::fromUtf8("Résumé"));
+    EXPECT_EQ(QString::fromLatin1(
+                  QByteArray::fromHex(QByteArray::fromStdString(expected.at(2).substr(2)))),
+              got.title);
+    EXPECT_EQ(got.editTime, numberOf(expected.at(10)) / 60); // olefile: seconds
+    EXPECT_EQ(got.editTime, 125);
+    EXPECT_EQ(got.lastPrinted, 0);
+    EXPECT_EQ("t " + isoSeconds(got.created).toStdString(), expected.at(12));
+    // Two-second steps: olefile keeps the odd second.
+    EXPECT_EQ(isoSeconds(got.lastSaved), "2024-02-29 23:59:58");
+    EXPECT_EQ(expected.at(13), "t 2024-02-29 23:59:59");
+    EXPECT_EQ(got.charCount, numberOf(expected.at(16)));
+}
+
+} // namespace
+} // namespace veskor
