@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <dlfcn.h>
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-stdio.h>
@@ -138,18 +139,69 @@ struct RawProperties {
     std::array<std::optional<std::span<const std::byte>>, 8> texts; // identifiers 2 to 9
 };
 
+// The container library is loaded when the first document is opened, not when the bar starts:
+// it brings a dozen libraries of its own, and resolving their symbols at every start of the bar
+// costs more than the rest of its start-up work.
+struct Gsf {
+    decltype(&::gsf_input_stdio_new) inputStdioNew = nullptr;
+    decltype(&::gsf_infile_msole_new) infileMsoleNew = nullptr;
+    decltype(&::gsf_infile_child_by_name) infileChildByName = nullptr;
+    decltype(&::gsf_infile_num_children) infileNumChildren = nullptr;
+    decltype(&::gsf_infile_get_type) infileGetType = nullptr;
+    decltype(&::g_type_check_instance_is_a) typeCheckInstanceIsA = nullptr;
+    decltype(&::gsf_input_size) inputSize = nullptr;
+    decltype(&::gsf_input_read) inputRead = nullptr;
+    decltype(&::g_object_unref) objectUnref = nullptr;
+    decltype(&::g_error_free) errorFree = nullptr;
+};
+
+template <typename Function> bool resolve(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(::dlsym(library, name));
+    return function != nullptr;
+}
+
+std::optional<Gsf> loadGsf() {
+    void* library = nullptr;
+    for (const char* name : {"libgsf-1.so.114", "libgsf-1.so"}) {
+        library = library != nullptr ? library : ::dlopen(name, RTLD_NOW | RTLD_LOCAL);
+    }
+    Gsf gsf;
+    // Kept loaded for the life of the program: documents may be open until the end.
+    if (library == nullptr || !resolve(library, "gsf_input_stdio_new", gsf.inputStdioNew) ||
+        !resolve(library, "gsf_infile_msole_new", gsf.infileMsoleNew) ||
+        !resolve(library, "gsf_infile_child_by_name", gsf.infileChildByName) ||
+        !resolve(library, "gsf_infile_num_children", gsf.infileNumChildren) ||
+        !resolve(library, "gsf_infile_get_type", gsf.infileGetType) ||
+        !resolve(library, "g_type_check_instance_is_a", gsf.typeCheckInstanceIsA) ||
+        !resolve(library, "gsf_input_size", gsf.inputSize) ||
+        !resolve(library, "gsf_input_read", gsf.inputRead) ||
+        !resolve(library, "g_object_unref", gsf.objectUnref) ||
+        !resolve(library, "g_error_free", gsf.errorFree)) {
+        return std::nullopt;
+    }
+    return gsf;
+}
+
+const Gsf* gsfLibrary() {
+    static const std::optional<Gsf> loaded = loadGsf();
+    return loaded ? &*loaded : nullptr;
+}
+
 struct GObjectUnref {
     void operator()(void* object) const {
-        if (object != nullptr) {
-            g_object_unref(object);
+        const Gsf* const gsf = gsfLibrary(); // loaded, or no object was made
+        if (object != nullptr && gsf != nullptr) {
+            gsf->objectUnref(object);
         }
     }
 };
 template <typename T> using GPtr = std::unique_ptr<T, GObjectUnref>;
 
-std::string gErrorText(GError* error) {
+std::string gErrorText(const Gsf& gsf, GError* error) {
     std::string text = error != nullptr ? error->message : "";
-    g_clear_error(&error);
+    if (error != nullptr) {
+        gsf.errorFree(error);
+    }
     return text;
 }
 
@@ -374,35 +426,43 @@ void SummaryInfo::setActive(bool active) {
     if (!QFileInfo(m_documentName).isFile()) {
         throw Error("Cannot open file " + name);
     }
+    const Gsf* const gsf = gsfLibrary();
+    if (gsf == nullptr) {
+        throw Error("Cannot open file " + name +
+                    ": the compound document library (libgsf) is "
+                    "not installed");
+    }
     const QByteArray localName = QFile::encodeName(m_documentName);
     GError* error = nullptr;
-    const GPtr<GsfInput> file(gsf_input_stdio_new(localName.constData(), &error));
+    const GPtr<GsfInput> file(gsf->inputStdioNew(localName.constData(), &error));
     if (!file) {
-        throw Error("Cannot open file " + name + ": " + gErrorText(error));
+        throw Error("Cannot open file " + name + ": " + gErrorText(*gsf, error));
     }
     auto document = std::make_unique<Document>();
-    document->storage.reset(gsf_infile_msole_new(file.get(), &error));
+    document->storage.reset(gsf->infileMsoleNew(file.get(), &error));
     if (!document->storage) {
-        throw Error(name + " is not a compound document: " + gErrorText(error));
+        throw Error(name + " is not a compound document: " + gErrorText(*gsf, error));
     }
-    document->stream.reset(gsf_infile_child_by_name(document->storage.get(), kSummaryStreamName));
+    document->stream.reset(gsf->infileChildByName(document->storage.get(), kSummaryStreamName));
     GsfInput* const stream = document->stream.get();
-    if (stream == nullptr ||
-        (GSF_IS_INFILE(stream) && gsf_infile_num_children(GSF_INFILE(stream)) >= 0)) {
+    // A storage of that name is no stream.
+    if (stream == nullptr || (gsf->typeCheckInstanceIsA(reinterpret_cast<GTypeInstance*>(stream),
+                                                        gsf->infileGetType()) != 0 &&
+                              gsf->infileNumChildren(reinterpret_cast<GsfInfile*>(stream)) >= 0)) {
         throw Error(name + " has no summary information");
     }
 
-    const std::int64_t size = std::min<std::int64_t>(gsf_input_size(stream), kMaxStreamBytes);
+    const std::int64_t size = std::min<std::int64_t>(gsf->inputSize(stream), kMaxStreamBytes);
     std::vector<std::byte> bytes(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)));
     if (!bytes.empty() &&
-        gsf_input_read(stream, bytes.size(), reinterpret_cast<guint8*>(bytes.data())) == nullptr) {
+        gsf->inputRead(stream, bytes.size(), reinterpret_cast<guint8*>(bytes.data())) == nullptr) {
         throw Error("Cannot read the summary information of " + name);
     }
     SummaryReading reading = parseSummaryStream(bytes);
     if (!reading.hasTable) {
         throw Error(name + " has no summary property set");
     }
-    if (gsf_input_size(stream) > kMaxStreamBytes) {
+    if (gsf->inputSize(stream) > kMaxStreamBytes) {
         reading.problems.emplace_back("stream longer than read");
     }
     m_properties = std::move(reading.properties);

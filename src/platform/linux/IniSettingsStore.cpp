@@ -7,9 +7,11 @@
 #include <QSettings>
 #include <QString>
 #include <algorithm>
+#include <chrono>
 #include <fcntl.h>
 #include <limits>
 #include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace veskor {
@@ -66,6 +68,31 @@ void removeSaveLeftovers(const fs::path& file) {
             it->symlink_status(entryError).type() == fs::file_type::regular) {
             fs::remove(it->path(), entryError);
         }
+    }
+}
+
+// A save killed between making the lock file and writing its owner into it leaves the lock
+// empty, and the settings library takes an empty lock for stale only after half a minute, all
+// that time blocking the save (and the bar with it). A live owner fills its lock within
+// microseconds, so one that has stayed empty for a second is stale: it goes.
+void removeEmptyStaleLock(const fs::path& lock) {
+    constexpr auto kStaleAfter = std::chrono::seconds(1);
+    constexpr auto kRecheck = std::chrono::milliseconds(100);
+    for (int check = 0; check <= 12; ++check) {
+        std::error_code ec;
+        const std::uintmax_t size = fs::file_size(lock, ec);
+        if (ec || size != 0) {
+            return;
+        }
+        const fs::file_time_type written = fs::last_write_time(lock, ec);
+        if (ec) {
+            return;
+        }
+        if (fs::file_time_type::clock::now() - written > kStaleAfter) {
+            fs::remove(lock, ec);
+            return;
+        }
+        std::this_thread::sleep_for(kRecheck);
     }
 }
 
@@ -139,6 +166,7 @@ bool IniSettingsStore::writeIntegers(
     }
     std::error_code ec;
     fs::create_directories(m_file.parent_path(), ec);
+    removeEmptyStaleLock(lockFileOf(m_file));
     removeSaveLeftovers(m_file);
     QSettings settings(toQString(m_file), QSettings::IniFormat);
     for (const auto& [name, value] : values) {

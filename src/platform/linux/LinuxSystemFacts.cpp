@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <arpa/inet.h>
 #include <cups/cups.h>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <ifaddrs.h>
@@ -158,33 +159,78 @@ SoundListing LinuxSystemFacts::soundListing() {
     return listing;
 }
 
+namespace {
+
+// The print system's library is loaded when the printer is first asked for, not when the bar
+// starts: it brings a dozen libraries of its own (encryption, directory services), and resolving
+// their symbols at every start of the bar costs more than the rest of its start-up work. No
+// library means no print system: no printer.
+struct Cups {
+    decltype(&::httpConnect2) connect = nullptr;
+    decltype(&::cupsServer) server = nullptr;
+    decltype(&::ippPort) port = nullptr;
+    decltype(&::cupsEncryption) encryption = nullptr;
+    decltype(&::httpSetTimeout) setTimeout = nullptr;
+    decltype(&::cupsGetDests2) getDests = nullptr;
+    decltype(&::cupsGetOption) getOption = nullptr;
+    decltype(&::cupsFreeDests) freeDests = nullptr;
+    decltype(&::httpClose) close = nullptr;
+};
+
+template <typename Function> bool resolve(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(::dlsym(library, name));
+    return function != nullptr;
+}
+
+std::optional<Cups> loadCups() {
+    void* library = ::dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL);
+    Cups cups;
+    if (library == nullptr || !resolve(library, "httpConnect2", cups.connect) ||
+        !resolve(library, "cupsServer", cups.server) || !resolve(library, "ippPort", cups.port) ||
+        !resolve(library, "cupsEncryption", cups.encryption) ||
+        !resolve(library, "httpSetTimeout", cups.setTimeout) ||
+        !resolve(library, "cupsGetDests2", cups.getDests) ||
+        !resolve(library, "cupsGetOption", cups.getOption) ||
+        !resolve(library, "cupsFreeDests", cups.freeDests) ||
+        !resolve(library, "httpClose", cups.close)) {
+        return std::nullopt;
+    }
+    return cups;
+}
+
+} // namespace
+
 PrinterFacts LinuxSystemFacts::printers() {
     PrinterFacts facts;
+    static const std::optional<Cups> cups = loadCups();
+    if (!cups) {
+        return facts;
+    }
     // An explicit connection with a short timeout: with no server, or one that does not
     // answer, the panel must not wait for the library's own, much longer, timeouts.
     constexpr int kConnectMs = 1000;
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                kConnectMs, nullptr);
+    http_t* http = cups->connect(cups->server(), cups->port(), nullptr, AF_UNSPEC,
+                                 cups->encryption(), 1, kConnectMs, nullptr);
     if (http == nullptr) {
         return facts;
     }
     facts.serverAnswered = true;
     // A server that takes the connection and then says nothing gives up after this.
-    httpSetTimeout(http, 1.0, nullptr, nullptr);
+    cups->setTimeout(http, 1.0, nullptr, nullptr);
     cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(http, &dests);
+    const int count = cups->getDests(http, &dests);
     facts.destinations = std::max(count, 0);
     for (int i = 0; i < count; ++i) {
         if (dests[i].is_default != 0) {
             facts.defaultName = dests[i].name;
             const char* info =
-                cupsGetOption("printer-info", dests[i].num_options, dests[i].options);
+                cups->getOption("printer-info", dests[i].num_options, dests[i].options);
             facts.defaultInfo = info != nullptr ? info : "";
             break;
         }
     }
-    cupsFreeDests(count, dests);
-    httpClose(http);
+    cups->freeDests(count, dests);
+    cups->close(http);
     return facts;
 }
 

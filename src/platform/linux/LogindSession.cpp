@@ -49,10 +49,19 @@ int errorNumber(const QString& name) {
 
 } // namespace
 
+LogindSession::LogindSession() = default;
+
 LogindSession::LogindSession(QDBusConnection bus) : m_bus(std::move(bus)) {}
 
+QDBusConnection& LogindSession::bus() {
+    if (!m_bus) {
+        m_bus = QDBusConnection::systemBus();
+    }
+    return *m_bus;
+}
+
 bool LogindSession::openPrivilege() {
-    m_lastError = m_bus.isConnected() ? 0 : ECONNREFUSED;
+    m_lastError = bus().isConnected() ? 0 : ECONNREFUSED;
     return m_lastError == 0;
 }
 
@@ -157,12 +166,12 @@ LogindSession::callManager(const QString& method, const QVariantList& arguments,
 }
 
 std::optional<QDBusMessage> LogindSession::call(QDBusMessage message, int timeoutMs) {
-    if (!m_bus.isConnected()) {
+    if (!bus().isConnected()) {
         m_lastError = ECONNREFUSED;
         return std::nullopt;
     }
     // The bar keeps painting while polkit's dialog is up.
-    QDBusMessage reply = m_bus.call(message, QDBus::BlockWithGui, timeoutMs);
+    QDBusMessage reply = bus().call(message, QDBus::BlockWithGui, timeoutMs);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         m_lastError = errorNumber(reply.errorName());
         return std::nullopt;

@@ -12,7 +12,9 @@ namespace veskor {
 // ask the user for authorisation while a request waits. Log off ends the user's current session.
 class LogindSession final : public ISessionService {
 public:
-    explicit LogindSession(QDBusConnection bus = QDBusConnection::systemBus());
+    // The system bus, connected when the user first asks: not while the bar starts.
+    LogindSession();
+    explicit LogindSession(QDBusConnection bus);
 
     // 2: authorisation is asked before every request.
     int platformId() override { return 2; }
@@ -29,7 +31,9 @@ private:
     bool endMachine(const QString& method, bool force);
     std::optional<QString> currentSession();
 
-    QDBusConnection m_bus;
+    QDBusConnection& bus();
+
+    std::optional<QDBusConnection> m_bus;
     int m_lastError = 0;
 };
 
