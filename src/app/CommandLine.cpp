@@ -48,7 +48,21 @@ std::string usage(const std::vector<std::string>& panelWords) {
            "                  $XDG_DATA_HOME/Orvane/Veskor Pro)\n"
            "  --help, --version\n"
            "Exit status: 0 done, 1 the data cannot be read or has no answer, 2 a bad command\n"
-           "line (or a time that is not one).\n";
+           "line (or a time that is not one).\n"
+           "Examples:\n"
+           "  veskor --at \"2026-12-08 07:04:55\"\n"
+           "  veskor day 1998-07-06\n"
+           "  veskor saint 2026-12-24\n"
+           "  veskor find Karina --year 2027\n"
+           "  veskor alarms --due 7:05\n"
+           "  veskor moon 2000-01-06\n"
+           "  veskor month 2026-12\n"
+           "  veskor cpu\n"
+           "  veskor sysinfo\n"
+           "  veskor fileinfo setup.msi\n"
+           "  veskor calc 2 + 3 x 4 =\n"
+           "  veskor --screenshot bar.png --panel calendar\n"
+           "  veskor --autostart on\n";
 }
 
 namespace {

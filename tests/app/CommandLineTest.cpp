@@ -175,6 +175,15 @@ TEST(CommandLineParsing, FileInfoTakesOneFileAndCalcItsKeys) {
     EXPECT_THROW(parse({"day", "--value", "3"}), UsageError);
 }
 
+TEST(CommandLineParsing, HelpShowsAnExampleOfEveryCommandThatParses) {
+    const std::string help = usage(kWords);
+    for (const std::string command :
+         {"day", "saint", "find", "alarms", "moon", "month", "cpu", "sysinfo", "fileinfo", "calc",
+          "--screenshot", "--autostart"}) {
+        EXPECT_NE(help.find("\n  veskor " + command), std::string::npos) << command;
+    }
+}
+
 TEST(DisplayChoice, X11WhereverThereIsOneAndOneLineWhereThereIsNone) {
     EXPECT_EQ(chooseDisplay(nullptr, ":0", "wayland-0").platform, "xcb");
     EXPECT_EQ(chooseDisplay("", ":1", nullptr).platform, "xcb");
