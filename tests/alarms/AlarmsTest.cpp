@@ -8,6 +8,13 @@
 #include "platform/fake/FakeFileStore.h"
 
 #include <QtTest>
+#include <cstddef>
+#include <malloc.h>
+#include <random>
+#if defined(__SANITIZE_ADDRESS__)
+// From the sanitizer's runtime, which replaces the heap (and mallinfo with it).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 using namespace veskor;
 
@@ -36,6 +43,15 @@ class AlarmsTest final : public QObject {
                                            "07:05\r\nSecond of the minute\r\n1\r\n0\r\n"
                                            "07:06\r\nWalk\r\n1\r\n-1\r\n"
                                            "08:00\r\nOff\r\n0\r\n0\r\n";
+
+    // Bytes the program holds from the heap now.
+    static std::size_t heapInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+        return __sanitizer_get_current_allocated_bytes();
+#else
+        return mallinfo2().uordblks;
+#endif
+    }
 
 private slots:
     void hintListsTheActiveEventsOrSaysThereIsNone() {
@@ -91,6 +107,44 @@ private slots:
         rig.tick(7, 5, 0);
         QCOMPARE(rig.reports, QStringList{"'noon' is not a valid time"});
         QVERIFY(rig.alarms->messageWindow() == nullptr);
+    }
+
+    // A week of ticks a second apart (with jitter) against an event every minute: the window is
+    // refreshed ten thousand times, and what the program holds does not grow with them.
+    void aWeekOfAlarmsEveryMinuteKeepsMemoryFlat() {
+        std::string file;
+        for (int minute = 0; minute < 24 * 60; ++minute) {
+            file += QStringLiteral("%1:%2\r\nEvery minute %3\r\n1\r\n-1\r\n")
+                        .arg(minute / 60, 2, 10, QChar('0'))
+                        .arg(minute % 60, 2, 10, QChar('0'))
+                        .arg(minute)
+                        .toStdString();
+        }
+        Rig rig(file);
+        std::mt19937 random(8);
+        std::uniform_real_distribution<double> jitter(-0.4, 0.4);
+        const DateTime start = encodeDate(2026, 12, 8);
+        double seconds = 0.3;
+        std::size_t afterDayOne = 0;
+        for (int day = 1; day <= 7; ++day) {
+            for (; seconds < day * 86400.0; seconds += 1.0 + jitter(random)) {
+                rig.alarms->checkTick(start + seconds / 86400.0);
+                if (static_cast<long>(seconds) % 60 == 0) {
+                    QCoreApplication::processEvents(); // the window's timers and deletions
+                }
+            }
+            QCoreApplication::processEvents();
+            if (day == 1) {
+                afterDayOne = heapInUse();
+            }
+        }
+        QVERIFY(rig.alarms->messageWindow() != nullptr);
+        QCOMPARE(rig.beep.beeps, 0);
+        const std::size_t afterWeek = heapInUse();
+        QVERIFY2(afterWeek < afterDayOne + 256 * 1024,
+                 qPrintable(QStringLiteral("heap in use after one day %1, after seven %2")
+                                .arg(afterDayOne)
+                                .arg(afterWeek)));
     }
 };
 
