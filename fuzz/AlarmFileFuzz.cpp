@@ -85,9 +85,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::optional<veskor::DateTime> time = veskor::parseTimeOfDay(event.time);
         check(!time || (*time >= 0.0 && *time < 1.0));
         try {
-            const int found = list.findEvent(time.value_or(0.0));
+            // A row that is not a time has the search look for midnight.
+            const veskor::DateTime wanted = time.value_or(0.0);
+            const int found = list.findEvent(wanted);
             check(found == -1 ||
-                  (list.at(found).active && veskor::parseTimeOfDay(list.at(found).time) == time));
+                  (list.at(found).active && veskor::parseTimeOfDay(list.at(found).time) == wanted));
         } catch (const veskor::Error& e) {
             // what() ends at a NUL the row may hold.
             const auto names = [&e](const veskor::AlarmEvent& row) {
