@@ -14,10 +14,15 @@
 
 namespace veskor {
 
-std::string usage(const std::vector<std::string>& panelWords) {
+std::string usage(const std::vector<std::string>& panelWords,
+                  const std::vector<WindowWord>& windowWords) {
     std::string words;
     for (const std::string& word : panelWords) {
         words += (words.empty() ? "" : "|") + word;
+    }
+    std::string windows;
+    for (const WindowWord& window : windowWords) {
+        windows += (windows.empty() ? "" : "|") + window.word + (window.takesFile ? " FILE" : "");
     }
     return "Usage: veskor [--at \"YYYY-MM-DD hh:mm:ss\"]      start the bar (its clock from --at "
            "on)\n"
@@ -39,7 +44,11 @@ std::string usage(const std::vector<std::string>& panelWords) {
            "                     [--panel " +
            words +
            "] [--menu]\n"
-           "                                               render the bar (or its menu) to PNG\n"
+           "                     [--window " +
+           windows +
+           "]\n"
+           "                                               render the bar (its menu, a window) to "
+           "PNG\n"
            "       veskor --autostart [on|off]             start the bar with the desktop, or not\n"
            "Options stand anywhere, each once, as --name VALUE or --name=VALUE; after -- every\n"
            "word is an argument.\n"
@@ -62,6 +71,7 @@ std::string usage(const std::vector<std::string>& panelWords) {
            "  veskor fileinfo setup.msi\n"
            "  veskor calc 2 + 3 x 4 =\n"
            "  veskor --screenshot bar.png --panel calendar\n"
+           "  veskor --screenshot alarms.png --window alarms\n"
            "  veskor --autostart on\n";
 }
 
@@ -77,7 +87,7 @@ struct OptionSpec {
     bool optionalValue = false;   // takes "on" or "off" when one follows
 };
 
-constexpr std::array<OptionSpec, 11> kOptions{{
+constexpr std::array<OptionSpec, 12> kOptions{{
     {"--data-dir", true, std::nullopt, std::nullopt},
     {"--year", true, Mode::Find, std::nullopt},
     {"--due", true, Mode::Alarms, std::nullopt},
@@ -85,6 +95,7 @@ constexpr std::array<OptionSpec, 11> kOptions{{
     {"--at", true, Mode::Screenshot, Mode::Bar},
     {"--panel", true, Mode::Screenshot, std::nullopt},
     {"--menu", false, Mode::Screenshot, std::nullopt},
+    {"--window", true, Mode::Screenshot, std::nullopt},
     {"--value", true, Mode::Calc, std::nullopt},
     {"--autostart", true, Mode::Autostart, std::nullopt, true},
     {"--help", false, std::nullopt, std::nullopt},
@@ -275,7 +286,8 @@ std::string formatIsoDate(DateTime date) {
 }
 
 CommandLine parseCommandLine(const std::vector<std::string>& args,
-                             const std::vector<std::string>& panelWords) {
+                             const std::vector<std::string>& panelWords,
+                             const std::vector<WindowWord>& windowWords) {
     Words words = sortWords(args);
     CommandLine cl;
     if (words.helpOrVersion) {
@@ -286,8 +298,23 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
         throw UsageError(*words.problem);
     }
 
+    const WindowWord* window = nullptr;
+    if (const auto word = words.options.find("--window"); word != words.options.end()) {
+        const auto found = std::ranges::find(windowWords, word->second, &WindowWord::word);
+        if (found == windowWords.end()) {
+            std::string known;
+            for (const WindowWord& each : windowWords) {
+                known += (known.empty() ? "" : ", ") + each.word;
+            }
+            throw UsageError("unknown window '" + word->second + "' (" + known + ")");
+        }
+        window = &*found;
+    }
+
     auto next = words.arguments.begin();
-    if (next != words.arguments.end()) {
+    // The file a window shows may be named like a command ("veskor --window fileinfo day").
+    const bool firstIsFile = window != nullptr && window->takesFile;
+    if (next != words.arguments.end() && !firstIsFile) {
         if (*next == "day") {
             cl.mode = Mode::Day;
         } else if (*next == "saint") {
@@ -368,6 +395,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
         cl.panel = *panel;
     }
     cl.menu = words.options.contains("--menu");
+    if (window != nullptr) {
+        // A window is drawn instead of the bar: a strip or the menu would not be in the picture.
+        if (!cl.panel.empty() || cl.menu) {
+            throw UsageError(std::string("option --window does not go with ") +
+                             (cl.menu ? "--menu" : "--panel"));
+        }
+        cl.window = window->word;
+    }
     if (const std::string* autostart = value("--autostart")) {
         if (!autostart->empty() && *autostart != "on" && *autostart != "off") {
             throw UsageError("--autostart takes on or off, not '" + *autostart + "'");
@@ -411,6 +446,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
     case Mode::Calc:
         cl.keys.assign(next, words.arguments.end());
         break;
+    case Mode::Screenshot:
+        if (window != nullptr && window->takesFile) {
+            if (left != 1) {
+                throw UsageError(left == 0 ? "--window " + window->word + " needs a FILE"
+                                           : "too many arguments");
+            }
+            cl.file = *next;
+            break;
+        }
+        [[fallthrough]];
     default:
         if (left != 0) {
             throw UsageError("unexpected argument '" + *next + "'");

@@ -20,6 +20,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A window --window renders instead of the bar; takesFile: it shows the FILE argument.
+struct WindowWord {
+    std::string word;
+    bool takesFile = false;
+};
+
 struct CommandLine {
     enum class Mode {
         Bar,
@@ -48,7 +54,8 @@ struct CommandLine {
     std::optional<std::string> due; // alarms: --due, the time of day asked about
     std::optional<DateTime> at;     // the bar: the clock starts there; --screenshot: its fixed time
     std::string panel;              // --screenshot: a strip to open first
-    std::filesystem::path file;     // fileinfo: the file asked about
+    std::string window;             // --screenshot: a window to render instead of the bar
+    std::filesystem::path file;     // fileinfo, --window fileinfo: the file asked about
     std::optional<std::string> value; // calc: --value, the field's value at the start
     std::vector<std::string> keys;    // calc: the keys, one per argument
     std::string autostart;            // --autostart: "on", "off" or empty to ask
@@ -59,9 +66,11 @@ struct CommandLine {
 
 // Options may stand anywhere, before or after the command and its arguments, each at most once
 // ("--name VALUE" or "--name=VALUE"; after "--" every word is an argument). --help and --version
-// win over everything else, errors included. panelWords: what --panel takes. Throws UsageError.
+// win over everything else, errors included. panelWords: what --panel takes; windowWords: what
+// --window takes. Throws UsageError.
 CommandLine parseCommandLine(const std::vector<std::string>& args,
-                             const std::vector<std::string>& panelWords);
+                             const std::vector<std::string>& panelWords,
+                             const std::vector<WindowWord>& windowWords = {});
 
 // "YYYY-MM-DD" and "YYYY-MM-DD hh:mm:ss"; throw UsageError.
 DateTime parseIsoDate(const std::string& text);
@@ -71,7 +80,8 @@ DateTime parseIsoDateTime(const std::string& text);
 std::string formatIsoDate(DateTime date);
 
 // The --help text.
-std::string usage(const std::vector<std::string>& panelWords);
+std::string usage(const std::vector<std::string>& panelWords,
+                  const std::vector<WindowWord>& windowWords = {});
 
 // Runs day, saint or find; returns the exit status (0, or 1 with "veskor: ..." on err).
 // saintFile: the file the table was read from, named in its errors; empty for the built-in list.

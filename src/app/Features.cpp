@@ -1,11 +1,17 @@
 #include "app/Features.h"
 
+#include "alarms/widgets/AlarmSettingsWindow.h"
 #include "alarms/widgets/Alarms.h"
+#include "alarms/widgets/LedTicker.h"
 #include "app/Services.h"
 #include "bar/widgets/BarWindow.h"
 #include "calc/widgets/CalculatorPanel.h"
 #include "calendar/widgets/CalendarPanel.h"
+#include "common/Cp1250.h"
+#include "common/Error.h"
+#include "fileinfo/core/FileInfoCommand.h"
 #include "fileinfo/widgets/FileInfoWindow.h"
+#include "namedays/core/SaintFile.h"
 #include "namedays/widgets/SaintEditorWindow.h"
 #include "platform/linux/LinuxProcessor.h"
 #include "platform/linux/LinuxSystemFacts.h"
@@ -17,7 +23,106 @@
 #include "ui/Messages.h"
 #include "ui/StatusCell.h"
 
+#include <QFileInfo>
+#include <QTableWidget>
+#include <sstream>
+
 namespace veskor {
+
+namespace {
+
+// The user's data files read as they are and never saved: a picture changes nothing.
+class ReadOnlyFiles final : public IFileStore {
+public:
+    explicit ReadOnlyFiles(IFileStore& files) : m_files(files) {}
+    FileRead read(const std::filesystem::path& path, std::size_t maxBytes) override {
+        return m_files.read(path, maxBytes);
+    }
+    FileSave save(const std::filesystem::path& /*path*/, std::string_view /*bytes*/) override {
+        return FileSave::Ok;
+    }
+
+private:
+    IFileStore& m_files;
+};
+
+std::function<void(const QString&)> reportTo(std::ostream& err) {
+    return [&err](const QString& text) { err << text.toStdString() << '\n'; };
+}
+
+BuiltWindow alarmSettingsWindow(const WindowSources& sources) {
+    struct Data {
+        explicit Data(IFileStore& store) : files(store) {}
+        ReadOnlyFiles files;
+        AlarmList list;
+    };
+    auto data = std::make_shared<Data>(sources.services.files());
+    auto window = std::make_unique<AlarmSettingsWindow>(
+        data->list, data->files, sources.dataDir / kAlarmFileName, reportTo(sources.err));
+    window->show(); // showing reads the alarm file, as when the bar opens the window
+    return {data, std::move(window)};
+}
+
+// The first event's message as it goes off at its own time on the clock's day, in silence.
+BuiltWindow alarmMessageWindow(const WindowSources& sources) {
+    AlarmList list;
+    ReadOnlyFiles files(sources.services.files());
+    try {
+        list.load(files, sources.dataDir / kAlarmFileName);
+    } catch (const Error& error) {
+        sources.err << error.what() << '\n';
+    }
+    QString message;
+    DateTime at = sources.services.clock().now();
+    if (list.count() > 0) {
+        const AlarmEvent& first = list.at(0);
+        message = QString::fromStdString(cp1250ToUtf8(first.message));
+        if (const std::optional<DateTime> time = parseTimeOfDay(first.time)) {
+            at = static_cast<DateTime>(dateOf(at)) + *time;
+        }
+    }
+    auto window = std::make_unique<AlarmMessageWindow>(sources.services.beep(), nullptr);
+    window->showAlarm(message, false, at);
+    // Standing still the ticker shows the scroll's first frame, the message from its start,
+    // and no timer moves it before the picture is taken.
+    window->led()->setScroll(false);
+    return {nullptr, std::move(window)};
+}
+
+BuiltWindow saintEditorWindow(const WindowSources& sources) {
+    auto saints = std::make_shared<SaintTable>();
+    try {
+        loadSaints(saints->strings, sources.services.files(), sources.dataDir / kSaintFileName);
+    } catch (const Error& error) {
+        sources.err << error.what() << '\n'; // the built-in list stays, as in the bar
+    }
+    auto window = std::make_unique<SaintEditorWindow>(saints->strings);
+    window->show();
+    return {saints, std::move(window)};
+}
+
+BuiltWindow fileInfoWindow(const WindowSources& sources) {
+    const IMappedFiles& files = *sources.services.mappedFiles();
+    // The command's own checks, so that a file it cannot show fails here as it fails there.
+    std::ostringstream rows;
+    if (const int status = runFileInfoCommand(sources.file, files, rows, sources.err);
+        status != 0) {
+        return {nullptr, nullptr, status};
+    }
+    auto window = std::make_unique<FileInfoWindow>(files);
+    window->setFile(QFileInfo(QString::fromStdString(sources.file.string())).absoluteFilePath());
+    window->show();
+    // A document's summary follows the version rows, below the first screenful. The bottom
+    // may cut the top row; that row is then shown whole, from its top.
+    QTableWidget* list = window->list();
+    list->scrollToBottom();
+    if (QTableWidgetItem* top = list->itemAt(0, 0)) {
+        list->scrollToItem(top, QAbstractItemView::PositionAtTop);
+    }
+    return {nullptr, std::move(window)};
+}
+
+} // namespace
 
 std::vector<SidePanelDescription> sidePanels(const CalendarSources& calendar) {
     return {
@@ -65,6 +170,23 @@ std::vector<std::string> panelWords(const std::vector<SidePanelDescription>& pan
         words.push_back(panel.word.toStdString());
     }
     words.emplace_back("memory");
+    return words;
+}
+
+std::vector<ScreenshotWindow> screenshotWindows() {
+    return {
+        {{"alarms"}, alarmSettingsWindow},
+        {{"alarm"}, alarmMessageWindow},
+        {{"saints"}, saintEditorWindow},
+        {{"fileinfo", true}, fileInfoWindow},
+    };
+}
+
+std::vector<WindowWord> windowWords(const std::vector<ScreenshotWindow>& windows) {
+    std::vector<WindowWord> words;
+    for (const ScreenshotWindow& window : windows) {
+        words.push_back(window.word);
+    }
     return words;
 }
 

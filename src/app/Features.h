@@ -1,10 +1,15 @@
 #pragma once
-// The features the bar shows: their side panels, registered here and nowhere else.
+// The features the bar shows: their side panels and windows, registered here and nowhere else.
 
+#include "app/CommandLine.h"
 #include "calendar/widgets/CalendarPanel.h"
 #include "ui/SidePanelDescription.h"
 
+#include <QWidget>
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,5 +30,32 @@ void connectFeatures(BarWindow& bar, LinuxServices& services, const std::filesys
 
 // The words --panel takes: every side panel's and the memory row's.
 std::vector<std::string> panelWords(const std::vector<SidePanelDescription>& panels);
+
+// What a window drawn for a picture is made from; the user's files are read, never written.
+struct WindowSources {
+    LinuxServices& services; // with the clock standing still
+    std::filesystem::path dataDir;
+    std::filesystem::path file; // the FILE argument, for a window that takes one
+    std::ostream& err;          // errors met on the way, one line each
+};
+
+// A window ready to be drawn; or none, when its one-line error went to err, with the status.
+struct BuiltWindow {
+    std::shared_ptr<void> data; // what the window shows, kept while it lives
+    std::unique_ptr<QWidget> window;
+    int status = 0;
+};
+
+// A window the bar opens, as --screenshot --window draws it.
+struct ScreenshotWindow {
+    WindowWord word;
+    std::function<BuiltWindow(const WindowSources&)> build;
+};
+
+// Every window --window draws, registered here and nowhere else.
+std::vector<ScreenshotWindow> screenshotWindows();
+
+// The words --window takes.
+std::vector<WindowWord> windowWords(const std::vector<ScreenshotWindow>& windows);
 
 } // namespace veskor

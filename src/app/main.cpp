@@ -94,6 +94,26 @@ int runScreenshot(int argc, char** argv, const CommandLine& cl,
     });
     QApplication app(argc, argv);
     LinuxServices services(LinuxServices::ClockFrom::Fixed, cl.at.value_or(LinuxClock().now()));
+    // Grabbed at the screen's device pixel ratio, so the picture is as sharp as the screen.
+    const auto save = [&cl](const QPixmap& picture) {
+        if (!picture.save(QString::fromStdString(cl.screenshotFile.string()), "PNG")) {
+            std::cerr << "veskor: cannot write " << cl.screenshotFile.string() << '\n';
+            return 1;
+        }
+        return 0;
+    };
+    if (!cl.window.empty()) {
+        const std::vector<ScreenshotWindow> windows = screenshotWindows();
+        // The parser took the word from the same table.
+        const auto window = std::ranges::find_if(
+            windows, [&cl](const ScreenshotWindow& each) { return each.word.word == cl.window; });
+        const BuiltWindow built = window->build({services, dataDir, cl.file, std::cerr});
+        if (!built.window) {
+            return built.status;
+        }
+        QApplication::processEvents();
+        return save(built.window->grab());
+    }
     BarWindow* made = nullptr;
     BarWindow bar(
         services.forBar(dataDir,
@@ -118,27 +138,24 @@ int runScreenshot(int argc, char** argv, const CommandLine& cl,
         QApplication::processEvents();
         picture = bar.menu()->grab();
     }
-    if (!picture.save(QString::fromStdString(cl.screenshotFile.string()), "PNG")) {
-        std::cerr << "veskor: cannot write " << cl.screenshotFile.string() << '\n';
-        return 1;
-    }
-    return 0;
+    return save(picture);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> words = panelWords(sidePanels());
+    const std::vector<WindowWord> windows = windowWords(screenshotWindows());
     CommandLine cl;
     try {
-        cl = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), words);
+        cl = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), words, windows);
     } catch (const UsageError& e) {
         std::cerr << "veskor: " << e.what() << " (try --help)\n";
         return 2;
     }
     switch (cl.mode) {
     case CommandLine::Mode::Help:
-        std::cout << usage(words);
+        std::cout << usage(words, windows);
         return 0;
     case CommandLine::Mode::Version:
         std::cout << kProductCaption << '\n';

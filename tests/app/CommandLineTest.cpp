@@ -12,10 +12,11 @@ namespace veskor {
 namespace {
 
 const std::vector<std::string> kWords{"calendar", "scope", "memory"};
+const std::vector<WindowWord> kWindows{{"alarms"}, {"fileinfo", true}};
 const std::string kFile = "/d/Veskor32.sd";
 
 CommandLine parse(const std::vector<std::string>& args) {
-    return parseCommandLine(args, kWords);
+    return parseCommandLine(args, kWords, kWindows);
 }
 
 struct CommandRun {
@@ -182,6 +183,37 @@ TEST(CommandLineParsing, HelpShowsAnExampleOfEveryCommandThatParses) {
           "--screenshot", "--autostart"}) {
         EXPECT_NE(help.find("\n  veskor " + command), std::string::npos) << command;
     }
+}
+
+TEST(CommandLineParsing, WindowTakesAWordOfTheTableAndFileinfoItsFile) {
+    CommandLine cl = parse({"--screenshot", "a.png", "--window", "alarms"});
+    EXPECT_EQ(cl.mode, CommandLine::Mode::Screenshot);
+    EXPECT_EQ(cl.window, "alarms");
+    // The file may be named like a command.
+    cl = parse({"--window", "fileinfo", "day", "--screenshot", "a.png"});
+    EXPECT_EQ(cl.window, "fileinfo");
+    EXPECT_EQ(cl.file, "day");
+    expectSameInAnyOrder({{"--screenshot", "k.png"}, {"--window", "fileinfo"}, {"x.msi"}});
+
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--window", "alarms"},
+             {"--screenshot", "a.png", "--window", "alarms", "x"},
+             {"--screenshot", "a.png", "--window", "alarms", "--menu"},
+             {"--screenshot", "a.png", "--window", "alarms", "--panel", "scope"},
+             {"--screenshot", "a.png", "--window", "fileinfo"},
+             {"--screenshot", "a.png", "--window", "fileinfo", "a", "b"},
+             {"fileinfo", "a", "--window", "alarms", "--screenshot", "a.png"}}) {
+        EXPECT_THROW(parse(args), UsageError) << args.back();
+    }
+    try {
+        parse({"--screenshot", "a.png", "--window", "clock"});
+        ADD_FAILURE();
+    } catch (const UsageError& e) {
+        EXPECT_EQ(std::string(e.what()), "unknown window 'clock' (alarms, fileinfo)");
+    }
+    const std::string help = usage(kWords, kWindows);
+    EXPECT_NE(help.find("[--window alarms|fileinfo FILE]"), std::string::npos) << help;
+    EXPECT_NE(help.find("\n  veskor --screenshot alarms.png --window alarms\n"), std::string::npos);
 }
 
 TEST(DisplayChoice, X11WhereverThereIsOneAndOneLineWhereThereIsNone) {

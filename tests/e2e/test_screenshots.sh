@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The bar, each of its strips and its popup menu rendered off screen to PNG, without an X
-# server. The pictures stay in OUTDIR for a person to look at.
+# The bar, each of its strips, its popup menu and its windows rendered off screen to PNG,
+# without an X server. The pictures stay in OUTDIR for a person to look at.
 # Usage: test_screenshots.sh PATH/TO/veskor OUTDIR
 set -u -o pipefail
 
@@ -91,6 +91,44 @@ expect_size stored-memory-calendar "$BAR_W" $((ROW_H + 21 + 264)) --panel calend
 [ "$(cat "$SETTINGS")" = "$(printf '[General]\nMemory=1')" ] ||
     fail "screenshots changed the settings: $(cat "$SETTINGS")"
 rm -f "$SETTINGS"
+
+# The bar's windows at their own fixed sizes, from a data folder with an alarm file, a name-day
+# file and stored settings, none of which a picture may change.
+printf '07:05\r\nWake up\r\n1\r\n0\r\n12:30\r\nLunch\r\n0\r\n-1\r\n' >"$OUT/data/Veskor32.aev"
+for day in $(seq 366); do printf 'Name %d\r\n' "$day"; done >"$OUT/data/Veskor32.sd"
+printf '[General]\nMemory=1\n' >"$SETTINGS"
+printf 'not an executable' >"$OUT/plain.txt"
+# A save, even of the same bytes, replaces the file: another inode and time.
+files_state() { ls -A "$OUT/data" && stat -c '%n %i %s %Y' "$OUT"/data/* "$SETTINGS"; }
+files_before=$(files_state)
+expect_size alarms 434 281 --window alarms
+expect_size alarm 331 101 --window alarm
+expect_size saints 261 324 --window saints
+expect_size fileinfo 325 376 --window fileinfo "$OUT/plain.txt"
+QT_SCALE_FACTOR=2 expect_size fileinfo-ratio2 650 752 --window fileinfo "$OUT/plain.txt"
+[ "$(files_state)" = "$files_before" ] ||
+    fail "window pictures changed the data folder or the settings"
+rm -f "$SETTINGS"
+# The alarm's ticker shows the first message: lit (lime) dots in the picture.
+lit=$(convert "$OUT/alarm.png" txt:- 2>/dev/null | grep -c '#00FF00')
+if [ "${lit:-0}" -gt 100 ]; then
+    echo "ok: alarm: $lit lit dot pixels"
+else
+    fail "alarm: the ticker shows ${lit:-no} lit dot pixels"
+fi
+
+# A file that is not there fails as "veskor fileinfo" does: the same line and status.
+"$VESKOR" --screenshot "$OUT/none.png" --window fileinfo "$OUT/none.msi" 2>"$OUT/none.log"
+rc=$?
+"$VESKOR" fileinfo "$OUT/none.msi" 2>"$OUT/none-command.log" >/dev/null
+want=$?
+if [ $rc -eq $want ] && [ -s "$OUT/none.log" ] && cmp -s "$OUT/none.log" "$OUT/none-command.log"; then
+    echo "ok: --window fileinfo on a missing file: status $rc ($(cat "$OUT/none.log"))"
+else
+    fail "--window fileinfo on a missing file: status $rc, '$(cat "$OUT/none.log")';" \
+        "fileinfo: status $want, '$(cat "$OUT/none-command.log")'"
+fi
+[ ! -e "$OUT/none.png" ] || fail "--window fileinfo on a missing file still wrote a picture"
 
 # A panel the program does not have: a usage error (status 2) and no picture.
 "$VESKOR" --data-dir "$OUT/data" --screenshot "$OUT/bad.png" --panel clock >"$OUT/bad.log" 2>&1
