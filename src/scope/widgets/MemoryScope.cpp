@@ -13,8 +13,15 @@ constexpr int kSwap = 1;
 MemoryScope::MemoryScope(const ScopeSettings& settings, std::string thousandsSeparator, Save save,
                          QWidget* owner)
     : QObject(owner), m_settings(settings), m_thousandsSeparator(std::move(thousandsSeparator)),
-      m_save(std::move(save)) {
-    m_view = new ScopeView(owner);
+      m_save(std::move(save)), m_owner(owner) {}
+
+ScopeView* MemoryScope::view() {
+    if (m_view != nullptr) {
+        return m_view;
+    }
+    // Made on first need (the first tick of a running scope, or its panel), not while the bar
+    // starts: a scope that is never started costs neither the widget nor the picture.
+    m_view = new ScopeView(m_owner);
     m_view->setObjectName("scope");
     m_view->hide();
     m_view->resize(kViewSize);
@@ -33,6 +40,7 @@ MemoryScope::MemoryScope(const ScopeSettings& settings, std::string thousandsSep
     m_view->setActive(m_settings.active);
     m_view->setTraceEnabled(kPhysical, m_settings.physical);
     m_view->setTraceEnabled(kSwap, m_settings.swap);
+    return m_view;
 }
 
 void MemoryScope::feed(const std::optional<MemoryStatus>& memory) {
@@ -41,12 +49,12 @@ void MemoryScope::feed(const std::optional<MemoryStatus>& memory) {
         return;
     }
     if (fed->physical) {
-        m_view->setMaximum(kPhysical, fed->physical->max);
-        m_view->setPosition(kPhysical, fed->physical->position);
+        view()->setMaximum(kPhysical, fed->physical->max);
+        view()->setPosition(kPhysical, fed->physical->position);
     }
     if (fed->swap) {
-        m_view->setMaximum(kSwap, fed->swap->max);
-        m_view->setPosition(kSwap, fed->swap->position);
+        view()->setMaximum(kSwap, fed->swap->max);
+        view()->setPosition(kSwap, fed->swap->position);
     }
     const QString physical = QString::fromStdString(fed->physicalCaption);
     const QString swap = QString::fromStdString(fed->swapCaption);
@@ -59,9 +67,9 @@ void MemoryScope::feed(const std::optional<MemoryStatus>& memory) {
 
 void MemoryScope::setActive(bool active) {
     m_settings.active = active;
-    m_view->setActive(active);
+    view()->setActive(active);
     if (active) {
-        m_view->clear();
+        view()->clear();
     }
     save();
     emit activeChanged(active);
@@ -69,19 +77,19 @@ void MemoryScope::setActive(bool active) {
 
 void MemoryScope::setIntervalMs(int ms) {
     m_settings.intervalMs = spinIntervalOf(ms);
-    m_view->setInterval(intervalTicksOf(ms));
+    view()->setInterval(intervalTicksOf(ms));
     save();
 }
 
 void MemoryScope::setPhysicalTrace(bool on) {
     m_settings.physical = on;
-    m_view->setTraceEnabled(kPhysical, on);
+    view()->setTraceEnabled(kPhysical, on);
     save();
 }
 
 void MemoryScope::setSwapTrace(bool on) {
     m_settings.swap = on;
-    m_view->setTraceEnabled(kSwap, on);
+    view()->setTraceEnabled(kSwap, on);
     save();
 }
 

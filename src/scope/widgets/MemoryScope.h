@@ -25,12 +25,12 @@ public:
     static constexpr int kGridSize = 10;
     using Save = std::function<void(const ScopeSettings&)>;
 
-    // The view is made a hidden child of owner until a panel shows it. save is called after
-    // every change of an option.
+    // The view is made a hidden child of owner, when first needed, until a panel shows it. save
+    // is called after every change of an option.
     MemoryScope(const ScopeSettings& settings, std::string thousandsSeparator, Save save,
                 QWidget* owner);
 
-    [[nodiscard]] ScopeView* view() const { return m_view; }
+    [[nodiscard]] ScopeView* view();
     [[nodiscard]] const ScopeSettings& settings() const { return m_settings; }
     // The texts of the trace boxes: their names until the first tick, then the figures.
     [[nodiscard]] const QString& physicalCaption() const { return m_physicalCaption; }
@@ -55,6 +55,7 @@ private:
     ScopeSettings m_settings;
     std::string m_thousandsSeparator;
     Save m_save;
+    QWidget* m_owner;
     ScopeView* m_view = nullptr;
     QString m_physicalCaption = "Physical memory";
     QString m_swapCaption = "Page file";
