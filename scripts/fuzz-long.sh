@@ -2,18 +2,31 @@
 # The long fuzzing campaign: every libFuzzer target of a fuzz build, RUNS executions each, with
 # AddressSanitizer and UBSan (leak detection on). New inputs go to the build tree, never to the
 # committed seed corpus; a crash, hang or leak leaves its input beside the log and fails the run.
-# Usage: scripts/fuzz-long.sh BUILD_DIR [RUNS]
+# Usage: scripts/fuzz-long.sh BUILD_DIR [RUNS [TARGET...]]   (no TARGET: every target)
+# Scratch files (the settings target writes one per run) go to TMPDIR, /dev/shm when it exists.
 set -euo pipefail
-build=${1:?usage: fuzz-long.sh BUILD_DIR [RUNS]}
+build=${1:?usage: fuzz-long.sh BUILD_DIR [RUNS [TARGET...]]}
 runs=${2:-10000000}
+shift $(($# < 2 ? $# : 2))
+if [ -z "${TMPDIR:-}" ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="$build/fuzz-long"
 mkdir -p "$out"
 
 status=0
 printf '%-16s %12s %10s %s\n' target executions seconds result
-for binary in "$build"/fuzz/fuzz_*; do
-    [ -x "$binary" ] || continue
+if [ $# -gt 0 ]; then
+    binaries=()
+    for target in "$@"; do binaries+=("$build/fuzz/fuzz_$target"); done
+else
+    binaries=()
+    for binary in "$build"/fuzz/fuzz_*; do
+        # The build's own folders (fuzz_*_autogen) share the prefix.
+        [ -f "$binary" ] && binaries+=("$binary")
+    done
+fi
+for binary in "${binaries[@]}"; do
+    [ -f "$binary" ] && [ -x "$binary" ] || { echo "fuzz-long: no target $binary" >&2; exit 2; }
     name=${binary##*/fuzz_}
     mkdir -p "$out/$name/found"
     log="$out/$name/log"
