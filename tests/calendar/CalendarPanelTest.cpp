@@ -171,16 +171,20 @@ private slots:
     }
 
     void moonPicturesHaveTheShadedDisc() {
-        // The disc of each picture is exactly what a new moon's shading covers.
+        // The disc of each picture is exactly what a new moon's shading covers, also drawn at
+        // twice the density.
         for (const MoonSize size : {MoonSize::Large, MoonSize::Small, MoonSize::Tiny}) {
-            QImage picture = fullMoonPicture(size);
-            const MoonDisc disc = moonDisc(size);
-            QCOMPARE(picture.size(), QSize(disc.side, disc.side));
-            QVERIFY(picture.pixelColor(disc.cx, disc.cy) != QColor(Qt::black));
-            shadeMoon(picture, disc.cx, disc.cy, disc.r, 180);
-            QImage black(picture.size(), picture.format());
-            black.fill(Qt::black);
-            QCOMPARE(picture, black);
+            for (const int scale : {1, 2}) {
+                QImage picture = fullMoonPicture(size, scale);
+                const MoonDisc disc = moonDisc(size, scale);
+                QCOMPARE(picture.size(), QSize(disc.side, disc.side));
+                QCOMPARE(disc.side, moonDisc(size).side * scale);
+                QVERIFY(picture.pixelColor(disc.cx, disc.cy) != QColor(Qt::black));
+                shadeMoon(picture, disc.cx, disc.cy, disc.r, 180);
+                QImage black(picture.size(), picture.format());
+                black.fill(Qt::black);
+                QCOMPARE(picture, black);
+            }
         }
         MoonView moon(encodeDate(2000, 1, 21), nullptr);
         QCOMPARE(moon.size(), QSize(64, 64));

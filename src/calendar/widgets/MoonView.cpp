@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QRegion>
+#include <algorithm>
 #include <cmath>
 
 namespace veskor {
@@ -25,20 +26,29 @@ constexpr Sea kSeas[] = {
 
 } // namespace
 
-MoonDisc moonDisc(MoonSize size) {
+MoonDisc moonDisc(MoonSize size, int scale) {
+    MoonDisc disc;
     switch (size) {
     case MoonSize::Large:
-        return {64, 31, 28, 28};
+        disc = {64, 31, 28, 28};
+        break;
     case MoonSize::Small:
-        return {32, 15, 14, 14};
+        disc = {32, 15, 14, 14};
+        break;
     case MoonSize::Tiny:
-        return {16, 7, 7, 7};
+        disc = {16, 7, 7, 7};
+        break;
     }
-    return {};
+    if (scale > 1) {
+        // The centre stays in the middle of the pixel it was on; the disc keeps its place.
+        disc = {disc.side * scale, disc.cx * scale + scale / 2, disc.cy * scale + scale / 2,
+                disc.r * scale};
+    }
+    return disc;
 }
 
-QImage fullMoonPicture(MoonSize size) {
-    const MoonDisc disc = moonDisc(size);
+QImage fullMoonPicture(MoonSize size, int scale) {
+    const MoonDisc disc = moonDisc(size, scale);
     QImage picture(disc.side, disc.side, QImage::Format_RGB32);
     picture.fill(style::kBlack);
 
@@ -86,13 +96,25 @@ void MoonView::setDate(DateTime date) {
 }
 
 void MoonView::drawMoon() {
-    const MoonDisc disc = moonDisc(m_size);
-    m_picture = fullMoonPicture(m_size);
-    shadeMoon(m_picture, disc.cx, disc.cy, disc.r, m_phase);
+    renderPicture();
     update();
 }
 
+void MoonView::renderPicture() {
+    const MoonDisc disc = moonDisc(m_size, m_scale);
+    m_picture = fullMoonPicture(m_size, m_scale);
+    shadeMoon(m_picture, disc.cx, disc.cy, disc.r, m_phase);
+    m_picture.setDevicePixelRatio(m_scale);
+}
+
 void MoonView::paintEvent(QPaintEvent* /*event*/) {
+    // The screen's density is known only once shown, and changes when the window moves to
+    // another screen: the picture follows it, so the terminator is drawn, not enlarged.
+    const int scale = std::max(1, static_cast<int>(std::ceil(devicePixelRatioF())));
+    if (scale != m_scale) {
+        m_scale = scale;
+        renderPicture();
+    }
     QPainter p(this);
     p.drawImage(0, 0, m_picture);
 }

@@ -10,18 +10,19 @@ namespace veskor {
 
 enum class MoonSize { Large, Small, Tiny }; // 64, 32 and 16 pixels
 
-// Where the disc lies on the picture of a size, in pixels from its top left corner.
+// Where the disc lies on the picture of a size, in pixels from its top left corner; scale is the
+// number of device pixels to a pixel of the control (2 on a screen of twice the density).
 struct MoonDisc {
     int side = 0;
     int cx = 0;
     int cy = 0;
     int r = 0;
 };
-MoonDisc moonDisc(MoonSize size);
+MoonDisc moonDisc(MoonSize size, int scale = 1);
 
 // The unshaded picture of a size: a grey and white full moon on black, the disc exactly the
-// pixels the shading covers at the phase of a new moon.
-QImage fullMoonPicture(MoonSize size);
+// pixels the shading covers at the phase of a new moon. Drawn in device pixels at scale.
+QImage fullMoonPicture(MoonSize size, int scale = 1);
 
 class MoonView final : public QWidget {
     Q_OBJECT
@@ -37,6 +38,7 @@ public:
     void setDate(DateTime date);
     // Degrees, 0 <= phase < 360: 0 full moon, 180 new moon.
     [[nodiscard]] double phase() const { return m_phase; }
+    // In device pixels: its device pixel ratio is the screen's, rounded up.
     [[nodiscard]] const QImage& picture() const { return m_picture; }
 
 protected:
@@ -45,8 +47,10 @@ protected:
 private:
     // A fresh full moon of the current size shaded by the phase, so that no shading accumulates.
     void drawMoon();
+    void renderPicture();
 
     MoonSize m_size = MoonSize::Large;
+    int m_scale = 1;
     DateTime m_date = 0;
     double m_phase = 0;
     QImage m_picture;
