@@ -16,6 +16,7 @@ test_pkgs=(
   xvfb openbox tint2 xdotool x11-utils imagemagick
   x11-apps
   python3-dbusmock dbus msitools python3-olefile
+  at-spi2-core python3-pyatspi
 )
 bench_pkgs=(
   conky-std

@@ -2,16 +2,35 @@
 
 #include "ui/Style.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace veskor {
+
+namespace {
+
+// A cell is read as a label: its name is what it shows, announced when it changes.
+QAccessibleInterface* cellAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(StatusCell::staticMetaObject.className()) &&
+        object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StaticText);
+    }
+    return nullptr;
+}
+
+} // namespace
 
 StatusCell::StatusCell(QColor background, QColor text, const QString& hint, QWidget* parent)
     : QWidget(parent), m_background(background), m_text(text) {
     setCursor(Qt::PointingHandCursor);
     setToolTip(hint);
     m_label = hint.trimmed();
+    static const bool kFactoryInstalled = [] {
+        QAccessible::installFactory(cellAccessible);
+        return true;
+    }();
+    static_cast<void>(kFactoryInstalled);
     setAccessibleName(m_label);
 }
 
