@@ -63,6 +63,7 @@ lint: lint-deps $(LINT_DB)
 bench: build
 	scripts/install-deps.sh bench
 	bench/run.sh $(BAR_RELEASE)
+	bench/micro.sh
 
 fuzz:
 	scripts/install-deps.sh fuzz
