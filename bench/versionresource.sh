@@ -19,7 +19,8 @@ driver=$WORK/versionresource
 # shellcheck disable=SC2046
 g++ -std=c++20 -O2 -DNDEBUG -fPIC -I"$root/src" -I"$WORK" \
     "$here/versionresource.cpp" "$root/src/fileinfo/core/VersionResource.cpp" \
-    "$root/src/platform/linux/PosixMappedFile.cpp" "$root/src/common/Cp1250.cpp" \
+    "$root/src/platform/linux/PosixMappedFile.cpp" "$root/src/platform/linux/MappingGuard.cpp" \
+    "$root/src/common/Cp1250.cpp" \
     $(pkg-config --cflags --libs Qt6Core) -o "$driver" || exit 1
 
 image=$WORK/large.exe

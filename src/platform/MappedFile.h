@@ -12,17 +12,20 @@ namespace veskor {
 class MappedBytes final {
 public:
     MappedBytes() = default;
-    // Takes the view and what frees it (called once, when this object dies).
-    MappedBytes(std::span<const std::uint8_t> bytes, std::function<void()> release)
-        : m_bytes(bytes), m_release(std::move(release)) {}
+    // Takes the view, what frees it (called once, when this object dies) and, optionally, what
+    // tells whether the file was cut short under the reader.
+    MappedBytes(std::span<const std::uint8_t> bytes, std::function<void()> release,
+                std::function<bool()> truncated = {})
+        : m_bytes(bytes), m_release(std::move(release)), m_truncated(std::move(truncated)) {}
     MappedBytes(MappedBytes&& other) noexcept
-        : m_bytes(std::exchange(other.m_bytes, {})), m_release(std::exchange(other.m_release, {})) {
-    }
+        : m_bytes(std::exchange(other.m_bytes, {})), m_release(std::exchange(other.m_release, {})),
+          m_truncated(std::exchange(other.m_truncated, {})) {}
     MappedBytes& operator=(MappedBytes&& other) noexcept {
         if (this != &other) {
             reset();
             m_bytes = std::exchange(other.m_bytes, {});
             m_release = std::exchange(other.m_release, {});
+            m_truncated = std::exchange(other.m_truncated, {});
         }
         return *this;
     }
@@ -31,9 +34,13 @@ public:
     ~MappedBytes() { reset(); }
 
     [[nodiscard]] std::span<const std::uint8_t> bytes() const { return m_bytes; }
+    // Another program truncated the file and some bytes read so far were zeros instead of the
+    // file's: whatever was read from them is not the file's content.
+    [[nodiscard]] bool truncatedWhileRead() const { return m_truncated && m_truncated(); }
 
 private:
     void reset() {
+        m_truncated = {};
         if (m_release)
             std::exchange(m_release, {})();
         m_bytes = {};
@@ -41,6 +48,7 @@ private:
 
     std::span<const std::uint8_t> m_bytes;
     std::function<void()> m_release;
+    std::function<bool()> m_truncated;
 };
 
 // Files opened for reading in place: only the pages a reader touches are loaded.

@@ -2,6 +2,8 @@
 // compared with an independent reader when both are on the machine.
 
 #include "VersionImages.h"
+#include "fileinfo/core/FileInfoCommand.h"
+#include "fileinfo/core/FileInfoRows.h"
 #include "fileinfo/core/VersionResource.h"
 #include "platform/linux/PosixMappedFile.h"
 
@@ -14,7 +16,9 @@
 #include <QTemporaryDir>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace veskor {
 namespace {
@@ -78,6 +82,49 @@ TEST_F(VersionFile, EveryAssignmentRereadsAndNotifies) {
     resource.setFileName(q(exe.parent_path() / "missing.exe"));
     EXPECT_EQ(resource.versionInfo(), VersionInfo{});
     EXPECT_EQ(changes, 5);
+}
+
+// Another program cuts the file to its first page right after each time it is mapped.
+class CutWhileRead final : public IMappedFiles {
+public:
+    explicit CutWhileRead(Bytes whole) : m_whole(std::move(whole)) {}
+
+    [[nodiscard]] std::optional<MappedBytes> map(const std::filesystem::path& path) const override {
+        std::ofstream(path, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(m_whole.data()),
+                   static_cast<std::streamsize>(m_whole.size()));
+        std::optional<MappedBytes> mapped = m_files.map(path);
+        std::filesystem::resize_file(path, static_cast<std::uintmax_t>(::sysconf(_SC_PAGESIZE)));
+        return mapped;
+    }
+
+private:
+    Bytes m_whole;
+    PosixMappedFiles m_files;
+};
+
+TEST_F(VersionFile, AFileCutShortWhileReadReadsAsUnreadable) {
+    // The fixed information and the first text lie in the first page, the rest beyond it.
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    Version v;
+    v.tables = {{u"040904E4",
+                 {{u"ProductName", u"p"},
+                  {u"Comments", std::u16string(page, u'x')},
+                  {u"CompanyName", u"c"}}}};
+    const Bytes image = peImage({{0x0409, versionResource(v)}});
+    const std::filesystem::path exe = write("cut.exe", image);
+    const CutWhileRead files(image);
+
+    VersionResource resource(files);
+    resource.setFileName(q(exe));
+    EXPECT_EQ(resource.versionInfo(), VersionInfo{});
+    EXPECT_EQ(readFileInfoRows(q(exe), files, {}), fileInfoRows(q(exe), 0, {}, nullptr, {}));
+
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(runFileInfoCommand(exe, files, out, err), 1);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "veskor: Cannot read file " + exe.string() + "\n");
 }
 
 TEST_F(VersionFile, StartsWithTheProgramItself) {

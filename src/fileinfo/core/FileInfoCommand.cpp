@@ -3,6 +3,7 @@
 #include "fileinfo/core/FileInfoRows.h"
 
 #include <QFileInfo>
+#include <memory>
 
 namespace veskor {
 
@@ -18,6 +19,34 @@ std::string oneLine(const QString& text) {
     }
     return line;
 }
+
+// Passes mappings through and remembers whether any of them was cut short while it was read.
+class WatchedFiles final : public IMappedFiles {
+public:
+    explicit WatchedFiles(const IMappedFiles& files) : m_files(files) {}
+
+    [[nodiscard]] std::optional<MappedBytes> map(const std::filesystem::path& path) const override {
+        std::optional<MappedBytes> mapped = m_files.map(path);
+        if (!mapped) {
+            return mapped;
+        }
+        auto inner = std::make_shared<MappedBytes>(std::move(*mapped));
+        return MappedBytes(
+            inner->bytes(),
+            [inner, cut = m_cut]() mutable {
+                if (inner->truncatedWhileRead()) {
+                    *cut = true;
+                }
+                inner.reset();
+            },
+            [inner] { return inner->truncatedWhileRead(); });
+    }
+    [[nodiscard]] bool cutShort() const { return *m_cut; }
+
+private:
+    const IMappedFiles& m_files;
+    std::shared_ptr<bool> m_cut = std::make_shared<bool>(false);
+};
 
 } // namespace
 
@@ -36,7 +65,14 @@ int runFileInfoCommand(const std::filesystem::path& file, const IMappedFiles& fi
     }
     FileInfoFormats formats;
     formats.dateTime = isoMinuteText;
-    for (const FileInfoRow& row : readFileInfoRows(full, files, formats)) {
+    const WatchedFiles watched(files);
+    const std::vector<FileInfoRow> rows = readFileInfoRows(full, watched, formats);
+    if (watched.cutShort()) {
+        // Another program truncated it meanwhile: as unreadable as one that cannot be mapped.
+        err << "veskor: Cannot read file " << file.string() << '\n';
+        return 1;
+    }
+    for (const FileInfoRow& row : rows) {
         out << oneLine(row.key) << '\t' << oneLine(row.value) << '\n';
     }
     return 0;

@@ -101,10 +101,14 @@ std::vector<FileInfoRow> fileInfoRows(const QString& path, std::uint64_t size,
 
 std::vector<FileInfoRow> readFileInfoRows(const QString& path, const IMappedFiles& files,
                                           const FileInfoFormats& formats) {
-    VersionResource version(files);
-    version.setFileName(path);
     std::uint64_t size = 0;
+    VersionInfo version;
     if (const std::optional<MappedBytes> mapped = files.map(path.toStdString())) {
+        version = readVersionInfo(mapped->bytes(), Language::USEnglish, CharacterSet::Multilingual);
+        if (mapped->truncatedWhileRead()) {
+            // Cut short under the reader: the rows of a file that cannot be read.
+            return fileInfoRows(path, 0, {}, nullptr, formats);
+        }
         size = mapped->bytes().size();
     }
     SummaryInfo summary;
@@ -113,9 +117,9 @@ std::vector<FileInfoRow> readFileInfoRows(const QString& path, const IMappedFile
         summary.open();
     } catch (const Error&) {
         // Not a compound document, or one without a summary: the version rows alone.
-        return fileInfoRows(path, size, version.versionInfo(), nullptr, formats);
+        return fileInfoRows(path, size, version, nullptr, formats);
     }
-    return fileInfoRows(path, size, version.versionInfo(), &summary.properties(), formats);
+    return fileInfoRows(path, size, version, &summary.properties(), formats);
 }
 
 } // namespace veskor

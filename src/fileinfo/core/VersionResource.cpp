@@ -578,6 +578,9 @@ void VersionResource::read() {
         m_files.map(std::filesystem::path(QFile::encodeName(m_fileName).toStdString()));
     if (file)
         m_info = readVersionInfo(file->bytes(), m_language, m_characterSet);
+    // Cut short while it was read: some texts came from zeros, so none of them is trusted.
+    if (file && file->truncatedWhileRead())
+        m_info = {};
 }
 
 } // namespace veskor

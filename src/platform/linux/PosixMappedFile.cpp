@@ -1,5 +1,7 @@
 #include "platform/linux/PosixMappedFile.h"
 
+#include "platform/linux/MappingGuard.h"
+
 #include <cstddef>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -32,9 +34,16 @@ std::optional<MappedBytes> PosixMappedFiles::map(const std::filesystem::path& pa
     }
     // Readers jump between headers and tables: read-ahead would load megabytes they never touch.
     ::madvise(address, size, MADV_RANDOM);
+    // Another program may truncate the file while it is read; the guard keeps that from killing
+    // the bar.
+    const int slot = guardMapping(address, size);
     return MappedBytes(
         std::span<const std::uint8_t>(static_cast<const std::uint8_t*>(address), size),
-        [address, size] { ::munmap(address, size); });
+        [address, size, slot] {
+            unguardMapping(slot);
+            ::munmap(address, size);
+        },
+        [slot] { return mappingTruncated(slot); });
 }
 
 } // namespace veskor
