@@ -81,7 +81,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(list.events() == content.events);
 
     // The search never fails past a match, and fails only naming a row that is not a time.
-    for (const veskor::AlarmEvent& event : content.events) {
+    // Only the first rows are tried: each thrown error costs the sanitizer a system call, and
+    // a file of hundreds of bad rows made every run slow; mutations put any row first.
+    constexpr std::size_t kRowsTried = 16;
+    const auto tried = std::span(content.events).first(std::min(content.events.size(), kRowsTried));
+    for (const veskor::AlarmEvent& event : tried) {
         const std::optional<veskor::DateTime> time = veskor::parseTimeOfDay(event.time);
         check(!time || (*time >= 0.0 && *time < 1.0));
         try {
