@@ -1,6 +1,10 @@
 #include "platform/linux/LogindSession.h"
 
+#include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
+#include <QEventLoop>
+#include <QTimer>
 #include <cerrno>
 #include <cstdint>
 #include <unistd.h>
@@ -170,8 +174,25 @@ std::optional<QDBusMessage> LogindSession::call(QDBusMessage message, int timeou
         m_lastError = ECONNREFUSED;
         return std::nullopt;
     }
-    // The bar keeps painting while polkit's dialog is up.
-    QDBusMessage reply = bus().call(message, QDBus::BlockWithGui, timeoutMs);
+    // The bar keeps painting while polkit's dialog is up. The wait is our own: the toolkit's
+    // blocking call with an event loop (BlockWithGui) can miss a reply that arrives before its
+    // loop starts, and then waits forever, its timeout already spent; a watcher made after the
+    // reply still reports it, and the timer ends the wait whatever happens.
+    const QDBusPendingCall pending = bus().asyncCall(message, timeoutMs);
+    if (!pending.isFinished()) {
+        const QDBusPendingCallWatcher watcher(pending);
+        QEventLoop loop;
+        QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+        if (!watcher.isFinished()) {
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        }
+    }
+    if (!pending.isFinished()) {
+        m_lastError = ETIMEDOUT;
+        return std::nullopt;
+    }
+    const QDBusMessage reply = pending.reply();
     if (reply.type() == QDBusMessage::ErrorMessage) {
         m_lastError = errorNumber(reply.errorName());
         return std::nullopt;
