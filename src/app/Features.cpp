@@ -38,8 +38,12 @@ public:
     FileRead read(const std::filesystem::path& path, std::size_t maxBytes) override {
         return m_files.read(path, maxBytes);
     }
-    FileSave save(const std::filesystem::path& /*path*/, std::string_view /*bytes*/) override {
-        return FileSave::Ok;
+    SaveResult save(const std::filesystem::path& /*path*/, std::string_view /*bytes*/) override {
+        return {};
+    }
+    CopyResult keepCopy(const std::filesystem::path& /*path*/,
+                        const std::filesystem::path& /*copy*/) override {
+        return {CopyResult::Status::Kept, {}};
     }
 
 private:
@@ -50,6 +54,13 @@ std::function<void(const QString&)> reportTo(std::ostream& err) {
     return [&err](const QString& text) { err << text.toStdString() << '\n'; };
 }
 
+AlarmReports alarmReportsTo(std::ostream& err) {
+    return {[&err](const QString& text, const QString& detail) {
+                err << text.toStdString() << '\n' << detail.toStdString() << '\n';
+            },
+            reportTo(err), reportTo(err)};
+}
+
 BuiltWindow alarmSettingsWindow(const WindowSources& sources) {
     struct Data {
         explicit Data(IFileStore& store) : files(store) {}
@@ -58,7 +69,7 @@ BuiltWindow alarmSettingsWindow(const WindowSources& sources) {
     };
     auto data = std::make_shared<Data>(sources.services.files());
     auto window = std::make_unique<AlarmSettingsWindow>(
-        data->list, data->files, sources.dataDir / kAlarmFileName, reportTo(sources.err));
+        data->list, data->files, sources.dataDir / kAlarmFileName, alarmReportsTo(sources.err));
     window->show(); // showing reads the alarm file, as when the bar opens the window
     return {data, std::move(window)};
 }
@@ -67,11 +78,7 @@ BuiltWindow alarmSettingsWindow(const WindowSources& sources) {
 BuiltWindow alarmMessageWindow(const WindowSources& sources) {
     AlarmList list;
     ReadOnlyFiles files(sources.services.files());
-    try {
-        list.load(files, sources.dataDir / kAlarmFileName);
-    } catch (const Error& error) {
-        sources.err << error.what() << '\n';
-    }
+    alarmReportsTo(sources.err).reportLoad(list.load(files, sources.dataDir / kAlarmFileName));
     QString message;
     DateTime at = sources.services.clock().now();
     if (list.count() > 0) {
@@ -142,10 +149,13 @@ CalendarSources calendarSources(LinuxServices& services, BarWindow* const& bar) 
 
 void connectFeatures(BarWindow& bar, LinuxServices& services,
                      const std::filesystem::path& dataDir) {
-    auto* alarms = new Alarms(
-        services.files(), services.beep(), dataDir,
-        [&bar](const QString& text) { showErrorDialog(&bar, text); },
-        [&bar](const QString& text) { showErrorMessage(&bar, text); }, &bar);
+    auto* alarms = new Alarms(services.files(), services.beep(), dataDir,
+                              {[&bar](const QString& text, const QString& detail) {
+                                   showErrorDialog(&bar, text, detail);
+                               },
+                               [&bar](const QString& text) { showErrorMessage(&bar, text); },
+                               [&bar](const QString& text) { showNote(&bar, text); }},
+                              &bar);
     StatusCell* time = bar.cell(BarCell::Time);
     time->setHint(alarms->timeHint());
     QObject::connect(alarms, &Alarms::timeHintChanged, time, &StatusCell::setHint);

@@ -127,6 +127,30 @@ std::string cp1250ToUtf8(std::string_view bytes) {
     return out;
 }
 
+std::string cp1250ToPrintable(std::string_view bytes, std::size_t maxChars) {
+    const bool cut = bytes.size() > maxChars;
+    if (cut) {
+        bytes = bytes.substr(0, maxChars);
+    }
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            static constexpr std::string_view kHex = "0123456789abcdef";
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else {
+            appendUtf8(out, byte < 0x80 ? char32_t{byte} : char32_t{kHighHalf.at(byte - 0x80U)});
+        }
+    }
+    if (cut) {
+        out += "\u2026";
+    }
+    return out;
+}
+
 std::string utf8ToCp1250(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());

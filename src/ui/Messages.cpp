@@ -1,18 +1,39 @@
 #include "ui/Messages.h"
 
 #include <QIcon>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace veskor {
 
-void showErrorMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok, parent);
+namespace {
+
+// Texts from files may look like markup; they are shown as they are.
+void showPlain(QMessageBox::Icon icon, const QString& title, const QString& text,
+               const QString& detail, QWidget* parent) {
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    if (!detail.isEmpty()) {
+        box.setInformativeText(detail);
+        if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+            label->setTextFormat(Qt::PlainText);
+        }
+    }
     box.exec();
 }
 
-void showErrorDialog(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok, parent);
-    box.exec();
+} // namespace
+
+void showErrorMessage(QWidget* parent, const QString& text) {
+    showPlain(QMessageBox::Critical, kApplicationTitle, text, {}, parent);
+}
+
+void showErrorDialog(QWidget* parent, const QString& text, const QString& detail) {
+    showPlain(QMessageBox::Critical, QStringLiteral("Error"), text, detail, parent);
+}
+
+void showNote(QWidget* parent, const QString& text) {
+    showPlain(QMessageBox::Information, kApplicationTitle, text, {}, parent);
 }
 
 void showAboutBox(QWidget* parent, const QIcon& icon, const QString& firstLine,

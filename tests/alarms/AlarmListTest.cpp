@@ -34,32 +34,49 @@ const Events kExampleEvents{{"07:05", "Meeting", true, 0}, {"12:30", "Lunch", fa
 
 TEST(AlarmFile, LineRules) {
     EXPECT_EQ(parse(kExample).events, kExampleEvents);
-    EXPECT_FALSE(parse(kExample).failed);
+    EXPECT_FALSE(parse(kExample).failed());
     // Any line end; only "1" is active; any integer is kept as the sound; bytes stay as read.
     const AlarmFileContent loose = parse("7:5\n\xe8\x61j \r1 \r+5\r\n\r\n\ntrue\n-0\n"
                                          "x\r\n\r\n\r\n-2147483648");
-    EXPECT_FALSE(loose.failed);
+    EXPECT_FALSE(loose.failed());
     EXPECT_EQ(loose.events, (Events{{"7:5", "\xe8\x61j ", false, 5},
                                     {"", "", false, 0},
                                     {"x", "", false, -2147483648}}));
     EXPECT_EQ(parse("").events, Events{});
-    EXPECT_FALSE(parse("").failed);
+    // A UTF-8 file (its byte order mark first) is turned into the file's own code page.
+    const AlarmFileContent utf8 = parse("\xef\xbb\xbf"
+                                        "07:05\r\nP\xc5\x99"
+                                        "edn\xc3\xa1\xc5\xa1"
+                                        "ka\r\n1\r\n0\r\n"
+                                        "08:00\r\n\xe2\x98\x83\r\n1\r\n0\r\n");
+    EXPECT_EQ(utf8.events.at(0), AlarmEvent("07:05",
+                                            "P\xf8"
+                                            "edn\xe1\x9a"
+                                            "ka",
+                                            true, 0));
+    EXPECT_EQ(utf8.events.at(1).message, "?");
+    EXPECT_EQ(utf8.faults.size(), 1U); // the snowman was lost
 }
 
-TEST(AlarmFile, BadOrMissingSoundLineKeepsTheRowsRead) {
-    const auto failed = [](std::string_view text, const Events& rows) {
-        const AlarmFileContent content = parse(text);
-        EXPECT_TRUE(content.failed) << text;
-        EXPECT_EQ(content.events, rows) << text;
-    };
-    failed("07:05\r\nMeeting\r\n1\r\n", {{"07:05", "Meeting", true, 0}});
-    failed("07:05\r\nMeeting\r\n1 \r\n", {{"07:05", "Meeting", false, 0}});
-    failed("07:05\r\nMeeting", {{"07:05", "Meeting", false, 0}});
-    failed(kExample + "\r\n", Events{kExampleEvents[0], kExampleEvents[1], {}});
-    failed("a\r\nb\r\n1\r\nloud\r\nc\r\nd\r\n1\r\n0\r\n", {{"a", "b", true, 0}});
-    for (const char* sound : {"", " 0", "0 ", "1.0", "- 1", "+-1", "0x10", "2147483648"}) {
-        failed(std::string("t\r\nm\r\n1\r\n") + sound, {{"t", "m", true, 0}});
-    }
+// A bad row costs that row only: every row after it is read, and each fault is written back as
+// it was, so nothing the file held is lost by reading and writing it.
+TEST(AlarmFile, FaultyRowsAreKeptAndWrittenBackAsTheyWere) {
+    const std::string text = "07:05\r\nMeeting\r\n1\r\n0\r\n"
+                             "24:00\r\nMidnight\r\n1\r\n0\r\n"
+                             "08:00\r\nWalk\r\n1\r\nx\r\n"
+                             "12:30\r\nLunch\r\n1\r\n-1\r\n"
+                             "13:00\r\nCut";
+    const AlarmFileContent content = parse(text);
+    ASSERT_EQ(content.events.size(), 5U);
+    EXPECT_EQ(content.events[3], AlarmEvent("12:30", "Lunch", true, -1));
+    EXPECT_EQ(content.events[2].unreadSound, "x");
+    EXPECT_EQ(content.events[4].unreadSound, "");
+    EXPECT_EQ(alarmRowProblems(content, kAlarmFileName),
+              (std::vector<std::string>{"Veskor32.aev, event 3: 'x' is not a valid integer value",
+                                        "Veskor32.aev, event 5: the file ends inside the event",
+                                        "Veskor32.aev, event 2: '24:00' is not a valid time"}));
+    // The cut row gains its missing lines; the rest is byte for byte the file.
+    EXPECT_EQ(formatAlarmFile(content.events), text + "\r\n0\r\n\r\n");
 }
 
 TEST(AlarmFile, WritesFourCrLfLinesPerEvent) {
@@ -72,49 +89,91 @@ class AlarmFileStore : public ::testing::Test {
 protected:
     FakeFileStore m_files;
     fs::path m_file = fs::path("/data") / kAlarmFileName;
+    fs::path m_copy = fs::path("/data") / "Veskor32.aev.bak";
     AlarmList m_list;
 };
 
 TEST_F(AlarmFileStore, LoadReplacesTheListOrKeepsItWhenNothingWasRead) {
     m_list.append({"09:00", "old", true, 0});
-    EXPECT_FALSE(m_list.load(m_files, m_file));
+    EXPECT_EQ(m_list.load(m_files, m_file).status, AlarmLoad::Status::Missing);
     EXPECT_EQ(m_list.count(), 1);
 
     m_files.files[m_file] = std::string(kAlarmFileMaxBytes + 1, '\n');
-    EXPECT_EQ(errorOf([&] { m_list.load(m_files, m_file); }), "Load failed.");
+    AlarmLoad load = m_list.load(m_files, m_file);
+    EXPECT_EQ(load.status, AlarmLoad::Status::Failed);
+    EXPECT_EQ(load.problems,
+              std::vector<std::string>{"/data/Veskor32.aev: larger than 4194304 bytes"});
     m_files.files[m_file] = kExample;
     m_files.unreadable.insert(m_file);
-    EXPECT_EQ(errorOf([&] { m_list.load(m_files, m_file); }), "Load failed.");
+    EXPECT_EQ(m_list.load(m_files, m_file).problems,
+              std::vector<std::string>{"/data/Veskor32.aev: Permission denied"});
     EXPECT_EQ(m_list.at(0).message, "old");
 
     m_files.unreadable.clear();
-    EXPECT_TRUE(m_list.load(m_files, m_file));
+    load = m_list.load(m_files, m_file);
+    EXPECT_EQ(load.status, AlarmLoad::Status::Read);
+    EXPECT_TRUE(load.problems.empty());
     EXPECT_EQ(m_list.events(), kExampleEvents);
-    m_files.files[m_file] = "";
-    EXPECT_TRUE(m_list.load(m_files, m_file));
-    EXPECT_EQ(m_list.count(), 0);
 }
 
-TEST_F(AlarmFileStore, BadFileFailsWithTheRowsReadAndTheNextSaveReplacesIt) {
-    m_files.files[m_file] = "07:05\r\nMeeting\r\ntrue\r\n5\r\n08:00\r\nWalk\r\n1\r\n";
-    EXPECT_EQ(errorOf([&] { m_list.load(m_files, m_file); }), "Load failed.");
-    EXPECT_EQ(m_list.events(), (Events{{"07:05", "Meeting", false, 5}, {"08:00", "Walk", true}}));
-    m_list.save(m_files, m_file);
-    EXPECT_EQ(m_files.files[m_file], "07:05\r\nMeeting\r\n0\r\n5\r\n08:00\r\nWalk\r\n1\r\n0\r\n");
-    m_list.clear();
-    m_list.save(m_files, m_file);
-    EXPECT_EQ(m_files.files[m_file], "");
+TEST_F(AlarmFileStore, ClosingWithoutAnEditChangesNothing) {
+    m_files.files[m_file] = kExample;
+    m_list.load(m_files, m_file);
+    EXPECT_FALSE(m_list.changed());
+    m_list.setActive(0, false);
+    EXPECT_TRUE(m_list.changed());
+    m_list.setActive(0, true);
+    EXPECT_FALSE(m_list.changed());
+    m_list.remove(1);
+    ASSERT_TRUE(m_list.save(m_files, m_file).ok);
+    EXPECT_FALSE(m_list.changed());
+    EXPECT_FALSE(m_files.files.contains(m_copy)); // read whole: no copy wanted
 }
 
-TEST_F(AlarmFileStore, FailedSaveLeavesTheOldFileWhole) {
+TEST_F(AlarmFileStore, AnEditAfterAPartialLoadKeepsTheOriginalFirst) {
+    const std::string original = "07:05\r\nMeeting\r\ntrue\r\n5\r\n08:00\r\nWalk\r\n1\r\n";
+    m_files.files[m_file] = original;
+    m_files.files[m_copy] = "an older copy";
+    EXPECT_EQ(m_list.load(m_files, m_file).status, AlarmLoad::Status::Partial);
+    m_list.append({"09:00", "New", true, 0});
+    const AlarmSave saved = m_list.save(m_files, m_file);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.kept, "/data/Veskor32.aev.bak.2");
+    EXPECT_EQ(m_files.files[saved.kept], original);
+    EXPECT_EQ(m_files.files[m_copy], "an older copy");
+    EXPECT_EQ(m_files.files[m_file], "07:05\r\nMeeting\r\n0\r\n5\r\n08:00\r\nWalk\r\n1\r\n\r\n"
+                                     "09:00\r\nNew\r\n1\r\n0\r\n");
+    // Saved whole now: the next save keeps nothing more.
+    m_list.append({"10:00", "Later", true, 0});
+    EXPECT_TRUE(m_list.save(m_files, m_file).kept.empty());
+
+    // A file too large to read is kept too; without the copy nothing is written.
+    FakeFileStore files;
+    files.files[m_file] = std::string(kAlarmFileMaxBytes + 1, 'x');
+    AlarmList list;
+    list.load(files, m_file);
+    list.append({"07:00", "Up", true, 0});
+    files.noPermission = true;
+    const AlarmSave refused = list.save(files, m_file);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.problem, "/data/Veskor32.aev could not be kept as /data/Veskor32.aev.bak: "
+                               "Permission denied; nothing was saved");
+    EXPECT_EQ(files.files[m_file].size(), kAlarmFileMaxBytes + 1);
+    EXPECT_TRUE(files.saves.empty());
+}
+
+TEST_F(AlarmFileStore, FailedSaveLeavesTheOldFileWholeAndTheEditsPending) {
     for (bool FakeFileStore::*fault :
          {&FakeFileStore::diskFull, &FakeFileStore::noPermission, &FakeFileStore::renameFails}) {
         FakeFileStore files;
         files.files[m_file] = kExample;
         files.*fault = true;
         m_list.append({"23:59", "late", true, -1});
-        EXPECT_EQ(errorOf([&] { m_list.save(files, m_file); }), "Save failed.");
+        const AlarmSave saved = m_list.save(files, m_file);
+        EXPECT_FALSE(saved.ok);
+        EXPECT_TRUE(saved.problem.starts_with("/data/Veskor32.aev: ")) << saved.problem;
         EXPECT_EQ(files.files[m_file], kExample);
+        EXPECT_TRUE(m_list.changed());
     }
 }
 
@@ -143,24 +202,22 @@ TEST(TimeOfDay, RefusedForms) {
     }
 }
 
-TEST(AlarmList, FindEventTakesTheFirstActiveMatchAndFailsOnARowItReaches) {
+TEST(AlarmList, FindEventTakesTheFirstActiveMatchAndPassesOverRowsThatCannotFire) {
     AlarmList list;
+    list.append({"7h05", "bad", true, 0});
     list.append({"7:5", "off", false, 0});
     list.append({"07:05:30", "half", true, 0});
     list.append({"07:05", "first", true, 0});
     list.append({"7:05", "second", true, 0});
     const DateTime five = *parseTimeOfDay("7:5");
-    EXPECT_EQ(list.findEvent(five), 2);
-    EXPECT_EQ(list.findEvent(encodeTime(7, 5, 30, 0)), 1);
+    EXPECT_EQ(list.findEvent(five), 3);
+    EXPECT_EQ(list.findEvent(encodeTime(7, 5, 30, 0)), 2);
+    EXPECT_EQ(list.findEvent(encodeTime(8, 0, 0, 0)), -1);
 
-    list.append({"7h05", "bad", false, 0});
-    EXPECT_EQ(list.findEvent(five), 2); // the bad row lies past the match
-    EXPECT_EQ(errorOf([&] { static_cast<void>(list.findEvent(encodeTime(8, 0, 0, 0))); }),
-              "'7h05' is not a valid time");
-    list.setActive(2, false);
-    list.setActive(3, false);
-    EXPECT_EQ(errorOf([&] { static_cast<void>(list.findEvent(five)); }),
-              "'7h05' is not a valid time");
+    AlarmEvent unread("08:00", "no sound line", true, 0);
+    unread.unreadSound = "";
+    list.append(unread);
+    EXPECT_EQ(list.findEvent(encodeTime(8, 0, 0, 0)), -1);
 }
 
 TEST(AlarmList, ActiveEventsAndGetEvent) {
@@ -173,6 +230,14 @@ TEST(AlarmList, ActiveEventsAndGetEvent) {
     list.append({"12:30", "Lunch", true, 5});
     EXPECT_EQ(list.activeEvents(text), 2);
     EXPECT_EQ(text, "07:05 - Meeting\n\r12:30 - Lunch");
+    // The hint: a few entries, each short and printable, then how many more.
+    list.append({"13:00", std::string(150, 'x') + "\x1b[2J", true, 0});
+    EXPECT_EQ(activeEventsHint(list, 2, 100),
+              "07:05 - Meeting\n\r12:30 - Lunch\n\r\u2026 and 1 more");
+    EXPECT_EQ(activeEventsHint(list, 3, 150),
+              "07:05 - Meeting\n\r12:30 - Lunch\n\r13:00 - " + std::string(150, 'x') + "\u2026");
+    list.replace(3, {"13:00", "\x1b[2J", true, 0});
+    EXPECT_TRUE(activeEventsHint(list).ends_with("13:00 - \\x1b[2J"));
 
     std::string message;
     EXPECT_TRUE(list.getEvent(0, message));

@@ -34,7 +34,11 @@ struct Rig {
     AlarmList list;
     FakeFileStore files;
     QStringList errors;
-    AlarmSettingsWindow window{list, files, kFile, [this](const QString& e) { errors << e; }};
+    AlarmSettingsWindow window{
+        list, files, kFile,
+        AlarmReports{[this](const QString& e, const QString& detail) { errors << e << detail; },
+                     [this](const QString& e) { errors << e; },
+                     [this](const QString& e) { errors << e; }}};
 
     explicit Rig(const std::string& file = kTwoEvents) {
         files.files[kFile] = file;
@@ -143,7 +147,7 @@ private slots:
         rig.window.hide();
         rig.files.files[kFile] = "09:00\r\nOne\r\n1\r\n0\r\n10:00\r\nTwo\r\n1\r\nloud\r\n";
         rig.window.show();
-        QCOMPARE(rig.errors, QStringList{"Load failed."});
+        QCOMPARE(rig.errors.value(0), QString("Load failed."));
         QCOMPARE(rig.cell(1, 1), QString("Two"));
     }
 
@@ -222,16 +226,29 @@ private slots:
         QCOMPARE(rig.files.files[kFile],
                  "07:05\r\n\xe8\x61j\r\n1\r\n0\r\n12:30\r\nLunch\r\n1\r\n-1\r\n");
 
+        // Opened and closed again without an edit: nothing is written.
+        rig.files.saves.clear();
         rig.window.show();
+        rig.window.close();
+        QVERIFY(rig.files.saves.empty());
+
+        // A failed save keeps the edit in the window, for the next close to save.
+        rig.window.show();
+        confirming("&Yes", [&] { rig.click("clearButton"); });
         rig.files.noPermission = true;
         rig.window.close();
-        QCOMPARE(rig.errors, QStringList{"Save failed."});
-        QVERIFY(!rig.window.isVisible());
-        QCOMPARE(rig.list.count(), 2);
+        QCOMPARE(rig.errors,
+                 (QStringList{"Save failed.", "/data/Veskor32.aev: Permission denied"}));
+        rig.window.show();
+        QCOMPARE(rig.table()->rowCount(), 0);
+        rig.files.noPermission = false;
+        rig.window.close();
+        QCOMPARE(rig.files.files[kFile], "");
     }
 
     void spinFieldsTakeDigitsAndSignsAndClampOnLeaving() {
-        AlarmEventDialog dialog;
+        QStringList errors;
+        AlarmEventDialog dialog([&errors](const QString& e) { errors << e; });
         dialog.fill(7, 5, "", false, false);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
@@ -252,7 +269,7 @@ private slots:
         QCOMPARE(type(hour, "99"), QString("99 > 23"));
         QCOMPARE(type(hour, "-5"), QString("-5 > 0"));
         QCOMPARE(type(hour, "+7"), QString("+7 > 7"));
-        QCOMPARE(type(minute, "+-"), QString("+- > 0"));
+        QCOMPARE(type(minute, "12+"), QString("12+ > 12+"));
         QCOMPARE(type(minute, "99999999999999999999"), QString("99999999999999999999 > 59"));
         QCOMPARE(QApplication::focusWidget(), dialog.findChild<QLineEdit*>("messageEdit"));
 
@@ -260,6 +277,19 @@ private slots:
         QTest::keyClick(minute, Qt::Key_Up); // no wrap
         QTest::keyClick(minute, Qt::Key_Down);
         QCOMPARE(minute->value(), 58);
+
+        // OK refuses a field that holds no whole number, and a message the file cannot hold.
+        minute->setFocus();
+        QTest::keyClick(minute, Qt::Key_Return);
+        QCOMPARE(errors, QStringList{"'12+' is not a valid integer value"});
+        QVERIFY(dialog.isVisible());
+        minute->setValue(5);
+        dialog.findChild<QLineEdit*>("messageEdit")->setText(QString::fromUtf8("Čaj \u2603"));
+        dialog.accept();
+        QVERIFY(dialog.isVisible());
+        QVERIFY2(errors.last().startsWith(QString::fromUtf8("The message cannot hold '\u2603'")),
+                 qPrintable(errors.last()));
+        dialog.findChild<QLineEdit*>("messageEdit")->setText(QString::fromUtf8("Čaj"));
 
         // Enter confirms what is typed, brought into range as leaving would.
         hour->setFocus();

@@ -31,8 +31,11 @@ class AlarmsTest final : public QObject {
         explicit Rig(const std::string& file) {
             files.files["/d/Veskor32.aev"] = file;
             alarms = std::make_unique<Alarms>(
-                files, beep, "/d", [this](const QString& t) { fileErrors << t; },
-                [this](const QString& t) { reports << t; }, nullptr);
+                files, beep, "/d",
+                AlarmReports{[this](const QString& t, const QString& d) { fileErrors << t << d; },
+                             [this](const QString& t) { reports << t; },
+                             [this](const QString& t) { reports << t; }},
+                nullptr);
         }
         void tick(int h, int m, int s) {
             alarms->checkTick(encodeDate(2026, 12, 8) + encodeTime(h, m, s, 0));
@@ -65,8 +68,10 @@ private slots:
     void aLoadFailureAtStartIsShownOnceTheProgramRuns() {
         Rig rig("07:05\r\nMeeting\r\n1\r\nloud\r\n");
         QVERIFY(rig.fileErrors.isEmpty());
-        QTRY_COMPARE(rig.fileErrors, QStringList{"Load failed."});
-        QCOMPARE(rig.alarms->list().count(), 1); // the row read so far stays
+        QTRY_COMPARE(rig.fileErrors,
+                     (QStringList{"Load failed.",
+                                  "Veskor32.aev, event 1: 'loud' is not a valid integer value"}));
+        QCOMPARE(rig.alarms->list().count(), 1);
     }
 
     void theFirstDueEventOpensOneWindowAndLaterOnesRefreshIt() {
@@ -102,11 +107,18 @@ private slots:
         QVERIFY(inactive.alarms->messageWindow() == nullptr);
     }
 
-    void aRowThatHoldsNoTimeIsReportedWhenTheSearchReachesIt() {
-        Rig rig("noon\r\nLunch\r\n1\r\n0\r\n");
+    // One bad row is reported once, at the load, and costs only itself.
+    void aRowThatHoldsNoTimeIsReportedOnceAndTheOthersStillFire() {
+        Rig rig(std::string("noon\r\nLunch\r\n1\r\n0\r\n") + kEvents);
+        for (int minute = 0; minute < 5; ++minute) {
+            rig.tick(7, minute, 0);
+        }
         rig.tick(7, 5, 0);
-        QCOMPARE(rig.reports, QStringList{"'noon' is not a valid time"});
-        QVERIFY(rig.alarms->messageWindow() == nullptr);
+        QCOMPARE(rig.reports, QStringList{"Veskor32.aev, event 1: 'noon' is not a valid time"});
+        QVERIFY(rig.alarms->messageWindow() != nullptr);
+        QCOMPARE(rig.alarms->messageWindow()->led()->text(), QString("Meeting"));
+        rig.alarms->messageWindow()->accept();
+        QTRY_VERIFY(rig.alarms->messageWindow() == nullptr);
     }
 
     // A week of ticks a second apart (with jitter) against an event every minute: the window is

@@ -149,8 +149,27 @@ TEST_F(FileStoreTest, NoFolderOrAFolderInTheWayCannotCreate) {
     EXPECT_EQ(folderContent(m_dir.path()), (std::vector<fs::path>{"data.sd", "plain"}));
 }
 
+TEST_F(FileStoreTest, KeptCopyOutlivesTheNextSaveAndNeverReplacesAnything) {
+    const fs::path copy = m_dir / "data.sd.bak";
+    EXPECT_EQ(m_store.keepCopy(m_file, copy).status, CopyResult::Status::Missing);
+    writeFile(m_file, "old");
+    EXPECT_EQ(m_store.keepCopy(m_file, copy).status, CopyResult::Status::Kept);
+    ASSERT_TRUE(m_store.save(m_file, "new").ok());
+    EXPECT_EQ(readFile(copy), "old");
+    EXPECT_EQ(readFile(m_file), "new");
+    EXPECT_EQ(m_store.keepCopy(m_file, copy).status, CopyResult::Status::Exists);
+    EXPECT_EQ(readFile(copy), "old");
+
+    const fs::path fifo = m_dir / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const CopyResult refused = m_store.keepCopy(fifo, m_dir / "fifo.bak");
+    EXPECT_EQ(refused.status, CopyResult::Status::Failed);
+    EXPECT_EQ(refused.reason, "not a regular file");
+    EXPECT_FALSE(fs::exists(m_dir / "fifo.bak"));
+}
+
 TEST_F(FileStoreTest, ProtectedFolderOrFileKeepsTheOldFile) {
-    const auto save = [&] { return code(m_store.save(m_file, "new")); };
+    const auto save = [&] { return code(m_store.save(m_file, "new").status); };
     writeFile(m_file, "old");
 
     fs::permissions(m_dir.path(), static_cast<fs::perms>(0555));
@@ -179,7 +198,7 @@ TEST_F(FileStoreTest, WriteStoppingShortKeepsTheOldFile) {
             getrlimit(RLIMIT_FSIZE, &limit);
             limit.rlim_cur = 100;
             setrlimit(RLIMIT_FSIZE, &limit);
-            return code(m_store.save(m_file, std::string(1000, 'x')));
+            return code(m_store.save(m_file, std::string(1000, 'x')).status);
         },
         false);
     EXPECT_EQ(result.value_or(""), code(FileSave::WriteFailed));

@@ -116,7 +116,7 @@ TEST(KilledSave, AlarmFile) {
         lists[1].append({"21:30", "Večer " + std::to_string(i), i % 2 == 0, -1});
     }
     std::vector<std::string> versions;
-    for (const AlarmList& list : lists) {
+    for (AlarmList& list : lists) {
         list.save(files, file);
         versions.push_back(readFile(file));
     }

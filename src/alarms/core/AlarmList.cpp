@@ -1,5 +1,6 @@
 #include "alarms/core/AlarmList.h"
 
+#include "common/Cp1250.h"
 #include "common/Error.h"
 
 #include <algorithm>
@@ -105,24 +106,43 @@ void skipBlanks(std::string_view text, std::size_t& pos) {
 } // namespace
 
 AlarmFileContent parseAlarmFile(std::span<const std::byte> bytes) {
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    constexpr std::string_view kUtf8Mark = "\xef\xbb\xbf";
+    const bool utf8 = text.starts_with(kUtf8Mark);
+    if (utf8) {
+        text.remove_prefix(kUtf8Mark.size());
+    }
     const std::vector<std::string_view> lines = splitLines(text);
     AlarmFileContent content;
+    content.events.reserve((lines.size() + 3) / 4);
     // A line past the end reads as empty text.
     const auto line = [&lines](std::size_t i) {
         return i < lines.size() ? lines[i] : std::string_view();
     };
     for (std::size_t first = 0; first < lines.size(); first += 4) {
+        const int row = static_cast<int>(first / 4);
         AlarmEvent& event = content.events.emplace_back();
         event.time = line(first);
         event.message = line(first + 1);
-        event.active = line(first + 2) == "1";
-        const std::optional<int> sound = parseInteger(line(first + 3));
-        if (!sound) {
-            content.failed = true;
-            break;
+        if (utf8) {
+            std::optional<std::string> time = utf8ToCp1250Strict(event.time);
+            std::optional<std::string> message = utf8ToCp1250Strict(event.message);
+            if (!time || !message) {
+                content.faults.push_back({row, AlarmRowFault::Kind::Unencodable});
+            }
+            event.time = time ? std::move(*time) : utf8ToCp1250(event.time);
+            event.message = message ? std::move(*message) : utf8ToCp1250(event.message);
         }
-        event.sound = *sound;
+        event.active = line(first + 2) == "1";
+        if (first + 3 >= lines.size()) {
+            event.unreadSound.emplace();
+            content.faults.push_back({row, AlarmRowFault::Kind::Truncated});
+        } else if (const std::optional<int> sound = parseInteger(line(first + 3))) {
+            event.sound = *sound;
+        } else {
+            event.unreadSound = line(first + 3);
+            content.faults.push_back({row, AlarmRowFault::Kind::BadSound});
+        }
     }
     return content;
 }
@@ -135,7 +155,7 @@ std::string formatAlarmFile(const std::vector<AlarmEvent>& events) {
         out += event.message;
         out += "\r\n";
         out += event.active ? "1\r\n" : "0\r\n";
-        out += std::to_string(event.sound);
+        out += event.unreadSound ? *event.unreadSound : std::to_string(event.sound);
         out += "\r\n";
     }
     return out;
@@ -238,29 +258,70 @@ void AlarmList::clear() {
     m_events.clear();
 }
 
-bool AlarmList::load(IFileStore& files, const std::filesystem::path& path) {
+AlarmLoad AlarmList::load(IFileStore& files, const std::filesystem::path& path) {
+    AlarmLoad result;
+    const std::string name = path.filename().string();
     FileRead file = files.read(path, kAlarmFileMaxBytes);
     switch (file.status) {
     case FileRead::Status::Missing:
-        return false;
+        return result;
     case FileRead::Status::Unreadable:
     case FileRead::Status::TooLarge:
-        throw Error("Load failed.");
+        // What is on disk was not read; saving over it must keep it first.
+        m_readWhole = false;
+        result.status = AlarmLoad::Status::Failed;
+        result.problems.push_back(path.string() + ": " + file.reason);
+        return result;
     case FileRead::Status::Ok:
         break;
     }
     AlarmFileContent content = parseAlarmFile(std::as_bytes(std::span(file.bytes)));
+    file.bytes = std::string(); // the rows hold the text now; a large file is not held twice
+    result.status = content.failed() ? AlarmLoad::Status::Partial : AlarmLoad::Status::Read;
+    result.problems = alarmRowProblems(content, name);
+    m_readWhole = !content.failed();
     m_events = std::move(content.events);
-    if (content.failed) {
-        throw Error("Load failed.");
-    }
-    return true;
+    m_stored = m_events;
+    return result;
 }
 
-void AlarmList::save(IFileStore& files, const std::filesystem::path& path) const {
-    if (files.save(path, formatAlarmFile(m_events)) != FileSave::Ok) {
-        throw Error("Save failed.");
+AlarmSave AlarmList::save(IFileStore& files, const std::filesystem::path& path) {
+    AlarmSave result;
+    if (!m_readWhole) {
+        constexpr int kMaxCopies = 100;
+        for (int n = 1; n <= kMaxCopies && result.kept.empty(); ++n) {
+            std::filesystem::path copy = path;
+            copy += n == 1 ? std::string(".bak") : ".bak." + std::to_string(n);
+            const CopyResult kept = files.keepCopy(path, copy);
+            switch (kept.status) {
+            case CopyResult::Status::Kept:
+                result.kept = copy;
+                break;
+            case CopyResult::Status::Missing: // gone since: nothing left to keep
+                n = kMaxCopies;
+                break;
+            case CopyResult::Status::Exists:
+                if (n == kMaxCopies) {
+                    return {false, copy.string() + ": File exists; nothing was saved", {}};
+                }
+                break;
+            case CopyResult::Status::Failed:
+                return {false,
+                        path.string() + " could not be kept as " + copy.string() + ": " +
+                            kept.reason + "; nothing was saved",
+                        {}};
+            }
+        }
     }
+    const SaveResult saved = files.save(path, formatAlarmFile(m_events));
+    if (!saved.ok()) {
+        result.ok = false;
+        result.problem = path.string() + ": " + saved.reason;
+        return result; // the copy, if made, stays: it is the file as it still is
+    }
+    m_readWhole = true;
+    m_stored = m_events;
+    return result;
 }
 
 int AlarmList::activeEvents(std::string& text) const {
@@ -284,12 +345,7 @@ int AlarmList::activeEvents(std::string& text) const {
 int AlarmList::findEvent(DateTime timeOfDay) const {
     for (std::size_t i = 0; i < m_events.size(); ++i) {
         const AlarmEvent& event = m_events[i];
-        // Inactive rows are parsed too: a bad row stops the search wherever it stands.
-        const std::optional<DateTime> time = parseTimeOfDay(event.time);
-        if (!time) {
-            throw Error(formatMessage("'%s' is not a valid time", event.time));
-        }
-        if (event.active && *time == timeOfDay) {
+        if (event.active && !event.unreadSound && parseTimeOfDay(event.time) == timeOfDay) {
             return static_cast<int>(i);
         }
     }
@@ -304,6 +360,76 @@ bool AlarmList::getEvent(int index, std::string& message) const {
     const AlarmEvent& event = at(index);
     message = event.message;
     return event.hasSound();
+}
+
+namespace {
+
+// Longer than any time of day, blanks and marker included; a longer text is cut in messages.
+constexpr std::size_t kTimeShown = 20;
+
+std::string rowProblem(std::string_view fileName, int row, const std::string& what) {
+    return std::string(fileName) + ", event " + std::to_string(row + 1) + ": " + what;
+}
+
+} // namespace
+
+std::vector<std::string> alarmRowProblems(const AlarmFileContent& content,
+                                          std::string_view fileName) {
+    std::vector<std::string> problems;
+    for (const AlarmRowFault& fault : content.faults) {
+        const AlarmEvent& event = content.events.at(static_cast<std::size_t>(fault.row));
+        switch (fault.kind) {
+        case AlarmRowFault::Kind::BadSound:
+            problems.push_back(rowProblem(
+                fileName, fault.row,
+                formatMessage("'%s' is not a valid integer value",
+                              cp1250ToPrintable(event.unreadSound.value_or(""), kTimeShown))));
+            break;
+        case AlarmRowFault::Kind::Truncated:
+            problems.push_back(rowProblem(fileName, fault.row, "the file ends inside the event"));
+            break;
+        case AlarmRowFault::Kind::Unencodable:
+            problems.push_back(rowProblem(
+                fileName, fault.row, "characters that Windows-1250 cannot hold were read as '?'"));
+            break;
+        }
+    }
+    for (std::size_t row = 0; row < content.events.size(); ++row) {
+        const std::string& time = content.events[row].time;
+        if (!parseTimeOfDay(time)) {
+            problems.push_back(rowProblem(
+                fileName, static_cast<int>(row),
+                formatMessage("'%s' is not a valid time", cp1250ToPrintable(time, kTimeShown))));
+        }
+    }
+    return problems;
+}
+
+std::string activeEventsHint(const AlarmList& list, int maxEvents, int maxChars) {
+    std::string text;
+    int shown = 0;
+    int more = 0;
+    for (const AlarmEvent& event : list.events()) {
+        if (!event.active) {
+            continue;
+        }
+        if (shown == maxEvents) {
+            ++more;
+            continue;
+        }
+        if (shown > 0) {
+            text += "\n\r";
+        }
+        const auto limit = static_cast<std::size_t>(maxChars);
+        text += cp1250ToPrintable(event.time, limit);
+        text += " - ";
+        text += cp1250ToPrintable(event.message, limit);
+        ++shown;
+    }
+    if (more > 0) {
+        text += "\n\r\u2026 and " + std::to_string(more) + " more";
+    }
+    return text;
 }
 
 std::optional<DateTime> AlarmMinutes::minuteToCheck(DateTime now) {

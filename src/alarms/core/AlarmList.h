@@ -18,10 +18,19 @@
 namespace veskor {
 
 struct AlarmEvent {
+    // A row as the editor makes it; an unread sound line only comes from a file.
+    AlarmEvent(std::string timeText = {}, std::string messageText = {}, bool isActive = false,
+               int soundIndex = 0)
+        : time(std::move(timeText)), message(std::move(messageText)), active(isActive),
+          sound(soundIndex) {}
+
     std::string time;    // normally "hh:mm"; a hand-written file may hold anything
     std::string message; // one line, possibly empty
     bool active = false;
     int sound = 0; // 0: sounds; -1 (or any other number read from a file): silent
+    // The sound line as the file held it when it was no integer (empty when the file ended
+    // before it): the row cannot fire, and is written back as it was read.
+    std::optional<std::string> unreadSound;
 
     [[nodiscard]] bool hasSound() const { return sound == 0; }
     friend bool operator==(const AlarmEvent&, const AlarmEvent&) = default;
@@ -31,15 +40,29 @@ inline constexpr const char* kAlarmFileName = "Veskor32.aev";
 // Far above any real alarm file; a larger one is not read.
 inline constexpr std::size_t kAlarmFileMaxBytes = std::size_t{4} * 1024 * 1024;
 
+// What kept a row of the file from being read as it stands.
+struct AlarmRowFault {
+    enum class Kind {
+        BadSound,    // the sound line is no integer: the row cannot fire
+        Truncated,   // the file ends inside the row: the row cannot fire
+        Unencodable, // a UTF-8 file's text has characters Windows-1250 cannot hold ('?' stands in)
+    };
+    int row = 0; // from 0
+    Kind kind = Kind::BadSound;
+};
+
 struct AlarmFileContent {
-    std::vector<AlarmEvent> events; // on failure: the rows read so far, the one being filled too
-    bool failed = false;            // a sound line that is not an integer
+    std::vector<AlarmEvent> events; // every row of the file, faulty ones too
+    std::vector<AlarmRowFault> faults;
+    // Something was lost in reading: writing the rows back would not give the file again.
+    [[nodiscard]] bool failed() const { return !faults.empty(); }
 };
 
 // Lines end at CR LF, lone LF or lone CR (a terminator at the very end adds no line). Active is
 // the line "1" exactly; the sound line is an optional sign and decimal digits within int. A file
-// that ends inside an event reads the missing lines as empty (and fails on the missing sound
-// line); a new row starts as time "", message "", inactive, sound 0.
+// that ends inside an event reads the missing lines as empty; a new row starts as time "",
+// message "", inactive, sound 0. A file that starts with the UTF-8 byte order mark is UTF-8 and
+// its texts are turned into Windows-1250.
 AlarmFileContent parseAlarmFile(std::span<const std::byte> bytes);
 std::string formatAlarmFile(const std::vector<AlarmEvent>& events);
 
@@ -56,6 +79,32 @@ std::string formatAlarmTime(int hour, int minute);
 // Error("'<those two characters>' is not a valid integer value").
 std::pair<int, int> editableTime(std::string_view time);
 
+// How reading the file went. The problems are one line each, UTF-8 with control characters
+// escaped, naming the file and, for a row, its number from 1:
+// "Veskor32.aev, event 3: '24:00' is not a valid time".
+struct AlarmLoad {
+    enum class Status {
+        Missing, // no file: the list unchanged
+        Read,    // every row read; rows that are not a time are listed in problems
+        Partial, // "Load failed.": the rows read, with the faults in problems
+        Failed,  // "Load failed.": nothing read (unreadable, too large), the list unchanged
+    };
+    Status status = Status::Missing;
+    std::vector<std::string> problems;
+
+    [[nodiscard]] bool loadFailed() const {
+        return status == Status::Partial || status == Status::Failed;
+    }
+};
+
+// How saving went: on failure ("Save failed.") the reason, the old file untouched; `kept` names
+// the copy of the old file made first when it had not been read whole.
+struct AlarmSave {
+    bool ok = true;
+    std::string problem;
+    std::filesystem::path kept;
+};
+
 // The list the settings window edits and the clock reads, in insertion order (never sorted).
 class AlarmList {
 public:
@@ -68,19 +117,21 @@ public:
     void remove(int index);
     void clear();
 
-    // Replaces the list by the file's rows. A missing file changes nothing and returns false.
-    // Throws Error("Load failed.") for a file that cannot be read or is too large (the list
-    // unchanged), or that holds a bad sound line (the rows read up to it, that one too).
-    bool load(IFileStore& files, const std::filesystem::path& path);
-    // Replaces the file atomically; throws Error("Save failed.") and leaves the old file whole.
-    void save(IFileStore& files, const std::filesystem::path& path) const;
+    // Replaces the list by every row of the file, faulty ones included; a missing file, or one
+    // that cannot be read at all, leaves it unchanged.
+    AlarmLoad load(IFileStore& files, const std::filesystem::path& path);
+    // Whether the list differs from what was last loaded or saved.
+    [[nodiscard]] bool changed() const { return m_events != m_stored; }
+    // Replaces the file atomically. When the file was not read whole at the last load, it is
+    // first kept beside itself as "<name>.bak" (or ".bak.2", ... when that is taken); the save
+    // is refused rather than made without that copy.
+    AlarmSave save(IFileStore& files, const std::filesystem::path& path);
 
     // The active events as "time - message" entries joined by LF CR (in that order), and their
     // count.
     int activeEvents(std::string& text) const;
-    // The index of the first active event whose time equals timeOfDay exactly, or -1. Every time
-    // text up to the match is parsed; one that is not a time throws
-    // Error("'<text>' is not a valid time").
+    // The index of the first active event whose time equals timeOfDay exactly, or -1. Rows that
+    // cannot fire (a time that is not a time, an unread sound line) are passed over.
     [[nodiscard]] int findEvent(DateTime timeOfDay) const;
     // For index >= 0: the event's message, and whether it sounds. For a negative index: empty
     // message, false.
@@ -88,7 +139,19 @@ public:
 
 private:
     std::vector<AlarmEvent> m_events;
+    std::vector<AlarmEvent> m_stored; // as last loaded or saved
+    bool m_readWhole = true;          // false: the file on disk holds more than was read
 };
+
+// The problems of the rows themselves, one line each as in AlarmLoad: the file's faults, then
+// the rows whose time is not a time.
+std::vector<std::string> alarmRowProblems(const AlarmFileContent& content,
+                                          std::string_view fileName);
+
+// The time cell's hint: the first `maxEvents` active events as "time - message" joined by LF CR,
+// each text cut to `maxChars` characters with control characters escaped, then a line
+// "… and N more" for the rest; empty without active events. UTF-8.
+std::string activeEventsHint(const AlarmList& list, int maxEvents = 20, int maxChars = 100);
 
 // Which minute a clock tick checks for alarms. A tick at second 0 checks its minute; a tick that
 // lands later in a new minute (its second-0 tick came late or never) checks that minute too; after

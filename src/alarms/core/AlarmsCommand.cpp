@@ -8,40 +8,43 @@ namespace veskor {
 
 int runAlarmsCommand(const std::optional<std::string>& due, IFileStore& files,
                      const std::filesystem::path& file, std::ostream& out, std::ostream& err) {
+    std::optional<DateTime> time;
+    if (due) {
+        time = parseTimeOfDay(*due);
+        if (!time) {
+            err << "veskor: " << formatMessage("'%s' is not a valid time", *due) << '\n';
+            return 2;
+        }
+    }
     AlarmList list;
-    bool loaded = true;
-    try {
-        list.load(files, file);
-    } catch (const Error& e) {
-        err << "veskor: " << e.what() << '\n';
-        loaded = false;
+    const AlarmLoad load = list.load(files, file);
+    if (load.loadFailed()) {
+        err << "veskor: Load failed.\n";
     }
-    if (!due) {
-        for (const AlarmEvent& event : list.events()) {
-            out << cp1250ToUtf8(event.time) << '\t' << (event.active ? "active" : "inactive")
-                << '\t' << (event.hasSound() ? "sound" : "silent") << '\t'
-                << cp1250ToUtf8(event.message) << '\n';
-        }
-        return loaded ? 0 : 1;
+    for (const std::string& problem : load.problems) {
+        err << "veskor: " << problem << '\n';
     }
-    const std::optional<DateTime> time = parseTimeOfDay(*due);
+    // The data is bad, not the command line.
+    const int status = load.problems.empty() ? 0 : 1;
     if (!time) {
-        err << "veskor: " << formatMessage("'%s' is not a valid time", *due) << '\n';
-        return 2;
-    }
-    try {
-        std::string message;
-        const int index = list.findEvent(*time);
-        if (index < 0) {
-            return 1;
+        for (const AlarmEvent& event : list.events()) {
+            if (event.unreadSound || !parseTimeOfDay(event.time)) {
+                continue; // reported above
+            }
+            out << cp1250ToPrintable(event.time) << '\t' << (event.active ? "active" : "inactive")
+                << '\t' << (event.hasSound() ? "sound" : "silent") << '\t'
+                << cp1250ToPrintable(event.message) << '\n';
         }
-        list.getEvent(index, message);
-        out << cp1250ToUtf8(message) << '\n';
-        return 0;
-    } catch (const Error& e) {
-        err << "veskor: " << e.what() << '\n';
-        return 2;
+        return status;
     }
+    const int index = list.findEvent(*time);
+    if (index < 0) {
+        return 1;
+    }
+    std::string message;
+    list.getEvent(index, message);
+    out << cp1250ToPrintable(message) << '\n';
+    return status;
 }
 
 } // namespace veskor

@@ -10,10 +10,12 @@
 
 namespace veskor {
 
-// Without `due`: one line per event, "time<TAB>active|inactive<TAB>sound|silent<TAB>message";
-// after a load failure "veskor: Load failed." on err, the rows read, status 1. With `due`: the
-// message of the event that would fire at that time of day (status 0), nothing (status 1), or
-// "veskor: '<text>' is not a valid time" for the argument or a row the search reaches (status 2).
+// Without `due`: one line per event that can fire,
+// "time<TAB>active|inactive<TAB>sound|silent<TAB>message". With `due`: the message of the event
+// that would fire at that time of day, or nothing (status 1); a `due` that is no time is
+// "veskor: '<text>' is not a valid time" (status 2). Texts are UTF-8 with control characters
+// escaped. Every problem of the file goes to err as "veskor: <problem>" (after "veskor: Load
+// failed." when the file could not be read whole), and makes the status 1.
 int runAlarmsCommand(const std::optional<std::string>& due, IFileStore& files,
                      const std::filesystem::path& file, std::ostream& out, std::ostream& err);
 

@@ -1,5 +1,7 @@
 #include "alarms/widgets/AlarmEventDialog.h"
 
+#include "alarms/core/AlarmList.h"
+#include "common/Cp1250.h"
 #include "ui/SharpPixmap.h"
 #include "ui/Style.h"
 
@@ -26,10 +28,15 @@ bool isFieldCharacter(QChar c) {
     return c.isDigit() || c == '+' || c == '-';
 }
 
+// An optional sign and decimal digits, of any length.
+bool isWholeNumber(const QString& text) {
+    static const QRegularExpression wholeNumber("^[+-]?[0-9]+$");
+    return wholeNumber.match(text).hasMatch();
+}
+
 // The text's whole number brought into [low, high]; a text that is no whole number reads as 0.
 int clampedValue(const QString& text, int low, int high) {
-    static const QRegularExpression wholeNumber("^[+-]?[0-9]+$");
-    if (!wholeNumber.match(text).hasMatch()) {
+    if (!isWholeNumber(text)) {
         return std::clamp(0, low, high);
     }
     bool ok = false;
@@ -42,7 +49,8 @@ int clampedValue(const QString& text, int low, int high) {
 
 // A whole-number field that lets any run of digits, "+" and "-" stand while it is typed and
 // brings it into range only when the field is left; QSpinBox itself would refuse "99" in 0-23
-// and a lone "-" as they are typed.
+// and a lone "-" as they are typed. A text that is no whole number ("12+") stays as typed, for
+// OK to refuse, rather than turning into 0.
 class NumberField final : public QSpinBox {
 public:
     NumberField(int maximum, QWidget* parent) : QSpinBox(parent) {
@@ -67,7 +75,20 @@ protected:
     }
     QString textFromValue(int value) const override { return QString::number(value); }
 
+    void focusOutEvent(QFocusEvent* event) override {
+        if (!isWholeNumber(text())) {
+            QWidget::focusOutEvent(event); // not the spin box's, which would read it as 0
+            return;
+        }
+        QSpinBox::focusOutEvent(event);
+    }
+
     void keyPressEvent(QKeyEvent* event) override {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            !isWholeNumber(text())) {
+            event->ignore(); // on to the dialog's OK, which says what is wrong
+            return;
+        }
         const QString typed = event->text();
         const bool shortcut = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != 0;
         if (!shortcut && !typed.isEmpty() && typed.front().isPrint() &&
@@ -139,8 +160,9 @@ QPushButton* buttonAt(const QString& text, const QPixmap& glyph, QRect at, QWidg
 
 } // namespace
 
-AlarmEventDialog::AlarmEventDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint) {
+AlarmEventDialog::AlarmEventDialog(std::function<void(const QString&)> error, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
+      m_error(std::move(error)) {
     setWindowTitle("Alarm Event");
     setFont(style::uiFont(11, false));
     setFixedSize(326, 168);
@@ -219,7 +241,34 @@ bool AlarmEventDialog::hasSound() const {
     return m_soundBox->isChecked();
 }
 
+QString AlarmEventDialog::refusal() const {
+    for (const QSpinBox* field : {m_hourField, m_minuteField}) {
+        if (!isWholeNumber(field->text())) {
+            return QStringLiteral("'%1' is not a valid integer value").arg(field->text());
+        }
+    }
+    const QString text = message();
+    for (qsizetype i = 0; i < text.size();) {
+        // One character, a surrogate pair included.
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        if (!utf8ToCp1250Strict(character.toStdString())) {
+            return QStringLiteral("The message cannot hold '%1': %2 keeps its texts in "
+                                  "Windows-1250, which has no such character.")
+                .arg(character, QString::fromLatin1(kAlarmFileName));
+        }
+        i += length;
+    }
+    return {};
+}
+
 void AlarmEventDialog::done(int result) {
+    if (result == Accepted) {
+        if (const QString why = refusal(); !why.isEmpty()) {
+            m_error(why);
+            return;
+        }
+    }
     // Enter confirms without leaving the field being typed in: take its text as leaving would.
     m_hourField->interpretText();
     m_minuteField->interpretText();

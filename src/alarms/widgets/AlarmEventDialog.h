@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 class QCheckBox;
 class QLineEdit;
@@ -9,12 +10,13 @@ class QSpinBox;
 namespace veskor {
 
 // "Alarm Event": the editor of one alarm's time, message and flags. It keeps nothing between
-// uses; the caller fills it before every exec().
+// uses; the caller fills it before every exec(). OK is refused, with `error` telling why, while
+// the hour or minute is no whole number or the message holds a character the file cannot.
 class AlarmEventDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit AlarmEventDialog(QWidget* parent = nullptr);
+    explicit AlarmEventDialog(std::function<void(const QString&)> error, QWidget* parent = nullptr);
 
     void fill(int hour, int minute, const QString& message, bool active, bool sound);
     [[nodiscard]] int hour() const;
@@ -29,6 +31,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Why OK cannot take the fields as they are, or an empty text.
+    [[nodiscard]] QString refusal() const;
+
+    std::function<void(const QString&)> m_error;
     QSpinBox* m_hourField;
     QSpinBox* m_minuteField;
     QLineEdit* m_messageEdit;

@@ -144,12 +144,11 @@ void centreOnScreen(QWidget& window) {
 } // namespace
 
 AlarmSettingsWindow::AlarmSettingsWindow(AlarmList& list, IFileStore& files,
-                                         std::filesystem::path file,
-                                         std::function<void(const QString&)> reportError,
+                                         std::filesystem::path file, AlarmReports reports,
                                          QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
-      m_list(list), m_files(files), m_file(std::move(file)), m_reportError(std::move(reportError)),
-      m_editor(new AlarmEventDialog(this)), m_soundIcon(soundPicture()),
+      m_list(list), m_files(files), m_file(std::move(file)), m_reports(std::move(reports)),
+      m_editor(new AlarmEventDialog(m_reports.error, this)), m_soundIcon(soundPicture()),
       m_silentIcon(picture([](QPainter&) {})) {
     setWindowTitle("Alarm Settings");
     setFont(style::uiFont(11, false));
@@ -245,23 +244,29 @@ void AlarmSettingsWindow::showEvent(QShowEvent* event) {
     if (event->spontaneous()) { // the window manager restoring it is no new showing
         return;
     }
-    QString failure;
-    try {
-        m_list.load(m_files, m_file);
-    } catch (const Error& error) {
-        failure = QString::fromStdString(error.what());
+    if (m_unsaved) {
+        showList();
+        return;
     }
-    showList(); // after a fault, the rows read before it
-    if (!failure.isEmpty()) {
-        m_reportError(failure);
-    }
+    const AlarmLoad load = m_list.load(m_files, m_file);
+    showList();
+    m_reports.reportLoad(load);
 }
 
 void AlarmSettingsWindow::done(int result) {
-    try {
-        m_list.save(m_files, m_file);
-    } catch (const Error& error) {
-        m_reportError(QString::fromStdString(error.what()));
+    // Rewriting what did not change could only lose what the file holds beyond what was read.
+    if (m_list.changed()) {
+        const AlarmSave saved = m_list.save(m_files, m_file);
+        m_unsaved = !saved.ok;
+        if (!saved.ok) {
+            m_reports.fileError(QStringLiteral("Save failed."),
+                                QString::fromStdString(saved.problem));
+        }
+        if (!saved.kept.empty()) {
+            m_reports.note(QStringLiteral("%1 could not be read whole; it is kept as it was in %2.")
+                               .arg(QString::fromStdString(m_file.string()),
+                                    QString::fromStdString(saved.kept.string())));
+        }
     }
     QDialog::done(result);
 }
@@ -275,7 +280,7 @@ void AlarmSettingsWindow::runEditor(int row) {
         try {
             time = editableTime(event.time);
         } catch (const Error& error) {
-            m_reportError(QString::fromStdString(error.what()));
+            m_reports.error(QString::fromStdString(cp1250ToPrintable(error.what())));
             return;
         }
         m_editor->fill(time.first, time.second, fromCp1250(event.message), event.active,

@@ -1,9 +1,10 @@
 #pragma once
+#include "alarms/widgets/AlarmReports.h"
+
 #include <QDialog>
 #include <QIcon>
 #include <QString>
 #include <filesystem>
-#include <functional>
 
 class QLabel;
 class QTableWidget;
@@ -17,13 +18,14 @@ class IFileStore;
 
 // "Alarm Settings": the list of alarm events with a toolbar to add, edit, delete and clear them.
 // It edits the AlarmList in place, so the clock sees every change at once; showing the window
-// re-reads the file and closing it saves the list.
+// re-reads the file and closing it saves the list when it changed. After a failed save the edits
+// stay in the window, and the next showing does not read the old file over them.
 class AlarmSettingsWindow final : public QDialog {
     Q_OBJECT
 
 public:
     AlarmSettingsWindow(AlarmList& list, IFileStore& files, std::filesystem::path file,
-                        std::function<void(const QString&)> reportError, QWidget* parent = nullptr);
+                        AlarmReports reports, QWidget* parent = nullptr);
 
     void done(int result) override;
 
@@ -44,7 +46,7 @@ private:
     AlarmList& m_list;
     IFileStore& m_files;
     std::filesystem::path m_file;
-    std::function<void(const QString&)> m_reportError;
+    AlarmReports m_reports;
     AlarmEventDialog* m_editor;
     QToolButton* m_editButton;
     QToolButton* m_deleteButton;
@@ -55,6 +57,7 @@ private:
     QIcon m_silentIcon; // keeps the times of silent rows in line with the others
     bool m_showingList = false;
     bool m_placed = false;
+    bool m_unsaved = false; // the last save failed: the list holds edits the file lacks
 };
 
 } // namespace veskor

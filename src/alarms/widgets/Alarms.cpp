@@ -3,44 +3,31 @@
 #include "alarms/widgets/AlarmMessageWindow.h"
 #include "alarms/widgets/AlarmSettingsWindow.h"
 #include "common/Cp1250.h"
-#include "common/Error.h"
 
 #include <QTimer>
 #include <QWidget>
 
 namespace veskor {
 
-namespace {
-
-QString fromCp1250(const std::string& bytes) {
-    return QString::fromStdString(cp1250ToUtf8(bytes));
-}
-
-} // namespace
-
 Alarms::Alarms(IFileStore& files, IBeep& beep, const std::filesystem::path& dataDir,
-               Report fileError, Report report, QWidget* owner)
+               AlarmReports reports, QWidget* owner)
     : QObject(owner), m_files(files), m_beep(beep), m_file(dataDir / kAlarmFileName),
-      m_fileError(std::move(fileError)), m_report(std::move(report)), m_owner(owner) {
-    try {
-        m_list.load(m_files, m_file);
-    } catch (const Error& e) {
-        // Shown once the program runs, after the bar is on the screen.
-        QTimer::singleShot(0, this,
-                           [this, text = QString::fromStdString(e.what())] { m_fileError(text); });
-    }
+      m_reports(std::move(reports)), m_owner(owner) {
+    const AlarmLoad load = m_list.load(m_files, m_file);
+    // Shown once the program runs, after the bar is on the screen.
+    QTimer::singleShot(0, this, [this, load] { m_reports.reportLoad(load); });
 }
 
 Alarms::~Alarms() = default;
 
 QString Alarms::timeHint() const {
-    std::string text;
-    return m_list.activeEvents(text) > 0 ? fromCp1250(text) : QStringLiteral("<No alarm active>");
+    const std::string hint = activeEventsHint(m_list);
+    return hint.empty() ? QStringLiteral("<No alarm active>") : QString::fromStdString(hint);
 }
 
 void Alarms::openSettings() {
     if (m_settings == nullptr) {
-        m_settings = new AlarmSettingsWindow(m_list, m_files, m_file, m_fileError, m_owner);
+        m_settings = new AlarmSettingsWindow(m_list, m_files, m_file, m_reports, m_owner);
     }
     m_settings->exec();
     emit timeHintChanged(timeHint());
@@ -51,19 +38,13 @@ void Alarms::checkTick(DateTime now) {
     if (!minute) {
         return;
     }
-    std::string message;
-    bool sound = false;
-    try {
-        const int index = m_list.findEvent(*minute);
-        if (index < 0) {
-            return;
-        }
-        sound = m_list.getEvent(index, message);
-    } catch (const Error& e) {
-        m_report(QString::fromStdString(e.what()));
+    const int index = m_list.findEvent(*minute);
+    if (index < 0) {
         return;
     }
-    showAlarm(fromCp1250(message), sound, now);
+    std::string message;
+    const bool sound = m_list.getEvent(index, message);
+    showAlarm(QString::fromStdString(cp1250ToUtf8(message)), sound, now);
 }
 
 void Alarms::showAlarm(const QString& message, bool sound, DateTime now) {

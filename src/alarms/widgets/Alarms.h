@@ -4,13 +4,13 @@
 
 #include "alarms/core/AlarmList.h"
 #include "alarms/widgets/AlarmMessageWindow.h"
+#include "alarms/widgets/AlarmReports.h"
 #include "platform/Beep.h"
 #include "platform/FileStore.h"
 
 #include <QObject>
 #include <QPointer>
 #include <filesystem>
-#include <functional>
 
 class QWidget;
 
@@ -21,16 +21,13 @@ class AlarmSettingsWindow;
 class Alarms final : public QObject {
     Q_OBJECT
 public:
-    using Report = std::function<void(const QString&)>;
-
-    // Reads the alarm file of dataDir (a missing one is an empty list). fileError shows "Load
-    // failed." and "Save failed." (the error dialog); report shows any other error (the
-    // program's general error display). Windows open over `owner`.
-    Alarms(IFileStore& files, IBeep& beep, const std::filesystem::path& dataDir, Report fileError,
-           Report report, QWidget* owner);
+    // Reads the alarm file of dataDir (a missing one is an empty list) and reports what the
+    // reading met once the program runs. Windows open over `owner`.
+    Alarms(IFileStore& files, IBeep& beep, const std::filesystem::path& dataDir,
+           AlarmReports reports, QWidget* owner);
     ~Alarms() override;
 
-    // The time cell's hint: the active events, or "<No alarm active>".
+    // The time cell's hint: the first active events, or "<No alarm active>".
     [[nodiscard]] QString timeHint() const;
     [[nodiscard]] const AlarmList& list() const { return m_list; }
     [[nodiscard]] std::filesystem::path file() const { return m_file; }
@@ -38,7 +35,8 @@ public:
     [[nodiscard]] AlarmMessageWindow* messageWindow() const { return m_message; }
 
 public slots:
-    // The settings window, modal; the list is saved when it closes, then timeHintChanged().
+    // The settings window, modal; the list is saved when it closes with changes, then
+    // timeHintChanged().
     void openSettings();
     // A tick of the bar's clock: shows the first active event due in the minute it checks.
     void checkTick(veskor::DateTime now);
@@ -52,8 +50,7 @@ private:
     IFileStore& m_files;
     IBeep& m_beep;
     std::filesystem::path m_file;
-    Report m_fileError;
-    Report m_report;
+    AlarmReports m_reports;
     QWidget* m_owner;
     AlarmList m_list;
     AlarmMinutes m_minutes;

@@ -80,7 +80,7 @@ bool loadSaints(StringList& table, IFileStore& files, const std::filesystem::pat
 }
 
 void saveSaints(const StringList& table, IFileStore& files, const std::filesystem::path& path) {
-    switch (files.save(path, formatSaintFile(table.items()))) {
+    switch (files.save(path, formatSaintFile(table.items())).status) {
     case FileSave::Ok:
         return;
     case FileSave::WriteFailed:

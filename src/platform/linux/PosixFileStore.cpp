@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -155,6 +156,15 @@ fs::path resolveTarget(const fs::path& path) {
     return path;
 }
 
+void syncFolder(const fs::path& file) {
+    const UniqueFd folder(::open(folderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.valid()) {
+        static_cast<void>(::fsync(folder.get()));
+    }
+}
+
+constexpr const char* kNotRegular = "not a regular file";
+
 } // namespace
 
 FileRead PosixFileStore::read(const fs::path& path, std::size_t maxBytes) {
@@ -164,11 +174,13 @@ FileRead PosixFileStore::read(const fs::path& path, std::size_t maxBytes) {
     if (!fd.valid()) {
         const bool missing = errno == ENOENT || errno == ENOTDIR;
         result.status = missing ? FileRead::Status::Missing : FileRead::Status::Unreadable;
+        result.reason = std::strerror(errno);
         return result;
     }
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
         result.status = FileRead::Status::Unreadable;
+        result.reason = kNotRegular;
         return result;
     }
 
@@ -189,6 +201,7 @@ FileRead PosixFileStore::read(const fs::path& path, std::size_t maxBytes) {
         if (got < 0) {
             bytes.clear();
             result.status = FileRead::Status::Unreadable;
+            result.reason = std::strerror(error);
             return result;
         }
         if (got == 0) {
@@ -198,26 +211,30 @@ FileRead PosixFileStore::read(const fs::path& path, std::size_t maxBytes) {
     if (bytes.size() > maxBytes) {
         bytes.clear();
         result.status = FileRead::Status::TooLarge;
+        result.reason = "larger than " + std::to_string(maxBytes) + " bytes";
         return result;
     }
     result.status = FileRead::Status::Ok;
     return result;
 }
 
-FileSave PosixFileStore::save(const fs::path& path, std::string_view bytes) {
+SaveResult PosixFileStore::save(const fs::path& path, std::string_view bytes) {
     const fs::path target = resolveTarget(path);
+    const auto failed = [](FileSave status, int error) {
+        return SaveResult{status, std::strerror(error)};
+    };
 
     struct stat old {};
     const bool replacesFile = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     // A write-protected file stays protected, although the folder would let us replace it.
     if (replacesFile && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
-        return FileSave::CannotCreate;
+        return failed(FileSave::CannotCreate, errno);
     }
 
     std::string tempPath;
     UniqueFd fd = createTempFile(target, tempPath);
     if (!fd.valid()) {
-        return FileSave::CannotCreate;
+        return failed(FileSave::CannotCreate, errno);
     }
     TempFileGuard guard(tempPath);
     if (replacesFile) {
@@ -227,20 +244,73 @@ FileSave PosixFileStore::save(const fs::path& path, std::string_view bytes) {
     }
 
     if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 || !fd.close()) {
-        return FileSave::WriteFailed;
+        return failed(FileSave::WriteFailed, errno);
     }
     if (::rename(tempPath.c_str(), target.c_str()) != 0) {
-        return FileSave::CannotCreate;
+        return failed(FileSave::CannotCreate, errno);
     }
     guard.release();
 
     // Make the rename itself durable; the save already succeeded if this fails.
-    const UniqueFd folder(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.valid()) {
-        static_cast<void>(::fsync(folder.get()));
-    }
+    syncFolder(target);
     removeStaleTemporaries(target);
-    return FileSave::Ok;
+    return {};
+}
+
+CopyResult PosixFileStore::keepCopy(const fs::path& path, const fs::path& copy) {
+    const auto failed = [](int error) {
+        return CopyResult{CopyResult::Status::Failed, std::strerror(error)};
+    };
+    const UniqueFd from(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!from.valid()) {
+        return errno == ENOENT ? CopyResult{CopyResult::Status::Missing, {}} : failed(errno);
+    }
+    struct stat st {};
+    if (::fstat(from.get(), &st) != 0) {
+        return failed(errno);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        return {CopyResult::Status::Failed, kNotRegular};
+    }
+    // A second name for the very file we opened: instant whatever its size, and the later save
+    // renames a new file over the old name only.
+    const std::string opened = "/proc/self/fd/" + std::to_string(from.get());
+    if (::linkat(AT_FDCWD, opened.c_str(), AT_FDCWD, copy.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        syncFolder(copy);
+        return {CopyResult::Status::Kept, {}};
+    }
+    if (errno == EEXIST) {
+        return {CopyResult::Status::Exists, {}};
+    }
+    // No links here (another owner's file, a file system without them): copy the bytes.
+    UniqueFd to(::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                       st.st_mode & 0777));
+    if (!to.valid()) {
+        return errno == EEXIST ? CopyResult{CopyResult::Status::Exists, {}} : failed(errno);
+    }
+    TempFileGuard guard(copy.string());
+    std::string buffer(kReadChunk, '\0');
+    for (;;) {
+        const ssize_t got = ::read(from.get(), buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return failed(errno);
+        }
+        if (got == 0) {
+            break;
+        }
+        if (!writeAll(to.get(), std::string_view(buffer.data(), static_cast<std::size_t>(got)))) {
+            return failed(errno);
+        }
+    }
+    if (::fsync(to.get()) != 0 || !to.close()) {
+        return failed(errno);
+    }
+    guard.release();
+    syncFolder(copy);
+    return {CopyResult::Status::Kept, {}};
 }
 
 } // namespace veskor

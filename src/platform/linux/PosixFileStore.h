@@ -7,7 +7,9 @@ namespace veskor {
 class PosixFileStore final : public IFileStore {
 public:
     FileRead read(const std::filesystem::path& path, std::size_t maxBytes) override;
-    FileSave save(const std::filesystem::path& path, std::string_view bytes) override;
+    SaveResult save(const std::filesystem::path& path, std::string_view bytes) override;
+    CopyResult keepCopy(const std::filesystem::path& path,
+                        const std::filesystem::path& copy) override;
 };
 
 } // namespace veskor
