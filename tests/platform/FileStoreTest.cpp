@@ -136,12 +136,35 @@ TEST_F(FileStoreTest, SaveThroughALinkReplacesTheLinkedFile) {
     EXPECT_EQ(readFile(real), "new");
 }
 
+// Only a regular file is ever replaced: whatever else stands at the path stays as it was.
+TEST_F(FileStoreTest, SaveRefusesWhatIsNoRegularFile) {
+    const auto refused = [&](const fs::path& path, const std::string& reason) {
+        struct stat before {};
+        ::lstat(path.c_str(), &before);
+        const SaveResult result = m_store.save(path, "x");
+        EXPECT_EQ(result.status, FileSave::CannotCreate) << path;
+        EXPECT_EQ(result.reason, reason) << path;
+        struct stat after {};
+        ::lstat(path.c_str(), &after);
+        EXPECT_EQ(after.st_ino, before.st_ino) << path;
+        EXPECT_EQ(after.st_mode, before.st_mode) << path;
+    };
+    ASSERT_EQ(::mkfifo((m_dir / "fifo").c_str(), 0600), 0);
+    refused(m_dir / "fifo", "not a regular file");
+    fs::create_symlink("/dev/null", m_dir / "device");
+    refused(m_dir / "device", "not a regular file");
+    fs::create_symlink(m_dir / "nowhere", m_dir / "dangling");
+    refused(m_dir / "dangling", "No such file or directory");
+    fs::create_symlink(m_dir / "loop", m_dir / "loop");
+    refused(m_dir / "loop", "Too many levels of symbolic links");
+    EXPECT_FALSE(fs::exists(m_dir / "nowhere"));
+}
+
 TEST_F(FileStoreTest, NoFolderOrAFolderInTheWayCannotCreate) {
     EXPECT_EQ(m_store.save(m_dir / "missing" / "data.sd", "x"), FileSave::CannotCreate);
     writeFile(m_dir / "plain", "x");
     EXPECT_EQ(m_store.save(m_dir / "plain" / "data.sd", "x"), FileSave::CannotCreate);
 
-    // The rename fails here, after the temporary file was written.
     fs::create_directory(m_file);
     writeFile(m_file / "inside", "keep");
     EXPECT_EQ(m_store.save(m_file, "x"), FileSave::CannotCreate);

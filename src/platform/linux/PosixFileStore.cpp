@@ -67,6 +67,8 @@ private:
     std::string m_path;
 };
 
+constexpr const char* kNotRegular = "not a regular file";
+
 // Large enough for a data file in one call, small enough to stop soon past the limit.
 constexpr std::size_t kReadChunk = 64 * 1024;
 
@@ -144,16 +146,33 @@ void removeStaleTemporaries(const fs::path& target) {
     }
 }
 
-// Saving through a symbolic link replaces the file it points to, not the link.
-fs::path resolveTarget(const fs::path& path) {
-    std::error_code ec;
-    if (fs::is_symlink(fs::symlink_status(path, ec))) {
-        fs::path resolved = fs::weakly_canonical(path, ec);
-        if (!ec) {
-            return resolved;
-        }
+// What a save may replace: nothing yet, or a regular file, also through a symbolic link (then the
+// file it points to, and the link stays). Anything else is refused with the reason: a FIFO, a
+// device or a folder must never become a plain file, nor may a link lose its target.
+struct SaveTarget {
+    fs::path path;
+    bool exists = false;
+    std::string refusal;
+};
+
+SaveTarget saveTarget(const fs::path& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+        return {path, false, errno == ENOENT ? std::string() : std::strerror(errno)};
     }
-    return path;
+    if (S_ISLNK(st.st_mode)) {
+        if (::stat(path.c_str(), &st) != 0) { // dangling or looping
+            return {path, false, std::strerror(errno)};
+        }
+        std::error_code ec;
+        fs::path resolved = fs::canonical(path, ec);
+        if (ec) {
+            return {path, false, ec.message()};
+        }
+        return {S_ISREG(st.st_mode) ? resolved : path, true,
+                S_ISREG(st.st_mode) ? std::string() : kNotRegular};
+    }
+    return {path, true, S_ISREG(st.st_mode) ? std::string() : kNotRegular};
 }
 
 void syncFolder(const fs::path& file) {
@@ -162,8 +181,6 @@ void syncFolder(const fs::path& file) {
         static_cast<void>(::fsync(folder.get()));
     }
 }
-
-constexpr const char* kNotRegular = "not a regular file";
 
 } // namespace
 
@@ -219,13 +236,17 @@ FileRead PosixFileStore::read(const fs::path& path, std::size_t maxBytes) {
 }
 
 SaveResult PosixFileStore::save(const fs::path& path, std::string_view bytes) {
-    const fs::path target = resolveTarget(path);
+    const SaveTarget checked = saveTarget(path);
+    if (!checked.refusal.empty()) {
+        return {FileSave::CannotCreate, checked.refusal};
+    }
+    const fs::path& target = checked.path;
     const auto failed = [](FileSave status, int error) {
         return SaveResult{status, std::strerror(error)};
     };
 
     struct stat old {};
-    const bool replacesFile = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const bool replacesFile = checked.exists && ::stat(target.c_str(), &old) == 0;
     // A write-protected file stays protected, although the folder would let us replace it.
     if (replacesFile && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         return failed(FileSave::CannotCreate, errno);
