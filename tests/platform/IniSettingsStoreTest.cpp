@@ -67,6 +67,24 @@ TEST_F(IniSettingsStoreTest, ValueThatIsNotAWholeNumberIsAnInvalidType) {
     EXPECT_EQ(store.readInteger("Memory"), 1);
 }
 
+// A huge (here sparse) file is never parsed nor written over: one error, then the defaults.
+TEST_F(IniSettingsStoreTest, FileOverTheSizeLimitGivesTheDefaultsAndIsKept) {
+    writeFile("[General]\nTop=5\n");
+    std::filesystem::resize_file(file(), std::uintmax_t{2} << 30);
+    IniSettingsStore store(file());
+    EXPECT_TRUE(store.ensureKey());
+    try {
+        store.readInteger("Top");
+        ADD_FAILURE() << "a 2 GiB file was read";
+    } catch (const std::exception& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  file().string() + ": larger than 65536 bytes; the defaults are used");
+    }
+    EXPECT_EQ(store.readInteger("Left"), std::nullopt);
+    EXPECT_FALSE(store.writeIntegers({{"Top", 9}}));
+    EXPECT_EQ(std::filesystem::file_size(file()), std::uintmax_t{2} << 30);
+}
+
 TEST_F(IniSettingsStoreTest, FolderThatCannotBeWrittenFailsWithoutThrowing) {
     // A file where the folder should be stops even root.
     std::ofstream(m_dir / "Orvane") << "not a folder";

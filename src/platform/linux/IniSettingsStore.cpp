@@ -39,6 +39,16 @@ bool isSpecialFile(const fs::path& path) {
     return fs::exists(status) && !fs::is_regular_file(status);
 }
 
+// Far above a real settings file (a few hundred bytes). QSettings reads a file whole, so a huge
+// or sparse one would stall the bar for seconds and take gigabytes.
+constexpr std::uintmax_t kMaxSettingsBytes = 64 * 1024;
+
+bool isTooLarge(const fs::path& path) {
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    return !ec && size > kMaxSettingsBytes;
+}
+
 // QSaveFile names its temporary file "<file>." and six random letters.
 bool isSaveLeftover(const std::string& candidate, const std::string& fileName) {
     constexpr std::size_t kRandomLetters = 6;
@@ -138,6 +148,10 @@ bool IniSettingsStore::ensureKey() {
 std::optional<std::int32_t> IniSettingsStore::readInteger(const std::string& name) {
     if (!m_readerOpened) {
         m_readerOpened = true;
+        if (isTooLarge(m_file)) { // said once: the later reads find no values
+            throw Error(m_file.string() + ": larger than " + std::to_string(kMaxSettingsBytes) +
+                        " bytes; the defaults are used");
+        }
         if (!isSpecialFile(m_file)) {
             m_reader = std::make_unique<QSettings>(toQString(m_file), QSettings::IniFormat);
         }
@@ -161,7 +175,7 @@ bool IniSettingsStore::writeIntegers(
     const std::vector<std::pair<std::string, std::int32_t>>& values) {
     // Whoever put a FIFO, device or folder there meant it: the save fails, as for a file that
     // cannot be written, rather than replacing it.
-    if (isSpecialFile(m_file) || isSpecialFile(lockFileOf(m_file))) {
+    if (isSpecialFile(m_file) || isSpecialFile(lockFileOf(m_file)) || isTooLarge(m_file)) {
         return false;
     }
     std::error_code ec;
