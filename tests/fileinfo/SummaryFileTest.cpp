@@ -7,10 +7,14 @@
 
 #include <QString>
 #include <array>
+#include <atomic>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace veskor {
 namespace {
@@ -99,6 +103,38 @@ TEST(SummaryFile, FilesWithoutASummaryDoNotOpen) {
                   openedOn(summary, dir / "other.doc");
               }).find("no summary"),
               std::string::npos);
+}
+
+// A FIFO swapped in for the document between any check and the open must not block the
+// reader: the path flips between the two, atomically, while it is opened again and again.
+TEST(SummaryFile, ADocumentSwappedForAFifoNeverBlocks) {
+    const TempDir dir;
+    writeCompoundFile(dir / "real.doc",
+                      {{kSummaryStreamName, propertySet({{2, textValue("Report")}})}});
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    const fs::path path = dir / "swapped.doc";
+    const auto outcome = runInChild(
+        [&] {
+            alarm(30); // a reader blocked on the FIFO ends here, and fails the test
+            std::atomic<bool> done{false};
+            std::thread swapper([&] {
+                for (int i = 0; !done; ++i) {
+                    const fs::path spare = dir / "spare";
+                    ::link((dir / (i % 2 == 0 ? "pipe" : "real.doc")).c_str(), spare.c_str());
+                    ::rename(spare.c_str(), path.c_str());
+                }
+            });
+            int opened = 0;
+            for (int i = 0; i < 2000; ++i) {
+                SummaryInfo summary;
+                opened += errorOf([&] { openedOn(summary, path); }) == "no error" ? 1 : 0;
+            }
+            done = true;
+            swapper.join();
+            return std::to_string(opened > 0);
+        },
+        false);
+    EXPECT_EQ(outcome.value_or("blocked"), "1");
 }
 
 TEST(SummaryFile, OpeningHoldsTheNameAndClosingKeepsTheValues) {

@@ -4,12 +4,15 @@
 #include "common/Error.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-stdio.h>
@@ -17,6 +20,8 @@
 #include <iconv.h>
 #include <limits>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace veskor {
 
@@ -143,7 +148,7 @@ struct RawProperties {
 // it brings a dozen libraries of its own, and resolving their symbols at every start of the bar
 // costs more than the rest of its start-up work.
 struct Gsf {
-    decltype(&::gsf_input_stdio_new) inputStdioNew = nullptr;
+    decltype(&::gsf_input_stdio_new_FILE) inputStdioNewFile = nullptr;
     decltype(&::gsf_infile_msole_new) infileMsoleNew = nullptr;
     decltype(&::gsf_infile_child_by_name) infileChildByName = nullptr;
     decltype(&::gsf_infile_num_children) infileNumChildren = nullptr;
@@ -153,6 +158,30 @@ struct Gsf {
     decltype(&::gsf_input_read) inputRead = nullptr;
     decltype(&::g_object_unref) objectUnref = nullptr;
     decltype(&::g_error_free) errorFree = nullptr;
+    decltype(&::g_log_set_handler) logSetHandler = nullptr;
+};
+
+// What the container library says about a broken document while it is read: its warnings
+// become the document's problems instead of raw lines on standard error.
+std::vector<std::string>* g_libraryMessages = nullptr;
+
+void collectLibraryMessage(const gchar* domain, GLogLevelFlags /*level*/, const gchar* message,
+                           gpointer /*data*/) {
+    if (g_libraryMessages != nullptr && g_libraryMessages->size() < 20) {
+        g_libraryMessages->push_back(std::string(domain != nullptr ? domain : "") + ": " +
+                                     (message != nullptr ? message : ""));
+    }
+}
+
+// Collects the library's messages for as long as it lives.
+class LibraryMessages final {
+public:
+    explicit LibraryMessages(std::vector<std::string>& into) { g_libraryMessages = &into; }
+    ~LibraryMessages() { g_libraryMessages = nullptr; }
+    LibraryMessages(const LibraryMessages&) = delete;
+    LibraryMessages& operator=(const LibraryMessages&) = delete;
+    LibraryMessages(LibraryMessages&&) = delete;
+    LibraryMessages& operator=(LibraryMessages&&) = delete;
 };
 
 template <typename Function> bool resolve(void* library, const char* name, Function& function) {
@@ -167,7 +196,8 @@ std::optional<Gsf> loadGsf() {
     }
     Gsf gsf;
     // Kept loaded for the life of the program: documents may be open until the end.
-    if (library == nullptr || !resolve(library, "gsf_input_stdio_new", gsf.inputStdioNew) ||
+    if (library == nullptr ||
+        !resolve(library, "gsf_input_stdio_new_FILE", gsf.inputStdioNewFile) ||
         !resolve(library, "gsf_infile_msole_new", gsf.infileMsoleNew) ||
         !resolve(library, "gsf_infile_child_by_name", gsf.infileChildByName) ||
         !resolve(library, "gsf_infile_num_children", gsf.infileNumChildren) ||
@@ -176,8 +206,16 @@ std::optional<Gsf> loadGsf() {
         !resolve(library, "gsf_input_size", gsf.inputSize) ||
         !resolve(library, "gsf_input_read", gsf.inputRead) ||
         !resolve(library, "g_object_unref", gsf.objectUnref) ||
-        !resolve(library, "g_error_free", gsf.errorFree)) {
+        !resolve(library, "g_error_free", gsf.errorFree) ||
+        !resolve(library, "g_log_set_handler", gsf.logSetHandler)) {
         return std::nullopt;
+    }
+    const auto everyLevel =
+        static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION);
+    // Some of its files log without a domain of their own.
+    for (const char* domain :
+         {static_cast<const char*>(nullptr), "libgsf", "libgsf:msole", "libgsf:utils"}) {
+        gsf.logSetHandler(domain, everyLevel, collectLibraryMessage, nullptr);
     }
     return gsf;
 }
@@ -422,10 +460,6 @@ void SummaryInfo::setActive(bool active) {
     }
 
     const std::string name = m_documentName.toStdString();
-    // Checked first: the container reader would wait forever on a FIFO.
-    if (!QFileInfo(m_documentName).isFile()) {
-        throw Error("Cannot open file " + name);
-    }
     const Gsf* const gsf = gsfLibrary();
     if (gsf == nullptr) {
         throw Error("Cannot open file " + name +
@@ -433,11 +467,32 @@ void SummaryInfo::setActive(bool active) {
                     "not installed");
     }
     const QByteArray localName = QFile::encodeName(m_documentName);
-    GError* error = nullptr;
-    const GPtr<GsfInput> file(gsf->inputStdioNew(localName.constData(), &error));
-    if (!file) {
-        throw Error("Cannot open file " + name + ": " + gErrorText(*gsf, error));
+    // Opened here, and only a regular file handed on: the container reader would wait forever on
+    // a FIFO, also one swapped in for the file after a check of its name.
+    const int fd = ::open(localName.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        throw Error("Cannot open file " + name + ": " + std::strerror(errno));
     }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        throw Error("Cannot open file " + name + ": not a regular file");
+    }
+    FILE* const stdioFile = ::fdopen(fd, "rb");
+    if (stdioFile == nullptr) {
+        ::close(fd);
+        throw Error("Cannot open file " + name + ": " + std::strerror(errno));
+    }
+    std::vector<std::string> libraryMessages;
+    const LibraryMessages collecting(libraryMessages);
+    // The input closes the file when it goes.
+    const GPtr<GsfInput> file(gsf->inputStdioNewFile(localName.constData(), stdioFile, FALSE));
+    if (!file) {
+        std::fclose(stdioFile);
+        throw Error("Cannot open file " + name);
+    }
+    GError* error = nullptr;
     auto document = std::make_unique<Document>();
     document->storage.reset(gsf->infileMsoleNew(file.get(), &error));
     if (!document->storage) {
@@ -467,6 +522,7 @@ void SummaryInfo::setActive(bool active) {
     }
     m_properties = std::move(reading.properties);
     m_problems = std::move(reading.problems);
+    m_problems.insert(m_problems.end(), libraryMessages.begin(), libraryMessages.end());
     m_document = std::move(document);
     m_active = true;
 }
