@@ -125,15 +125,19 @@ TEST(TickSchedule, LandsJustAfterTheNextSecond) {
     }
 }
 
-TEST(ScreenFit, PullsBackOverBottomAndRightOnly) {
+TEST(ScreenFit, PullsBackOverEveryEdge) {
     constexpr int W = 1024;
     constexpr int H = 768;
     EXPECT_EQ(pullOntoScreen({W - 100, H - 5, 278, 21}, W, H),
               (WindowRect{W - 278, H - 21, 278, 21}));
-    EXPECT_EQ(pullOntoScreen({-50, -10, 278, 21}, W, H), (WindowRect{-50, -10, 278, 21}));
+    EXPECT_EQ(pullOntoScreen({-50, -10, 278, 21}, W, H), (WindowRect{0, 0, 278, 21}));
+    EXPECT_EQ(pullOntoScreen({-2147483647 - 1, -100000, 278, 21}, W, H),
+              (WindowRect{0, 0, 278, 21}));
+    EXPECT_EQ(pullOntoScreen({2147483647, 2147483647, 278, 21}, W, H),
+              (WindowRect{W - 278, H - 21, 278, 21}));
     EXPECT_EQ(pullOntoScreen({746, 0, 278, 21}, W, H), (WindowRect{746, 0, 278, 21}));
-    // Taller than the screen: the top goes above it.
-    EXPECT_EQ(pullOntoScreen({0, 0, 278, 799}, W, 600).top, -199);
+    // Taller than the screen: the top stays on it.
+    EXPECT_EQ(pullOntoScreen({0, 50, 278, 799}, W, 600).top, 0);
 }
 
 } // namespace

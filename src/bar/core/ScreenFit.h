@@ -10,15 +10,18 @@ struct WindowRect {
     friend bool operator==(const WindowRect&, const WindowRect&) = default;
 };
 
-// Pulls a window back over the bottom and right edges of a screen of the given size. A window
-// above or left of the screen stays there, as the bar always did.
+// Pulls a window back onto a screen of the given size, over whichever edges it crosses. A window
+// larger than the screen keeps its top left corner on it, where the bar's rows are.
 constexpr WindowRect pullOntoScreen(WindowRect w, int screenWidth, int screenHeight) {
-    if (w.top + w.height > screenHeight) {
-        w.top = screenHeight - w.height;
-    }
-    if (w.left + w.width > screenWidth) {
-        w.left = screenWidth - w.width;
-    }
+    // Stored positions may be any 32-bit number: computed wide, so that no sum overflows.
+    const auto fit = [](long long start, long long size, long long room) {
+        if (start + size > room) {
+            start = room - size;
+        }
+        return static_cast<int>(start < 0 ? 0 : start);
+    };
+    w.top = fit(w.top, w.height, screenHeight);
+    w.left = fit(w.left, w.width, screenWidth);
     return w;
 }
 
