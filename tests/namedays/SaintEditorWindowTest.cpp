@@ -153,8 +153,8 @@ private slots:
         const QList<Case> cases{
             {{}, false, false, {}},
             {"Karolína", false, false, {}},
-            {"Karolína", true, false, {"Cannot create file /data/Veskor32.sd"}},
-            {"Karolína", false, true, {"Stream write error"}},
+            {"Karolína", true, false, {"Cannot create file /data/Veskor32.sd: Permission denied"}},
+            {"Karolína", false, true, {"Stream write error: No space left on device"}},
         };
         for (const Case& c : cases) {
             StringList table{builtInSaints()};

@@ -92,7 +92,8 @@ TEST_F(SaintFileStore, UnreadableOrOversizedFileFailsWithItsFullPathAndKeepsTheT
     const std::string cannotOpen = "Cannot open file " + m_file.string();
     m_files.files[m_file] = "x\r\n";
     m_files.unreadable.insert(m_file);
-    EXPECT_EQ(errorOf([&] { loadSaints(m_holder.strings, m_files, m_file); }), cannotOpen);
+    EXPECT_EQ(errorOf([&] { loadSaints(m_holder.strings, m_files, m_file); }),
+              cannotOpen + ": Permission denied");
     m_files.unreadable.clear();
 
     // Exactly the limit is still a name-day file; one byte more is not.
@@ -100,7 +101,8 @@ TEST_F(SaintFileStore, UnreadableOrOversizedFileFailsWithItsFullPathAndKeepsTheT
     atLimit[kSaintFileMaxBytes - 2] = '\r';
     atLimit[kSaintFileMaxBytes - 1] = '\n';
     m_files.files[m_file] = atLimit + "b";
-    EXPECT_EQ(errorOf([&] { loadSaints(m_holder.strings, m_files, m_file); }), cannotOpen);
+    EXPECT_EQ(errorOf([&] { loadSaints(m_holder.strings, m_files, m_file); }),
+              cannotOpen + ": larger than " + std::to_string(kSaintFileMaxBytes) + " bytes");
     EXPECT_EQ(m_holder.strings.items(), builtInSaints());
     m_files.files[m_file] = atLimit;
     EXPECT_EQ(errorOf([&] { loadSaints(m_holder.strings, m_files, m_file); }), "no error");
@@ -111,11 +113,13 @@ TEST_F(SaintFileStore, UnreadableOrOversizedFileFailsWithItsFullPathAndKeepsTheT
     m_files.files[relative] = "x\r\n";
     m_files.unreadable.insert(relative);
     EXPECT_EQ(errorOf([&] { loadSaints(m_holder.strings, m_files, relative); }),
-              "Cannot open file " + (fs::current_path() / relative).string());
+              "Cannot open file " + (fs::current_path() / relative).string() +
+                  ": Permission denied");
 }
 
 TEST_F(SaintFileStore, EachSaveFaultHasItsMessage) {
-    const std::string cannotCreate = "Cannot create file " + m_file.string();
+    const std::string cannotCreate =
+        "Cannot create file " + m_file.string() + ": Permission denied";
     const auto save = [&] {
         return errorOf([&] { saveSaints(m_holder.strings, m_files, m_file); });
     };
@@ -126,7 +130,7 @@ TEST_F(SaintFileStore, EachSaveFaultHasItsMessage) {
     EXPECT_EQ(save(), cannotCreate);
     m_files.renameFails = false;
     m_files.diskFull = true;
-    EXPECT_EQ(save(), "Stream write error");
+    EXPECT_EQ(save(), "Stream write error: No space left on device");
 }
 
 } // namespace

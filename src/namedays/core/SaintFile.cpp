@@ -64,6 +64,15 @@ std::string formatSaintFile(const std::vector<std::string>& entries) {
     return out;
 }
 
+namespace {
+
+// The store's reason after the message, so that the person learns why.
+std::string withReason(const std::string& reason) {
+    return reason.empty() ? std::string() : ": " + reason;
+}
+
+} // namespace
+
 bool loadSaints(StringList& table, IFileStore& files, const std::filesystem::path& path) {
     const FileRead file = files.read(path, kSaintFileMaxBytes);
     switch (file.status) {
@@ -76,19 +85,20 @@ bool loadSaints(StringList& table, IFileStore& files, const std::filesystem::pat
     case FileRead::Status::TooLarge:
         break;
     }
-    throw Error(formatMessage("Cannot open file %s", fullPath(path)));
+    throw Error(formatMessage("Cannot open file %s", fullPath(path)) + withReason(file.reason));
 }
 
 void saveSaints(const StringList& table, IFileStore& files, const std::filesystem::path& path) {
-    switch (files.save(path, formatSaintFile(table.items())).status) {
+    const SaveResult saved = files.save(path, formatSaintFile(table.items()));
+    switch (saved.status) {
     case FileSave::Ok:
         return;
     case FileSave::WriteFailed:
-        throw Error("Stream write error");
+        throw Error("Stream write error" + withReason(saved.reason));
     case FileSave::CannotCreate:
         break;
     }
-    throw Error(formatMessage("Cannot create file %s", fullPath(path)));
+    throw Error(formatMessage("Cannot create file %s", fullPath(path)) + withReason(saved.reason));
 }
 
 } // namespace veskor
