@@ -9,6 +9,7 @@ build_pkgs=(
   qt6-base-dev qt6-qpa-plugins libqt6test6
   libx11-dev libxcb1-dev
   libgsf-1-dev libcups2-dev
+  libpulse-dev
   fonts-dejavu-core fonts-liberation2
 )
 test_pkgs=(
@@ -17,6 +18,7 @@ test_pkgs=(
   x11-apps
   python3-dbusmock dbus msitools python3-olefile
   at-spi2-core python3-pyatspi
+  pulseaudio pulseaudio-utils
 )
 bench_pkgs=(
   conky-std

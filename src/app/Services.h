@@ -9,6 +9,7 @@
 #include "platform/linux/LinuxMemoryInfo.h"
 #include "platform/linux/PosixFileStore.h"
 #include "platform/linux/PosixMappedFile.h"
+#include "platform/linux/PulseBeep.h"
 #include "platform/linux/X11Beep.h"
 #include "platform/linux/X11Taskbar.h"
 #include "platform/linux/X11WindowState.h"
@@ -65,7 +66,8 @@ private:
     X11WindowState m_windowState;
     X11Taskbar m_taskbar;
     PosixFileStore m_files;
-    X11Beep m_beep;
+    X11Beep m_bell;
+    PulseBeep m_beep{m_bell}; // silent until the first beep: a screenshot never connects
     std::shared_ptr<PosixMappedFiles> m_mappedFiles = std::make_shared<PosixMappedFiles>();
 };
 

@@ -248,6 +248,52 @@ e2e_start_bar() {
     BAR_X=$E2E_GEOM_X BAR_Y=$E2E_GEOM_Y
 }
 
+# --- sound --------------------------------------------------------------------------------------
+
+# e2e_start_sound: a private sound server (PulseAudio) whose one output is a null sink,
+# veskor_test, reached by the test's programs through PULSE_SERVER. Its socket and cookie are in
+# the test's own folders, so nothing reaches the host's sound server.
+e2e_start_sound() {
+    local t
+    for t in pulseaudio pactl parec; do
+        command -v "$t" >/dev/null ||
+            e2e_fail "not installed: $t (scripts/install-deps.sh test)"
+    done
+    export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
+    # Only the modules given here (-n), no shared memory, no exit when idle. It warns that it
+    # runs as root when it does, and runs all the same.
+    e2e_spawn pulseaudio pulseaudio -n --daemonize=no --exit-idle-time=-1 --disable-shm \
+        --use-pid-file=no --log-target=stderr \
+        -L "module-null-sink sink_name=veskor_test" -L module-native-protocol-unix
+    E2E_SOUND_PID=$E2E_LAST_PID
+    e2e_wait_for 20 e2e__sound_ready ||
+        e2e_fail "PulseAudio did not start (see $E2E_TMP/logs/pulseaudio.log)"
+}
+
+e2e__sound_ready() {
+    kill -0 "$E2E_SOUND_PID" 2>/dev/null && pactl info >/dev/null 2>&1
+}
+
+# e2e_record_sound NAME SECONDS: records what the null sink plays, as raw signed 16-bit mono at
+# 8000 Hz, into $E2E_TMP/NAME.raw (in E2E_RECORDING) and waits until SECONDS of it are there.
+# The short latency keeps the sink mixing close to real time: left alone it runs two seconds
+# ahead, and a sound that starts while its mix is rewound never reaches the monitor.
+e2e_record_sound() {
+    E2E_RECORDING="$E2E_TMP/$1.raw"
+    e2e_spawn "parec-$1" parec -d veskor_test.monitor --raw --format=s16le --rate=8000 \
+        --channels=1 --latency-msec=20 "$E2E_RECORDING"
+    local pid=$E2E_LAST_PID
+    e2e_wait_for "$(($2 * 3 + 10))" e2e__recorded "$E2E_RECORDING" $(($2 * 16000)) ||
+        e2e_fail "parec recorded less than $2 s (see $E2E_TMP/logs/parec-$1.log)"
+    e2e_stop_pid "$pid"
+    # Gone and reaped: its number may go to another process before the clean-up.
+    local kept=() each
+    for each in "${E2E_PIDS[@]}"; do [ "$each" = "$pid" ] || kept+=("$each"); done
+    E2E_PIDS=("${kept[@]}")
+}
+
+e2e__recorded() { [ "$(stat -c %s "$1" 2>/dev/null || echo 0)" -ge "$2" ]; }
+
 # --- waiting ------------------------------------------------------------------------------------
 
 # e2e_wait_for SECONDS COMMAND ARGS...: polls the command every 0.1 s until it succeeds or the
