@@ -280,6 +280,8 @@ private slots:
 
         // OK refuses a field that holds no whole number, and a message the file cannot hold.
         minute->setFocus();
+        minute->selectAll();
+        QTest::keyClicks(minute, "12+");
         QTest::keyClick(minute, Qt::Key_Return);
         QCOMPARE(errors, QStringList{"'12+' is not a valid integer value"});
         QVERIFY(dialog.isVisible());

@@ -114,7 +114,7 @@ private slots:
             rig.tick(7, minute, 0);
         }
         rig.tick(7, 5, 0);
-        QCOMPARE(rig.reports, QStringList{"Veskor32.aev, event 1: 'noon' is not a valid time"});
+        QTRY_COMPARE(rig.reports, QStringList{"Veskor32.aev, event 1: 'noon' is not a valid time"});
         QVERIFY(rig.alarms->messageWindow() != nullptr);
         QCOMPARE(rig.alarms->messageWindow()->led()->text(), QString("Meeting"));
         rig.alarms->messageWindow()->accept();
