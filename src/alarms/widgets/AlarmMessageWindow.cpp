@@ -66,6 +66,10 @@ AlarmMessageWindow::AlarmMessageWindow(IBeep& beep, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_beep(beep), m_led(new LedTicker(this)),
       m_okButton(new QPushButton(QStringLiteral("OK"), this)) {
+    // Above everything, but the keyboard stays where the person is typing: a Return meant for
+    // their editor must not dismiss an alarm they have not seen. (Qt then maps the window with
+    // _NET_WM_USER_TIME 0, which window managers take as "do not focus".)
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Alarm Event"));
     setFixedSize(kClientSize);
     setFont(style::uiFont(11, false));
@@ -137,7 +141,8 @@ void AlarmMessageWindow::showAlarm(const QString& message, bool sound, DateTime 
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
-    setModal(true);
+    // Not modal: Qt's X11 layer asks the window manager to activate a modal window as it maps
+    // it, which would take the keyboard after all.
     show();
 }
 
@@ -151,10 +156,10 @@ void AlarmMessageWindow::fitLed() {
     m_led->resize(width(), m_led->height());
 }
 
-// Only OK, Enter and the close box end an alarm; there is no Cancel for Escape to press.
+// Escape ends the alarm as OK does: there is nothing to cancel.
 void AlarmMessageWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->ignore();
+        accept();
         return;
     }
     QDialog::keyPressEvent(event);

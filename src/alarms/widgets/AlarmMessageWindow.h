@@ -22,7 +22,8 @@ public:
 
     // Captions the window "Alarm event - [hh:mm]" from `now`, shows `message` and beeps or stays
     // silent by `sound`. A window already on screen is only brought up to date; otherwise it is
-    // shown modal to the application, without a nested event loop, so the clock keeps ticking.
+    // shown above everything without taking the keyboard, and without a nested event loop, so
+    // the clock keeps ticking.
     void showAlarm(const QString& message, bool sound, DateTime now);
 
     LedTicker* led() const { return m_led; }
