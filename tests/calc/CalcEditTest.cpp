@@ -79,6 +79,29 @@ private slots:
         QVERIFY(host.edit->popup() == nullptr);
     }
 
+    void longValuesAreShownWhole() {
+        // The typing limit of 13 characters must not cut what the program shows.
+        Host host;
+        QVERIFY(QTest::qWaitForWindowActive(&host.window));
+        host.other->setFocus();
+        QTRY_VERIFY(host.other->hasFocus());
+        host.edit->setValue(12345678901.5);
+        QCOMPARE(host.edit->text(), QString("12,345,678,901.50"));
+        host.edit->setFocus();
+        QTRY_VERIFY(host.edit->hasFocus());
+        QCOMPARE(host.edit->text(), QString("12345678901.50"));
+        QTest::keyClick(host.edit, '+');
+        QTest::keyClicks(openPopup(*host.edit), "888888888888=");
+        QTRY_VERIFY(host.edit->popup() == nullptr);
+        QCOMPARE(host.edit->text(), QString("21234567789.50"));
+
+        // A paste that would make the text longer than the typing limit is refused.
+        host.edit->setValue(1);
+        host.edit->selectAll();
+        host.edit->insert("12345678901234");
+        QCOMPARE(host.edit->text(), QString("1.00"));
+    }
+
     void operatorKeyOpensTheKeypadWithItPending() {
         Host host;
         QVERIFY(QTest::qWaitForWindowActive(&host.window));

@@ -12,11 +12,36 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <QValidator>
 
 namespace veskor {
 
+namespace {
+
+// The longest text the person may type, for the edits the field's own key handling does not
+// make (pasting, input methods). QLineEdit's own limit would also cut what the program shows.
+// An edit that does not lengthen a text already past the limit stays allowed, so that a long
+// result can still be corrected.
+class TypedLengthValidator final : public QValidator {
+public:
+    explicit TypedLengthValidator(const CalcField& field, QObject* parent)
+        : QValidator(parent), m_field(field) {}
+
+    State validate(QString& input, int& /*position*/) const override {
+        // The field's text is still the one before the edit.
+        const bool tooLong =
+            input.size() > m_field.maxLength() && input.size() > m_field.text().size();
+        return tooLong ? Invalid : Acceptable;
+    }
+
+private:
+    const CalcField& m_field;
+};
+
+} // namespace
+
 CalcEdit::CalcEdit(QWidget* parent) : QLineEdit(parent) {
-    QLineEdit::setMaxLength(m_field.maxLength());
+    setValidator(new TypedLengthValidator(m_field, this));
     m_button = new QToolButton(this);
     m_button->setArrowType(Qt::DownArrow);
     m_button->setFocusPolicy(Qt::NoFocus);
@@ -66,7 +91,6 @@ void CalcEdit::setDecimals(int decimals) {
 
 void CalcEdit::setMaxLength(int length) {
     m_field.setMaxLength(length);
-    QLineEdit::setMaxLength(length);
 }
 
 void CalcEdit::setCalcAlignment(Alignment alignment) {

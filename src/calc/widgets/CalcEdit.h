@@ -33,6 +33,8 @@ public:
     void setValue(double value);
     [[nodiscard]] int decimals() const { return m_field.decimals(); }
     void setDecimals(int decimals);
+    // Limits what the person types; the value is always shown whole, scrolled when it is wider
+    // than the field.
     [[nodiscard]] int maxLength() const { return m_field.maxLength(); }
     void setMaxLength(int length);
     [[nodiscard]] Alignment calcAlignment() const { return m_alignment; }
