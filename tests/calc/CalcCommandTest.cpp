@@ -1,8 +1,11 @@
-// `veskor calc`: keys typed into the field, then into the keypad.
+// `veskor calc`: every key goes to the keypad the popup uses.
 
 #include "calc/core/CalcCommand.h"
 
+#include "calc/core/Keypad.h"
+
 #include <gtest/gtest.h>
+#include <map>
 #include <sstream>
 
 using namespace veskor;
@@ -25,29 +28,66 @@ CalcRun calc(const std::vector<std::string>& keys, std::optional<std::string> va
 
 } // namespace
 
-TEST(CalcCommand, PrintsTheFieldAsUnfocused) {
+// The popup's keypad, opened by Down on a field at `start`, fed the same keys by caption.
+std::string onThePopup(const std::vector<std::string>& keys, double start) {
+    CalcField field(NumberSeparators{'.', ","});
+    field.setValue(start);
+    field.enter();
+    field.readTextForKeypad();
+    Keypad keypad(field, CalcOperator::None);
+    keypad.show();
+    const std::map<std::string, KeypadKey> named{
+        {"+", KeypadKey::Add},        {"-", KeypadKey::Subtract},      {"x", KeypadKey::Multiply},
+        {"/", KeypadKey::Divide},     {"=", KeypadKey::Equals},        {".", KeypadKey::Separator},
+        {"M+", KeypadKey::MemoryAdd}, {"MR", KeypadKey::MemoryRecall}, {"CA", KeypadKey::ClearAll},
+        {"C", KeypadKey::Clear}};
+    for (const std::string& key : keys) {
+        if (key == "BS") {
+            keypad.backspace();
+        } else if (named.contains(key)) {
+            keypad.press(named.at(key));
+        } else {
+            keypad.press(digitKey(key[0] - '0'));
+        }
+    }
+    keypad.commitOutside();
+    keypad.close();
+    field.leave(true);
+    return field.text().toStdString() + "\n";
+}
+
+TEST(CalcCommand, AgreesWithThePopupKeypad) {
     struct Case {
         std::vector<std::string> keys;
-        std::optional<std::string> value;
-        const char* printed;
+        double start;
     };
     const Case cases[] = {
-        {{"2", "+", "3", "x", "4", "="}, {}, "20.00\n"},
-        {{"1", "2", "3", "4", ".", "5"}, {}, "1,234.50\n"}, // no keypad: the typed text
-        {{"+", "3"}, "12.5", "15.50\n"},                    // the end closes with OK
-        {{"x", "3", "Esc"}, "12.5", "12.50\n"},
-        {{"9", "BS", "7", "BS", "BS", "5", "-", "8", "="}, {}, "-3.00\n"},
-        {{"5", "0", "0", "/", "4", "M+", "CA", "MR", "BS", "BS", "="}, {}, "125.00\n"},
-        {{"=", "C", "7", "/", "2", "="}, {}, "3.50\n"}, // keys the field has no use for
+        {{"7", "M+", "3", "M+", "MR", "="}, 0},
+        {{"2", "+", "3", "x", "4", "="}, 0},
+        {{"1", "2", "3", "4", ".", "5"}, 0},
+        {{"+", "3", "="}, 12.5},
+        {{"9", "BS", "7", "BS", "BS", "5", "-", "8", "="}, 0},
+        {{"5", "0", "0", "/", "4", "M+", "CA", "MR", "BS", "BS", "="}, 0},
+        {{"C", "7", "/", "2", "="}, 0},
     };
     for (const Case& c : cases) {
-        const CalcRun run = calc(c.keys, c.value);
-        EXPECT_EQ(run.status, 0) << c.printed;
-        EXPECT_EQ(run.out, c.printed);
+        const CalcRun run = calc(c.keys, std::to_string(c.start));
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, onThePopup(c.keys, c.start));
         EXPECT_EQ(run.err, "");
     }
-    EXPECT_EQ(calc({"1", "2", "3", "4", ",", "5", "+", "1", "="}, {}, {',', "."}).out,
-              "1.235,50\n");
+    EXPECT_EQ(calc({"7", "M+", "3", "M+", "MR", "="}).out, "10.00\n");
+}
+
+TEST(CalcCommand, ReadsTheLocalesSeparatorAndThePoint) {
+    const NumberSeparators czech{',', "\u00a0"};
+    EXPECT_EQ(calc({"x", "2", "="}, "1.5", czech).out, "3,00\n");
+    EXPECT_EQ(calc({"x", "2", "="}, "1,5", czech).out, "3,00\n");
+    EXPECT_EQ(calc({"1", "2", "3", "4", ",", "5", "+", "1", "="}, "-5", czech).out,
+              "1\u00a0235,50\n");
+    // Escape restores the value the keypad opened with; an operator after "=" opens it again.
+    EXPECT_EQ(calc({"3", "Esc"}, "12.5").out, "12.50\n");
+    EXPECT_EQ(calc({"2", "+", "3", "=", "x", "2", "="}).out, "10.00\n");
 }
 
 TEST(CalcCommand, RefusesUnknownKeysAndKeysAfterTheKeypadClosed) {
@@ -56,7 +96,7 @@ TEST(CalcCommand, RefusesUnknownKeysAndKeysAfterTheKeypadClosed) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "veskor: unknown key '%'\n");
 
-    run = calc({"2", "+", "3", "=", "4"});
+    run = calc({"2", "+", "3", "=", "4"}); // a digit would be typed in the field, not the keypad
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "veskor: key '4' after the keypad closed\n");

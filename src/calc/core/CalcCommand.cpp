@@ -1,7 +1,6 @@
 #include "calc/core/CalcCommand.h"
 
 #include "calc/core/CalcField.h"
-#include "calc/core/FieldEditing.h"
 #include "calc/core/Keypad.h"
 
 #include <array>
@@ -52,28 +51,32 @@ std::optional<CommandKey> findKey(const std::string& word) {
     return std::nullopt;
 }
 
-// The characters a key types into the field; keys the field has no use for type nothing.
-QString fieldCharacters(KeypadKey key, QChar decimal) {
-    const int tag = static_cast<int>(key);
-    if (tag >= 0 && tag <= 9) {
-        return QString(QChar('0' + tag));
+// The operator a key stands for; typed into the field, it opens the keypad with it pending.
+CalcOperator keyOperator(const CommandKey& key) {
+    if (key.extra != Extra::None) {
+        return CalcOperator::None;
     }
-    switch (key) {
-    case KeypadKey::DoubleZero:
-        return "00";
-    case KeypadKey::Separator:
-        return QString(decimal);
+    switch (key.key) {
     case KeypadKey::Divide:
-        return "/";
+        return CalcOperator::Divide;
     case KeypadKey::Multiply:
-        return "*";
+        return CalcOperator::Multiply;
     case KeypadKey::Subtract:
-        return "-";
+        return CalcOperator::Subtract;
     case KeypadKey::Add:
-        return "+";
+        return CalcOperator::Add;
     default:
-        return {};
+        return CalcOperator::None;
     }
+}
+
+// Scripts write "1.5" whatever the locale; the locale's own separator is read too.
+std::optional<double> parseStartValue(const std::string& text, const NumberSeparators& separators) {
+    const QString value = QString::fromStdString(text);
+    if (const std::optional<double> plain = parseNumber(value, NumberSeparators{'.', {}})) {
+        return plain;
+    }
+    return parseNumber(value, separators);
 }
 
 } // namespace
@@ -92,60 +95,49 @@ int runCalcCommand(const std::optional<std::string>& value, const std::vector<st
 
     CalcField field(separators);
     if (value) {
-        const std::optional<double> start = parseNumber(QString::fromStdString(*value), separators);
+        const std::optional<double> start = parseStartValue(*value, separators);
         if (!start) {
             err << "veskor: --value '" << *value << "' is not a number\n";
             return 2;
         }
         field.setValue(*start);
     }
-    // Focused as the panel leaves it: the whole text selected.
     field.enter();
-    EditState edit{field.text(), 0, static_cast<int>(field.text().size())};
-    const TypingRules rules{separators.decimal, field.decimals(), field.maxLength(), false};
-
     std::optional<Keypad> keypad;
+    const auto open = [&field, &keypad](CalcOperator first) {
+        field.readTextForKeypad();
+        keypad.emplace(field, first);
+        keypad->show();
+    };
+    // Every key goes to the keypad, opened as Down opens it, so that the command and the popup
+    // always agree.
+    open(CalcOperator::None);
     for (std::size_t i = 0; i < pressed.size(); ++i) {
         const CommandKey& key = pressed[i];
-        if (keypad && keypad->result() != Keypad::Result::Running) {
-            err << "veskor: key '" << keys[i] << "' after the keypad closed\n";
-            return 2;
-        }
-        if (keypad) {
-            if (key.extra == Extra::Backspace) {
-                keypad->backspace();
-            } else if (key.extra == Extra::Escape) {
-                keypad->pressCharacter(QChar(0x1b));
-            } else {
-                keypad->press(key.key);
+        if (keypad->result() != Keypad::Result::Running) {
+            // Closed: an operator typed in the field opens it again with that operator pending.
+            const CalcOperator first = keyOperator(key);
+            if (first == CalcOperator::None) {
+                err << "veskor: key '" << keys[i] << "' after the keypad closed\n";
+                return 2;
             }
-            if (keypad->result() != Keypad::Result::Running) {
-                keypad->close();
-            }
+            open(first);
             continue;
         }
         if (key.extra == Extra::Backspace) {
-            edit = pressBackspace(edit, separators.decimal);
-            field.setEditText(edit.text);
-            continue;
+            keypad->backspace();
+        } else if (key.extra == Extra::Escape) {
+            keypad->pressCharacter(QChar(0x1b));
+        } else {
+            keypad->press(key.key);
         }
-        if (key.extra == Extra::Escape) {
-            continue; // the field has no use for it
-        }
-        for (const QChar typed : fieldCharacters(key.key, separators.decimal)) {
-            const TypedKey result = typeCharacter(edit, typed, rules);
-            if (result.outcome == TypedKey::Outcome::Accepted) {
-                edit = result.state;
-                field.setEditText(edit.text);
-            } else if (result.outcome == TypedKey::Outcome::OpenKeypad) {
-                field.readTextForKeypad();
-                keypad.emplace(field, result.keypadOperator);
-                keypad->show();
-            }
+        if (keypad->result() != Keypad::Result::Running) {
+            keypad->close();
         }
     }
-    if (keypad && keypad->result() == Keypad::Result::Running) {
-        keypad->press(KeypadKey::Equals);
+    // The end commits as a click outside the keypad does.
+    if (keypad->result() == Keypad::Result::Running) {
+        keypad->commitOutside();
         keypad->close();
     }
     field.leave(true);
