@@ -62,6 +62,22 @@ TEST(MoonPhase, NewAndFullMoonsOf2024OnThePublishedDays) {
     }
 }
 
+// Before the Gregorian calendar's first day the same formula goes on: the angle keeps falling
+// from 180 (new) through 0 (full) by about a day's share of the 29.53-day cycle, back to year 1.
+// Near a new or a full moon the Moon's latitude makes single steps uneven; a month is not.
+TEST(MoonPhase, GoesOnSmoothlyBefore1582) {
+    for (const DateTime first :
+         {encodeDate(1582, 10, 1), encodeDate(1000, 6, 1), encodeDate(1, 1, 1)}) {
+        double month = 0;
+        for (DateTime day = first; day < first + 30; ++day) {
+            const double step = normalizeDegrees(phaseAngle(day) - phaseAngle(day + 1));
+            EXPECT_TRUE(step > 5 && step < 25) << "step " << step << " after day " << day;
+            month += step;
+        }
+        EXPECT_NEAR(month, 30 * 360 / 29.53, 12) << "from day " << first;
+    }
+}
+
 // The 64-pixel picture's disc: centre (31, 28), radius 28; white on black.
 constexpr int kCx = 31;
 constexpr int kCy = 28;

@@ -47,12 +47,10 @@ Real toDegrees(Real radians) {
     return radians * 180.0L / kPi;
 }
 
-// The Gregorian calendar's first day is 15 October 1582; before it the day has no Julian day here.
+// Every day count, those before the Gregorian calendar's first day (15 October 1582) too, is a
+// day of the proleptic Gregorian calendar, so one offset serves them all and the phases go on
+// smoothly back to year 1.
 Real julianDay(DateTime when) {
-    static const std::int64_t lastJulianCalendarDay = daysFromCivil(1582, 10, 14);
-    if (dateOf(when) <= lastJulianCalendarDay) {
-        return 0;
-    }
     return static_cast<Real>(when) + kJulianDayOfDay0;
 }
 

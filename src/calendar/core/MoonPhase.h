@@ -13,8 +13,8 @@ namespace veskor {
 // Degrees to [0, 360): x - 360 n with n the integer nearest to x / 360, halves to even.
 double normalizeDegrees(double degrees);
 // The phase angle of a day count taken as Universal Time, in degrees, 0 <= angle < 360: 0 is the
-// full moon, 180 the new moon, below 180 waxing, above 180 waning. Days on or before
-// 14 October 1582 give an angle without astronomical meaning.
+// full moon, 180 the new moon, below 180 waxing, above 180 waning. Days before 1582 count in the
+// proleptic Gregorian calendar, as every day count does.
 double phaseAngle(DateTime when);
 // `veskor moon`: the phase angle at 0:00 of the day, with two decimals ("188.61").
 std::string formatPhaseAngle(DateTime day);
