@@ -82,6 +82,33 @@ private slots:
         QVERIFY(rig.top("Machine")->isExpanded());
         QVERIFY(!rig.top("Video")->isExpanded());
     }
+
+    void theClickedRowStaysSelectedWhenANodeAboveCloses() {
+        Rig rig;
+        rig.panel->show();
+        QTreeWidget* tree = rig.tree();
+        QTreeWidgetItem* processors = rig.top("System processor(s)");
+        // With a processor open above, clicking "Memory" closes it and the rows below move up
+        // under the pointer; held and moved a little, the button selects nothing else.
+        tree->setCurrentItem(processors);
+        tree->setCurrentItem(processors->child(0));
+        QTreeWidgetItem* memory = rig.top("Memory");
+        QPoint pointer = tree->visualItemRect(memory).center();
+        QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, pointer);
+        QTest::mouseMove(tree->viewport(), pointer + QPoint(0, 1));
+        QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, pointer + QPoint(0, 1));
+        QCOMPARE(tree->currentItem(), memory);
+        QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem*>{memory});
+        QVERIFY(memory->isExpanded());
+        QVERIFY(!processors->child(0)->isExpanded());
+
+        tree->setCurrentItem(processors);
+        tree->setCurrentItem(processors->child(0));
+        QTreeWidgetItem* video = rig.top("Video");
+        pointer = tree->visualItemRect(video).center();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, pointer);
+        QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem*>{video});
+    }
 };
 
 QTEST_MAIN(SystemInfoPanelTest)

@@ -10,10 +10,12 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QStyleFactory>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeWidget>
+#include <optional>
 
 namespace veskor {
 
@@ -41,6 +43,65 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
+// The tree with single expand: the selected node opens and the one that lost the selection
+// closes. A click changes the current node before the view selects the row under the pointer;
+// closing a node above it there would slide another row under the pointer and select that
+// one. So during a press the opening and closing wait until the view has selected the clicked
+// row, and a drag with the button held selects nothing else.
+class SingleExpandTree final : public QTreeWidget {
+public:
+    explicit SingleExpandTree(QWidget* parent) : QTreeWidget(parent) {
+        connect(this, &QTreeWidget::currentItemChanged, this,
+                [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+                    if (m_pressing) {
+                        if (!m_beforePress) {
+                            m_beforePress = previous;
+                        }
+                        return;
+                    }
+                    expandSelected(current, previous);
+                });
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        m_pressing = true;
+        m_beforePress.reset();
+        QTreeWidget::mousePressEvent(event);
+        m_pressing = false;
+        if (m_beforePress) {
+            QTreeWidgetItem* previous = *m_beforePress;
+            m_beforePress.reset();
+            expandSelected(currentItem(), previous);
+        }
+    }
+
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (event->buttons() == Qt::NoButton) {
+            QTreeWidget::mouseMoveEvent(event); // hot tracking
+        }
+    }
+
+private:
+    static void expandSelected(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+        for (QTreeWidgetItem* up = current; previous != nullptr && up != nullptr;
+             up = up->parent()) {
+            if (up == previous) {
+                previous = nullptr;
+            }
+        }
+        if (previous != nullptr) {
+            previous->setExpanded(false);
+        }
+        if (current != nullptr) {
+            current->setExpanded(true);
+        }
+    }
+
+    bool m_pressing = false;
+    std::optional<QTreeWidgetItem*> m_beforePress; // the node selected before the press
+};
+
 void addItems(QTreeWidgetItem* parent, const std::vector<SystemTreeNode>& nodes) {
     for (const SystemTreeNode& node : nodes) {
         const QString text = QString::fromStdString(node.text);
@@ -61,7 +122,6 @@ protected:
 
 private:
     void fill();
-    void expandSelected(QTreeWidgetItem* current, QTreeWidgetItem* previous);
 
     SystemInfoSources m_sources;
     SidePanel& m_panel;
@@ -73,7 +133,7 @@ private:
 SystemInfoContent::SystemInfoContent(const SystemInfoSources& sources, SidePanel& panel)
     : QObject(&panel), m_sources(sources), m_panel(panel), m_info(*sources.facts, *sources.screen),
       m_cpu(*sources.processor) {
-    m_tree = new QTreeWidget(&panel);
+    m_tree = new SingleExpandTree(&panel);
     m_tree->setObjectName("tv");
     m_tree->setGeometry(panel.contentRect().adjusted(kMargin, 0, -kMargin, -kMargin));
     m_tree->setFont(style::uiFont(style::kBarFontSize, false));
@@ -96,10 +156,6 @@ SystemInfoContent::SystemInfoContent(const SystemInfoSources& sources, SidePanel
     m_tree->setMouseTracking(true); // hot tracking
     m_tree->setAttribute(Qt::WA_Hover);
     m_tree->setExpandsOnDoubleClick(false); // selecting already expands
-    connect(m_tree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) {
-                expandSelected(current, previous);
-            });
     panel.installEventFilter(this);
 }
 
@@ -136,22 +192,6 @@ void SystemInfoContent::fill() {
             showErrorMessage(&m_panel, error);
             m_panel.closeButton()->click();
         });
-    }
-}
-
-void SystemInfoContent::expandSelected(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
-    // Single expand: the selected node opens, the one that lost the selection closes unless
-    // it holds the new one.
-    for (QTreeWidgetItem* up = current; previous != nullptr && up != nullptr; up = up->parent()) {
-        if (up == previous) {
-            previous = nullptr;
-        }
-    }
-    if (previous != nullptr) {
-        previous->setExpanded(false);
-    }
-    if (current != nullptr) {
-        current->setExpanded(true);
     }
 }
 
