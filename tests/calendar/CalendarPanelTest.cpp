@@ -171,21 +171,43 @@ private slots:
     }
 
     void moonPicturesHaveTheShadedDisc() {
-        // The disc of each picture is exactly what a new moon's shading covers, also drawn at
-        // twice the density.
+        // A new moon's shading covers the whole disc, a full moon's none of it, at every size and
+        // also drawn at twice the density.
+        const auto litPixels = [](const QImage& picture) {
+            int lit = 0;
+            for (int y = 0; y < picture.height(); ++y) {
+                for (int x = 0; x < picture.width(); ++x) {
+                    lit += picture.pixelColor(x, y) != QColor(Qt::black) ? 1 : 0;
+                }
+            }
+            return lit;
+        };
         for (const MoonSize size : {MoonSize::Large, MoonSize::Small, MoonSize::Tiny}) {
             for (const int scale : {1, 2}) {
-                QImage picture = fullMoonPicture(size, scale);
+                const QImage full = fullMoonPicture(size, scale);
                 const MoonDisc disc = moonDisc(size, scale);
-                QCOMPARE(picture.size(), QSize(disc.side, disc.side));
+                QCOMPARE(full.size(), QSize(disc.side, disc.side));
                 QCOMPARE(disc.side, moonDisc(size).side * scale);
-                QVERIFY(picture.pixelColor(disc.cx, disc.cy) != QColor(Qt::black));
-                shadeMoon(picture, disc.cx, disc.cy, disc.r, 180);
-                QImage black(picture.size(), picture.format());
-                black.fill(Qt::black);
-                QCOMPARE(picture, black);
+                QImage picture = full;
+                shadeMoon(picture, disc.cx, disc.cy, disc.r, 0);
+                QCOMPARE(picture, full);
+                for (const double phase : {180.0, 188.61, 175.0}) {
+                    picture = full;
+                    shadeMoon(picture, disc.cx, disc.cy, disc.r, phase);
+                    QCOMPARE(litPixels(picture), 0);
+                }
             }
         }
+        // The large picture's disc fills columns 5 to 58 and rows 2 to 54.
+        const QImage large = fullMoonPicture(MoonSize::Large);
+        QVERIFY(large.pixelColor(5, 28) != QColor(Qt::black));
+        QVERIFY(large.pixelColor(58, 28) != QColor(Qt::black));
+        QVERIFY(large.pixelColor(31, 2) != QColor(Qt::black));
+        QVERIFY(large.pixelColor(31, 54) != QColor(Qt::black));
+        QCOMPARE(litPixels(large.copy(0, 0, 5, 64)) + litPixels(large.copy(59, 0, 5, 64)) +
+                     litPixels(large.copy(0, 0, 64, 2)) + litPixels(large.copy(0, 55, 64, 9)),
+                 0);
+
         MoonView moon(encodeDate(2000, 1, 21), nullptr);
         QCOMPARE(moon.size(), QSize(64, 64));
         moon.setMoonSize(MoonSize::Tiny);

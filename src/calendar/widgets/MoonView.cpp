@@ -30,19 +30,19 @@ MoonDisc moonDisc(MoonSize size, int scale) {
     MoonDisc disc;
     switch (size) {
     case MoonSize::Large:
-        disc = {64, 31, 28, 28};
+        disc = {64, 31, 28, 28, QRect(QPoint(5, 2), QPoint(58, 54))};
         break;
     case MoonSize::Small:
-        disc = {32, 15, 14, 14};
+        disc = {32, 15, 14, 14, QRect(QPoint(3, 1), QPoint(28, 27))};
         break;
     case MoonSize::Tiny:
-        disc = {16, 7, 7, 7};
+        disc = {16, 7, 7, 7, QRect(QPoint(2, 1), QPoint(13, 13))};
         break;
     }
     if (scale > 1) {
         // The centre stays in the middle of the pixel it was on; the disc keeps its place.
         disc = {disc.side * scale, disc.cx * scale + scale / 2, disc.cy * scale + scale / 2,
-                disc.r * scale};
+                disc.r * scale, QRect(disc.picture.topLeft() * scale, disc.picture.size() * scale)};
     }
     return disc;
 }
@@ -52,12 +52,21 @@ QImage fullMoonPicture(MoonSize size, int scale) {
     QImage picture(disc.side, disc.side, QImage::Format_RGB32);
     picture.fill(style::kBlack);
 
-    // Row by row, the same half-widths the shading uses, so a new moon covers the disc exactly.
+    // The pixels whose centres lie in the ellipse that just fills the disc's rows and columns.
+    const QRect box = disc.picture;
+    const double ox = box.left() + (box.width() - 1) / 2.0;
+    const double oy = box.top() + (box.height() - 1) / 2.0;
+    const double a = box.width() / 2.0;
+    const double b = box.height() / 2.0;
     QRegion shape;
-    for (int h = 0; h <= disc.r; ++h) {
-        const int m = static_cast<int>(std::nearbyint(std::sqrt(disc.r * disc.r - h * h)));
-        shape += QRect(disc.cx - m, disc.cy - h, 2 * m + 1, 1);
-        shape += QRect(disc.cx - m, disc.cy + h, 2 * m + 1, 1);
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        const double dy = (y - oy) / b;
+        const double half = a * std::sqrt(std::max(0.0, 1 - dy * dy));
+        const int left = static_cast<int>(std::ceil(ox - half));
+        const int right = static_cast<int>(std::floor(ox + half));
+        if (left <= right) {
+            shape += QRect(left, y, right - left + 1, 1);
+        }
     }
 
     QPainter p(&picture);
@@ -66,12 +75,11 @@ QImage fullMoonPicture(MoonSize size, int scale) {
     // Light from the upper left.
     p.setPen(Qt::NoPen);
     p.setBrush(style::kWhite);
-    const double r = disc.r;
-    p.drawEllipse(QPointF(disc.cx - 0.45 * r, disc.cy - 0.45 * r), 0.7 * r, 0.7 * r);
+    const double r = a;
+    p.drawEllipse(QPointF(ox - 0.45 * r, oy - 0.45 * r), 0.7 * r, 0.7 * r);
     p.setBrush(style::kGray);
     for (const Sea& sea : kSeas) {
-        p.drawEllipse(QPointF(disc.cx + sea.x * r, disc.cy + sea.y * r), sea.radius * r,
-                      sea.radius * r);
+        p.drawEllipse(QPointF(ox + sea.x * r, oy + sea.y * r), sea.radius * r, sea.radius * r);
     }
     return picture;
 }

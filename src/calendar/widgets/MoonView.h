@@ -12,16 +12,20 @@ enum class MoonSize { Large, Small, Tiny }; // 64, 32 and 16 pixels
 
 // Where the disc lies on the picture of a size, in pixels from its top left corner; scale is the
 // number of device pixels to a pixel of the control (2 on a screen of twice the density).
+// The shading's disc (centre and radius) reaches a pixel or two past the picture's own disc
+// (`picture`, the rows and columns it fills), so that the rounding of the shaded runs leaves no
+// lit pixel on the rim of a new moon and darkens none of a full one.
 struct MoonDisc {
     int side = 0;
     int cx = 0;
     int cy = 0;
     int r = 0;
+    QRect picture;
 };
 MoonDisc moonDisc(MoonSize size, int scale = 1);
 
-// The unshaded picture of a size: a grey and white full moon on black, the disc exactly the
-// pixels the shading covers at the phase of a new moon. Drawn in device pixels at scale.
+// The unshaded picture of a size: a grey and white full moon on black, its disc the ellipse that
+// fills `picture` of moonDisc. Drawn in device pixels at scale.
 QImage fullMoonPicture(MoonSize size, int scale = 1);
 
 class MoonView final : public QWidget {
