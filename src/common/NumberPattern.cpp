@@ -49,6 +49,11 @@ std::string formatNumberPattern(std::string_view pattern, std::int64_t value,
         digits.insert(digits.begin(), static_cast<char>('0' + magnitude % 10));
         magnitude /= 10;
     }
+    // Zero shows one digit even without a "0" placeholder: an empty "Page file:  KB" or " B"
+    // reads as a missing value, not as none.
+    if (digits.empty() && forcedDigits == 0) {
+        digits = "0";
+    }
     if (digits.size() < forcedDigits) {
         digits.insert(0, forcedDigits - digits.size(), '0');
     }

@@ -2,7 +2,8 @@
 // Pattern number format: "#,##0 KB", "#,## KB", " Total: #,##0 KB " and friends.
 // The digit placeholders "0" (always shown) and "#" (shown when significant) form one run, which
 // may hold "," to ask for a thousands separator between groups of three digits. Everything
-// before and after the run is copied literally. No decimals. "#,## KB" prints no digits for 0.
+// before and after the run is copied literally. No decimals. Zero always shows a digit: "#,## KB"
+// prints "0 KB".
 
 #include <cstdint>
 #include <string>

@@ -36,7 +36,8 @@ TEST(NumberPattern, LiteralTextAroundTheDigitRun) {
 }
 
 TEST(NumberPattern, ZeroPlaceholdersForceDigits) {
-    EXPECT_EQ(formatNumberPattern("#,## KB", 0, ","), " KB");
+    EXPECT_EQ(formatNumberPattern("#,## KB", 0, ","), "0 KB"); // "#" alone still shows a zero
+    EXPECT_EQ(formatNumberPattern("#,##", 0, ","), "0");
     EXPECT_EQ(formatNumberPattern("#,## KB", 5, ","), "5 KB");
     EXPECT_EQ(formatNumberPattern("#,##0 KB", 0, ","), "0 KB");
     EXPECT_EQ(formatNumberPattern("000", 7, ","), "007");
