@@ -22,6 +22,7 @@
 #include "platform/linux/PosixMappedFile.h"
 #include "platform/linux/QtScreenFacts.h"
 #include "platform/linux/QuitSignals.h"
+#include "platform/linux/SystemBus.h"
 #include "session/core/InstanceGuard.h"
 #include "sysinfo/core/CpuInfo.h"
 #include "sysinfo/core/SystemTree.h"
@@ -31,6 +32,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <cstdlib>
 #include <iostream>
 
 namespace {
@@ -186,7 +188,14 @@ int main(int argc, char** argv) {
 
     const std::filesystem::path dataDir = chooseDataDir(systemDataDirFacts(cl.dataDir));
     if (cl.mode == CommandLine::Mode::Bar) {
-        return runBar(argc, argv, cl, dataDir);
+        const int status = runBar(argc, argv, cl, dataDir);
+        // The toolkit's D-Bus thread may still be held by a bus that never answered, and the
+        // toolkit would wait for it at exit, for ever. Everything of ours is closed by now.
+        if (SystemBus::threadsRunning() > 0) {
+            std::cout.flush();
+            std::_Exit(status);
+        }
+        return status;
     }
     if (cl.mode == CommandLine::Mode::Screenshot) {
         return runScreenshot(argc, argv, cl, dataDir);

@@ -1,10 +1,13 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <string>
 
 namespace veskor {
 
 // The system's session manager, asked to end the user's session or the machine. Requests are
-// described by exit flags (decoding the user's choice into them is ExitSession's job).
+// described by exit flags (decoding the user's choice into them is ExitSession's job). Every
+// call returns at once; its answer comes to `reply`, once, never after the service is gone.
 class ISessionService {
 public:
     // Exit flags: one kind, plus kForce.
@@ -14,17 +17,23 @@ public:
     static constexpr std::uint32_t kForce = 4;
     static constexpr std::uint32_t kPowerOff = 8;
 
+    // The session manager's answer: error 0 when it agreed, else an error number (errno style)
+    // and the reason in words, as the manager or the bus gave it.
+    struct Answer {
+        int error = 0;
+        std::string reason;
+    };
+    using Reply = std::function<void(const Answer&)>;
+
     virtual ~ISessionService() = default;
     // The raw identifier of the kind of system: 2 when a request needs the privilege step first.
     virtual int platformId() = 0;
-    // First half of the privilege step: reaches the session manager; false when it cannot.
-    virtual bool openPrivilege() = 0;
+    // First half of the privilege step: reaches the session manager.
+    virtual void openPrivilege(Reply reply) = 0;
     // Second half: whether this user may end what `flags` ask (polkit may still ask later).
-    virtual bool adjustPrivilege(std::uint32_t flags) = 0;
-    // Asks for the end that `flags` describe; true when the session manager accepted it.
-    virtual bool exitSession(std::uint32_t flags) = 0;
-    // The error number (errno style) of the last call, 0 after one that succeeded.
-    [[nodiscard]] virtual int lastError() const = 0;
+    virtual void adjustPrivilege(std::uint32_t flags, Reply reply) = 0;
+    // Asks for the end that `flags` describe; error 0 when the session manager accepted it.
+    virtual void exitSession(std::uint32_t flags, Reply reply) = 0;
 };
 
 } // namespace veskor

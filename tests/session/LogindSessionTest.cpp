@@ -1,7 +1,8 @@
 // The session service against python3-dbusmock's stand-in for logind on a private bus: which
-// method each command reaches, with which arguments, and what a refusal leaves behind. Nothing
-// here may reach the machine's own system bus: the private bus replaces both of the process's
-// buses before any connection is made, and the service gets the private connection itself.
+// method each command reaches, with which arguments, and what a refusal leaves behind; and
+// against a bus that never answers. Nothing here may reach the machine's own system bus: the
+// private bus replaces both of the process's buses before any connection is made, and the
+// service is given the private bus's address itself.
 
 #include "platform/linux/LogindSession.h"
 
@@ -10,11 +11,16 @@
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <cerrno>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <unistd.h>
 
 using namespace veskor;
@@ -82,6 +88,7 @@ protected:
     }
 
     static QDBusConnection bus() { return QDBusConnection::connectToBus(s_address, "logind-test"); }
+    static QString address() { return s_address; }
 
     // Gives the stand-in a method of logind's, or replaces one, with Python code.
     static void setMethod(const QString& name, const QString& in, const QString& out,
@@ -132,10 +139,38 @@ std::string text(const QStringList& lines) {
     return lines.join(" | ").toStdString();
 }
 
+// Runs the event loop until `answered` holds (or a minute passed, for a broken build).
+void runUntil(const std::function<bool()>& answered) {
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (answered()) {
+            loop.quit();
+        }
+    });
+    poll.start(10);
+    QTimer::singleShot(60'000, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+ISessionService::Answer answer(const std::function<void(ISessionService::Reply)>& ask) {
+    std::optional<ISessionService::Answer> seen;
+    ask([&seen](const ISessionService::Answer& answer) { seen = answer; });
+    runUntil([&seen] { return seen.has_value(); });
+    return seen.value_or(ISessionService::Answer{-1, "no answer"});
+}
+
+ExitOutcome run(ExitSession& exit) {
+    std::optional<ExitOutcome> seen;
+    exit.execute([&seen](ExitOutcome outcome) { seen = outcome; });
+    runUntil([&seen] { return seen.has_value(); });
+    return seen.value_or(ExitOutcome::Cancelled);
+}
+
 } // namespace
 
 TEST_F(LogindSessionTest, EachCommandReachesItsMethod) {
-    LogindSession service(bus());
+    LogindSession service(address());
     ExitSession exit(service);
     qputenv("XDG_SESSION_ID", "c7");
     const std::pair<ExitType, QStringList> expected[] = {
@@ -148,7 +183,7 @@ TEST_F(LogindSessionTest, EachCommandReachesItsMethod) {
         freshMock();
         qputenv("XDG_SESSION_ID", "c7");
         exit.setExitType(type);
-        EXPECT_TRUE(exit.execute()) << exit.lastError();
+        EXPECT_EQ(run(exit), ExitOutcome::Accepted) << exit.lastError();
         EXPECT_EQ(text(calls()), text(methods));
     }
     EXPECT_EQ(exit.lastError(), "");
@@ -161,8 +196,9 @@ TEST_F(LogindSessionTest, LogOffFindsTheSessionOfTheProcess) {
               "if path not in objects:\n"
               "    self.AddObject(path, 'org.freedesktop.login1.Session', {'Id': '3'}, [])\n"
               "ret = path");
-    LogindSession service(bus());
-    EXPECT_TRUE(service.exitSession(ISessionService::kLogOff));
+    LogindSession service(address());
+    EXPECT_EQ(
+        answer([&](auto reply) { service.exitSession(ISessionService::kLogOff, reply); }).error, 0);
     const QStringList seen = calls();
     ASSERT_FALSE(seen.isEmpty());
     EXPECT_EQ(seen.first(), QStringLiteral("GetSessionByPID %1").arg(::getpid()));
@@ -178,10 +214,10 @@ TEST_F(LogindSessionTest, ARefusalLeavesTheSessionAlone) {
     for (const auto& [answer, asked, error] : answers) {
         freshMock();
         setMethod("CanPowerOff", "", "s", QStringLiteral("ret = '%1'").arg(answer));
-        LogindSession service(bus());
+        LogindSession service(address());
         ExitSession exit(service);
         exit.setExitType(ExitType::ShutDown);
-        EXPECT_EQ(exit.execute(), asked) << answer;
+        EXPECT_EQ(run(exit), asked ? ExitOutcome::Accepted : ExitOutcome::Refused) << answer;
         EXPECT_EQ(exit.lastError(), error) << answer;
         EXPECT_EQ(calls().contains("PowerOff True"), asked) << text(calls());
     }
@@ -191,30 +227,39 @@ TEST_F(LogindSessionTest, AnErrorReplyBecomesItsNumber) {
     setMethod("Reboot", "b", "",
               "raise dbus.exceptions.DBusException('no', "
               "name='org.freedesktop.DBus.Error.AccessDenied')");
-    LogindSession service(bus());
+    LogindSession service(address());
     ExitSession exit(service);
     exit.setExitType(ExitType::Reboot);
-    EXPECT_FALSE(exit.execute());
+    EXPECT_EQ(run(exit), ExitOutcome::Refused);
     EXPECT_EQ(exit.lastError(), "Error: 13");
+    EXPECT_EQ(exit.reason(), "no"); // logind's own words
 
-    // Without a bus the first half of the privilege step fails.
-    LogindSession unreachable(QDBusConnection::connectToBus("unix:path=/nonexistent/bus", "none"));
+    // Without a bus the first half of the privilege step fails, and says so.
+    LogindSession unreachable("unix:path=/nonexistent/bus");
     ExitSession cut(unreachable);
-    EXPECT_FALSE(cut.enableShutdownPrivilege());
+    std::optional<bool> allowed;
+    cut.enableShutdownPrivilege([&allowed](bool answer) { allowed = answer; });
+    runUntil([&allowed] { return allowed.has_value(); });
+    EXPECT_EQ(allowed, false);
     EXPECT_EQ(cut.lastError(), "Error: OpenProcessToken");
-    EXPECT_FALSE(cut.execute());
+    EXPECT_EQ(run(cut), ExitOutcome::Refused);
     EXPECT_EQ(cut.lastError(), "Error: 111");
+    EXPECT_TRUE(cut.reason().starts_with("no system bus at unix:path=/nonexistent/bus"))
+        << cut.reason();
 }
 
 TEST_F(LogindSessionTest, ForcingSkipsTheInhibitorsWhereLogindCan) {
-    LogindSession service(bus());
+    LogindSession service(address());
+    const auto ask = [&service](std::uint32_t flags) {
+        return answer([&](auto reply) { service.exitSession(flags, reply); }).error;
+    };
     // This stand-in is an older logind without the *WithFlags methods: the plain request.
-    EXPECT_TRUE(service.exitSession(ISessionService::kPowerOff | ISessionService::kForce));
+    EXPECT_EQ(ask(ISessionService::kPowerOff | ISessionService::kForce), 0);
     EXPECT_EQ(text(calls()), "PowerOff True");
 
     freshMock();
     setMethod("RebootWithFlags", "t", "", "");
-    EXPECT_TRUE(service.exitSession(ISessionService::kReboot | ISessionService::kForce));
+    EXPECT_EQ(ask(ISessionService::kReboot | ISessionService::kForce), 0);
     EXPECT_EQ(text(calls()), "RebootWithFlags 16");
 
     // A logind that knows the method but not the flag.
@@ -222,8 +267,45 @@ TEST_F(LogindSessionTest, ForcingSkipsTheInhibitorsWhereLogindCan) {
     setMethod("PowerOffWithFlags", "t", "",
               "raise dbus.exceptions.DBusException('flags', "
               "name='org.freedesktop.DBus.Error.InvalidArgs')");
-    EXPECT_TRUE(service.exitSession(ISessionService::kShutDown | ISessionService::kForce));
+    EXPECT_EQ(ask(ISessionService::kShutDown | ISessionService::kForce), 0);
     EXPECT_EQ(text(calls()), text({"PowerOffWithFlags 16", "PowerOff True"}));
+}
+
+// A bus that takes the connection and never says a word: the request fails with that reason
+// while the event loop runs on (the toolkit alone would wait for ever, and hold the loop).
+TEST(SilentBus, IsGivenUpWhileTheEventLoopRuns) {
+    const QTemporaryDir dir;
+    const QString socket = dir.filePath("bus");
+    QProcess listener;
+    listener.start("/usr/bin/python3", {"-c",
+                                        "import socket, sys\n"
+                                        "s = socket.socket(socket.AF_UNIX)\n"
+                                        "s.bind(sys.argv[1]); s.listen(8)\n"
+                                        "print('ready', flush=True)\n"
+                                        "held = []\n"
+                                        "while True: held.append(s.accept())\n",
+                                        socket});
+    ASSERT_TRUE(listener.waitForReadyRead(20'000)) << "the listener did not start";
+
+    LogindSession service("unix:path=" + socket);
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+    tick.start(0);
+    std::optional<ISessionService::Answer> seen;
+    int ticksBeforeAnswer = 0;
+    service.openPrivilege([&](const ISessionService::Answer& answer) {
+        seen = answer;
+        ticksBeforeAnswer = ticks;
+    });
+    EXPECT_FALSE(seen.has_value()); // the call did not wait for the bus
+    runUntil([&seen] { return seen.has_value(); });
+    ASSERT_TRUE(seen.has_value());
+    EXPECT_EQ(seen->error, ETIMEDOUT);
+    EXPECT_EQ(seen->reason, "the system bus does not answer");
+    EXPECT_GT(ticksBeforeAnswer, 0);
+    listener.kill();
+    listener.waitForFinished();
 }
 
 int main(int argc, char** argv) {

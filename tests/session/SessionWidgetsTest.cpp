@@ -14,8 +14,10 @@
 
 #include <QCheckBox>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
+#include <cerrno>
 
 using namespace veskor;
 
@@ -131,16 +133,37 @@ private slots:
         QVERIFY(reboot.bar->isVisible());
     }
 
-    void logOffClosesTheBarFirst() {
+    void logOffClosesTheBarOnceLogindAccepted() {
         Bar logOff;
         logOff.taskbar.requests.clear();
-        bool closedFirst = false;
-        logOff.service->onRequest = [&](std::uint32_t) {
-            closedFirst = !logOff.bar->isVisible() && logOff.taskbar.requests == std::vector{true};
-        };
+        bool openWhenAsked = false;
+        logOff.service->onRequest = [&](std::uint32_t) { openWhenAsked = logOff.bar->isVisible(); };
         logOff.run("Log Off");
         QCOMPARE(logOff.service->requests, std::vector<std::uint32_t>{0});
-        QVERIFY(closedFirst);
+        QVERIFY(openWhenAsked);
+        QVERIFY(!logOff.bar->isVisible());
+        QCOMPARE(logOff.taskbar.requests, std::vector{true});
+    }
+
+    void aRefusalIsShownWithItsReason() {
+        const std::pair<const char*, QString> commands[] = {
+            {"Shutdown", "Shutdown failed: Access denied"},
+            {"Log Off", "Log Off failed: Access denied"}};
+        for (const auto& [item, message] : commands) {
+            Bar refused;
+            refused.service->exitError = EACCES;
+            refused.service->reason = "Access denied";
+            QString shown;
+            const bool boxed = test::answering(
+                [&](QWidget* modal) {
+                    shown = static_cast<QMessageBox*>(modal)->text();
+                    static_cast<QMessageBox*>(modal)->accept();
+                },
+                [&] { refused.run(item); });
+            QVERIFY2(boxed, item);
+            QCOMPARE(shown, message);
+            QVERIFY(refused.bar->isVisible());
+        }
     }
 };
 

@@ -3,48 +3,42 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace veskor {
 
-// A session manager that records the requests; each step can be made to fail with an error
-// number.
+// A session manager that records the requests and answers at once; each step can be made to
+// fail with an error number and a reason.
 class FakeSessionService final : public ISessionService {
 public:
     int platformId() override { return id; }
-    bool openPrivilege() override {
+    void openPrivilege(Reply reply) override {
         ++opens;
-        return step(openError);
+        reply({openError, openError != 0 ? reason : std::string()});
     }
-    bool adjustPrivilege(std::uint32_t flags) override {
+    void adjustPrivilege(std::uint32_t flags, Reply reply) override {
         adjusted.push_back(flags);
-        return step(adjustError);
+        reply({adjustError, adjustError != 0 ? reason : std::string()});
     }
-    bool exitSession(std::uint32_t flags) override {
+    void exitSession(std::uint32_t flags, Reply reply) override {
         requests.push_back(flags);
         if (onRequest) {
             onRequest(flags);
         }
-        return step(exitError);
+        reply({exitError, exitError != 0 ? reason : std::string()});
     }
-    [[nodiscard]] int lastError() const override { return error; }
 
     int id = 2;
     int openError = 0;
     int adjustError = 0;
     int exitError = 0;
-    int error = 0;
+    std::string reason = "refused";
     int opens = 0;
     std::vector<std::uint32_t> adjusted;
     std::vector<std::uint32_t> requests;
     // Run at every request, to see the caller's state at that moment.
     std::function<void(std::uint32_t)> onRequest;
-
-private:
-    bool step(int failure) {
-        error = failure;
-        return failure == 0;
-    }
 };
 
 } // namespace veskor

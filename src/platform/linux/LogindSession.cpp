@@ -3,10 +3,10 @@
 #include <QDBusPendingCall>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
-#include <QEventLoop>
 #include <QTimer>
 #include <cerrno>
 #include <cstdint>
+#include <string>
 #include <unistd.h>
 #include <utility>
 
@@ -18,8 +18,9 @@ const QString kService = QStringLiteral("org.freedesktop.login1");
 const QString kManagerPath = QStringLiteral("/org/freedesktop/login1");
 const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
 
-// Questions are answered at once; a request may wait while polkit asks the user.
-constexpr int kQuestionTimeoutMs = 25'000;
+// Questions are answered at once; a request may wait while polkit asks the user for a password.
+// Neither wait holds the bar: it only bounds how long a silent logind leaves the user guessing.
+constexpr int kQuestionTimeoutMs = 5'000;
 constexpr int kRequestTimeoutMs = 5 * 60'000;
 
 // Asks logind to ignore the inhibitors that block the request (the *WithFlags methods).
@@ -51,31 +52,37 @@ int errorNumber(const QString& name) {
     return EIO;
 }
 
+// The reason of an error reply in words: logind's (or polkit's) own, or our note on a wait that
+// ran out, where the toolkit's text lists every cause it can think of.
+std::string reasonOf(const QDBusMessage& reply) {
+    if (errorNumber(reply.errorName()) == ETIMEDOUT) {
+        return "logind does not answer";
+    }
+    const QString text = reply.errorMessage();
+    return (text.isEmpty() ? reply.errorName() : text).toStdString();
+}
+
+ISessionService::Answer answerOf(const SystemBus::Failure& failure) {
+    return {failure.error, failure.reason.toStdString()};
+}
+
 } // namespace
 
-LogindSession::LogindSession() = default;
+LogindSession::LogindSession(QString address, QObject* parent)
+    : QObject(parent), m_bus(std::move(address)) {}
 
-LogindSession::LogindSession(QDBusConnection bus) : m_bus(std::move(bus)) {}
-
-QDBusConnection& LogindSession::bus() {
-    if (!m_bus) {
-        m_bus = QDBusConnection::systemBus();
-    }
-    return *m_bus;
+void LogindSession::openPrivilege(Reply reply) {
+    m_bus.reach([reply](const QDBusConnection&) { reply({}); },
+                [reply](const SystemBus::Failure& failure) { reply(answerOf(failure)); });
 }
 
-bool LogindSession::openPrivilege() {
-    m_lastError = bus().isConnected() ? 0 : ECONNREFUSED;
-    return m_lastError == 0;
-}
-
-bool LogindSession::adjustPrivilege(std::uint32_t flags) {
+void LogindSession::adjustPrivilege(std::uint32_t flags, Reply reply) {
     QString question;
     switch (flags & ~kForce) {
     case kLogOff:
         // Ending one's own session needs no one's leave.
-        m_lastError = 0;
-        return true;
+        QTimer::singleShot(0, this, [reply] { reply({}); });
+        return;
     case kReboot:
         question = QStringLiteral("CanReboot");
         break;
@@ -84,121 +91,134 @@ bool LogindSession::adjustPrivilege(std::uint32_t flags) {
         question = QStringLiteral("CanPowerOff");
         break;
     default:
-        m_lastError = EINVAL;
-        return false;
+        QTimer::singleShot(0, this, [reply] { reply({EINVAL, "no such request"}); });
+        return;
     }
-    const auto reply = callManager(question, {}, kQuestionTimeoutMs);
-    if (!reply) {
-        return false;
-    }
-    const QString answer = reply->arguments().value(0).toString();
-    // "challenge": polkit asks the user when the request comes.
-    if (answer == QLatin1String("yes") || answer == QLatin1String("challenge")) {
-        m_lastError = 0;
-    } else if (answer == QLatin1String("na")) {
-        m_lastError = EOPNOTSUPP;
-    } else {
-        m_lastError = EPERM;
-    }
-    return m_lastError == 0;
+    callManager(
+        question, {}, kQuestionTimeoutMs,
+        [reply](const QDBusMessage& answer) {
+            const QString word = answer.arguments().value(0).toString();
+            // "challenge": polkit asks the user when the request comes.
+            if (word == QLatin1String("yes") || word == QLatin1String("challenge")) {
+                reply({});
+            } else if (word == QLatin1String("na")) {
+                reply({EOPNOTSUPP, "logind says this machine cannot do that"});
+            } else {
+                reply({EPERM, "logind does not allow this user to do that"});
+            }
+        },
+        reply);
 }
 
-bool LogindSession::exitSession(std::uint32_t flags) {
+void LogindSession::exitSession(std::uint32_t flags, Reply reply) {
     const bool force = (flags & kForce) != 0;
     switch (flags & ~kForce) {
-    case kLogOff: {
-        const auto session = currentSession();
-        return session &&
-               callManager(QStringLiteral("TerminateSession"), {*session}, kRequestTimeoutMs);
-    }
+    case kLogOff:
+        currentSession(
+            [this, reply](const QString& session) {
+                callManager(
+                    QStringLiteral("TerminateSession"), {session}, kRequestTimeoutMs,
+                    [reply](const QDBusMessage&) { reply({}); }, reply);
+            },
+            reply);
+        return;
     case kReboot:
-        return endMachine(QStringLiteral("Reboot"), force);
+        endMachine(QStringLiteral("Reboot"), force, std::move(reply));
+        return;
     // logind's halt would leave the machine switched on, which no one asking to shut down wants.
     case kShutDown:
     case kPowerOff:
-        return endMachine(QStringLiteral("PowerOff"), force);
+        endMachine(QStringLiteral("PowerOff"), force, std::move(reply));
+        return;
     default:
-        m_lastError = EINVAL;
-        return false;
+        QTimer::singleShot(0, this, [reply] { reply({EINVAL, "no such request"}); });
+        return;
     }
 }
 
-bool LogindSession::endMachine(const QString& method, bool force) {
-    if (force) {
-        if (callManager(method + QStringLiteral("WithFlags"),
-                        {QVariant::fromValue(kSkipInhibitors)}, kRequestTimeoutMs)) {
-            return true;
-        }
-        // Older logind: no such method, or no such flag. The plain request still lets polkit
-        // allow overriding the inhibitors.
-        if (m_lastError != EBADR && m_lastError != EINVAL) {
-            return false;
-        }
-    }
+void LogindSession::endMachine(const QString& method, bool force, Reply reply) {
     // The argument lets polkit ask the user.
-    return callManager(method, {true}, kRequestTimeoutMs).has_value();
+    auto plain = [this, method, reply] {
+        callManager(
+            method, {true}, kRequestTimeoutMs, [reply](const QDBusMessage&) { reply({}); }, reply);
+    };
+    if (!force) {
+        plain();
+        return;
+    }
+    callManager(
+        method + QStringLiteral("WithFlags"), {QVariant::fromValue(kSkipInhibitors)},
+        kRequestTimeoutMs, [reply](const QDBusMessage&) { reply({}); },
+        [plain, reply](const Answer& failure) {
+            // Older logind: no such method, or no such flag. The plain request still lets
+            // polkit allow overriding the inhibitors.
+            if (failure.error == EBADR || failure.error == EINVAL) {
+                plain();
+            } else {
+                reply(failure);
+            }
+        });
 }
 
-std::optional<QString> LogindSession::currentSession() {
+void LogindSession::currentSession(std::function<void(const QString&)> then, Reply failed) {
     const QString fromEnvironment = qEnvironmentVariable("XDG_SESSION_ID");
     if (!fromEnvironment.isEmpty()) {
-        return fromEnvironment;
+        then(fromEnvironment);
+        return;
     }
-    const auto path = callManager(QStringLiteral("GetSessionByPID"),
-                                  {static_cast<quint32>(::getpid())}, kQuestionTimeoutMs);
-    if (!path) {
-        return std::nullopt;
-    }
-    // The object path escapes the identifier; its Id property is the identifier itself.
-    QDBusMessage get = QDBusMessage::createMethodCall(
-        kService, path->arguments().value(0).value<QDBusObjectPath>().path(),
-        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    get << QStringLiteral("org.freedesktop.login1.Session") << QStringLiteral("Id");
-    const auto id = call(get, kQuestionTimeoutMs);
-    if (!id) {
-        return std::nullopt;
-    }
-    return id->arguments().value(0).value<QDBusVariant>().variant().toString();
+    callManager(
+        QStringLiteral("GetSessionByPID"), {static_cast<quint32>(::getpid())}, kQuestionTimeoutMs,
+        [this, then, failed](const QDBusMessage& path) {
+            // The object path escapes the identifier; its Id property is the identifier itself.
+            QDBusMessage get = QDBusMessage::createMethodCall(
+                kService, path.arguments().value(0).value<QDBusObjectPath>().path(),
+                QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+            get << QStringLiteral("org.freedesktop.login1.Session") << QStringLiteral("Id");
+            call(
+                get, kQuestionTimeoutMs,
+                [then](const QDBusMessage& id) {
+                    then(id.arguments().value(0).value<QDBusVariant>().variant().toString());
+                },
+                failed);
+        },
+        failed);
 }
 
-std::optional<QDBusMessage>
-LogindSession::callManager(const QString& method, const QVariantList& arguments, int timeoutMs) {
+void LogindSession::callManager(const QString& method, const QVariantList& arguments, int timeoutMs,
+                                Then then, Reply failed) {
     QDBusMessage message = QDBusMessage::createMethodCall(kService, kManagerPath, kManager, method);
     message.setArguments(arguments);
     message.setInteractiveAuthorizationAllowed(true);
-    return call(std::move(message), timeoutMs);
+    call(std::move(message), timeoutMs, std::move(then), std::move(failed));
 }
 
-std::optional<QDBusMessage> LogindSession::call(QDBusMessage message, int timeoutMs) {
-    if (!bus().isConnected()) {
-        m_lastError = ECONNREFUSED;
-        return std::nullopt;
-    }
-    // The bar keeps painting while polkit's dialog is up. The wait is our own: the toolkit's
-    // blocking call with an event loop (BlockWithGui) can miss a reply that arrives before its
-    // loop starts, and then waits forever, its timeout already spent; a watcher made after the
-    // reply still reports it, and the timer ends the wait whatever happens.
-    const QDBusPendingCall pending = bus().asyncCall(message, timeoutMs);
-    if (!pending.isFinished()) {
-        const QDBusPendingCallWatcher watcher(pending);
-        QEventLoop loop;
-        QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);
-        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-        if (!watcher.isFinished()) {
-            loop.exec(QEventLoop::ExcludeUserInputEvents);
-        }
-    }
-    if (!pending.isFinished()) {
-        m_lastError = ETIMEDOUT;
-        return std::nullopt;
-    }
-    const QDBusMessage reply = pending.reply();
-    if (reply.type() == QDBusMessage::ErrorMessage) {
-        m_lastError = errorNumber(reply.errorName());
-        return std::nullopt;
-    }
-    m_lastError = 0;
-    return reply;
+void LogindSession::call(QDBusMessage message, int timeoutMs, Then then, Reply failed) {
+    m_bus.reach(
+        [this, message, timeoutMs, then, failed](QDBusConnection bus) {
+            // The watcher reports a reply that came before it was made; the timer ends the wait
+            // even if the toolkit's own timeout never comes.
+            auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, timeoutMs), this);
+            auto* timer = new QTimer(watcher);
+            timer->setSingleShot(true);
+            connect(timer, &QTimer::timeout, this, [watcher, failed] {
+                watcher->disconnect();
+                watcher->deleteLater();
+                failed({ETIMEDOUT, "logind does not answer"});
+            });
+            connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                    [watcher, timer, then, failed] {
+                        timer->stop();
+                        watcher->deleteLater();
+                        const QDBusMessage reply = watcher->reply();
+                        if (reply.type() == QDBusMessage::ErrorMessage) {
+                            failed({errorNumber(reply.errorName()), reasonOf(reply)});
+                        } else {
+                            then(reply);
+                        }
+                    });
+            timer->start(timeoutMs);
+        },
+        [failed](const SystemBus::Failure& failure) { failed(answerOf(failure)); });
 }
 
 } // namespace veskor

@@ -1,40 +1,43 @@
 #pragma once
 #include "platform/SessionService.h"
+#include "platform/linux/SystemBus.h"
 
-#include <QDBusConnection>
 #include <QDBusMessage>
+#include <QObject>
 #include <QString>
-#include <optional>
+#include <functional>
 
 namespace veskor {
 
 // The session manager of systemd (org.freedesktop.login1) on the D-Bus system bus; polkit may
 // ask the user for authorisation while a request waits. Log off ends the user's current session.
-class LogindSession final : public ISessionService {
+// Nothing here waits: the bus is reached by SystemBus and every call is answered in the event
+// loop, so a bus or a logind that never answers costs a message, not the bar.
+class LogindSession final : public QObject, public ISessionService {
+    Q_OBJECT
 public:
-    // The system bus, connected when the user first asks: not while the bar starts.
-    LogindSession();
-    explicit LogindSession(QDBusConnection bus);
+    // The bus at `address` (D-Bus address syntax), reached when the user first asks: not while
+    // the bar starts.
+    explicit LogindSession(QString address = SystemBus::defaultAddress(),
+                           QObject* parent = nullptr);
 
     // 2: authorisation is asked before every request.
     int platformId() override { return 2; }
-    bool openPrivilege() override;
-    bool adjustPrivilege(std::uint32_t flags) override;
-    bool exitSession(std::uint32_t flags) override;
-    [[nodiscard]] int lastError() const override { return m_lastError; }
+    void openPrivilege(Reply reply) override;
+    void adjustPrivilege(std::uint32_t flags, Reply reply) override;
+    void exitSession(std::uint32_t flags, Reply reply) override;
 
 private:
-    // Calls the manager; nullopt (and lastError() set) when the call failed.
-    std::optional<QDBusMessage> call(QDBusMessage message, int timeoutMs);
-    std::optional<QDBusMessage> callManager(const QString& method, const QVariantList& arguments,
-                                            int timeoutMs);
-    bool endMachine(const QString& method, bool force);
-    std::optional<QString> currentSession();
+    using Then = std::function<void(const QDBusMessage&)>;
 
-    QDBusConnection& bus();
+    // Calls the manager; `then` gets its reply, or `failed` the reason it has none.
+    void call(QDBusMessage message, int timeoutMs, Then then, Reply failed);
+    void callManager(const QString& method, const QVariantList& arguments, int timeoutMs, Then then,
+                     Reply failed);
+    void endMachine(const QString& method, bool force, Reply reply);
+    void currentSession(std::function<void(const QString&)> then, Reply failed);
 
-    std::optional<QDBusConnection> m_bus;
-    int m_lastError = 0;
+    SystemBus m_bus;
 };
 
 } // namespace veskor

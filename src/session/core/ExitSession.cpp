@@ -1,5 +1,6 @@
 #include "session/core/ExitSession.h"
 
+#include <string>
 #include <utility>
 
 namespace veskor {
@@ -39,12 +40,13 @@ std::uint32_t exitFlags(ExitType type, bool unconditional) {
 ExitSession::ExitSession(ISessionService& service, Chooser chooser)
     : m_service(service), m_chooser(std::move(chooser)) {}
 
-bool ExitSession::execute() {
+void ExitSession::execute(Done done) {
     if (m_showDialog) {
         const ExitChoice choice = m_chooser ? m_chooser(m_listLeft, m_listTop) : ExitChoice{};
         switch (choice.selection) {
         case ExitSelection::Cancel:
-            return false;
+            done(ExitOutcome::Cancelled);
+            return;
         case ExitSelection::LogOff:
             m_exitType = ExitType::LogOff;
             break;
@@ -64,28 +66,53 @@ bool ExitSession::execute() {
         }
     }
     const std::uint32_t flags = exitFlags(m_exitType, m_unconditional);
-    bool done = false;
-    if (platformKind(m_service.platformId()) == PlatformKind::Nt) {
-        done = enableShutdownPrivilege() && m_service.exitSession(flags);
-    } else {
-        done = m_service.exitSession(flags);
+    if (platformKind(m_service.platformId()) != PlatformKind::Nt) {
+        request(flags, std::move(done));
+        return;
     }
-    if (!done) {
-        m_lastError = "Error: " + std::to_string(m_service.lastError());
-    }
-    return done;
+    enableShutdownPrivilege([this, flags, done = std::move(done)](bool allowed) {
+        if (allowed) {
+            request(flags, done);
+            return;
+        }
+        // A run reports a refused step as it reports a refused request: by its number.
+        m_lastError = "Error: " + std::to_string(m_error);
+        done(ExitOutcome::Refused);
+    });
 }
 
-bool ExitSession::enableShutdownPrivilege() {
-    if (!m_service.openPrivilege()) {
-        m_lastError = "Error: OpenProcessToken";
-        return false;
-    }
-    if (!m_service.adjustPrivilege(exitFlags(m_exitType, m_unconditional))) {
-        m_lastError = "Error: AdjustTokenPrivileges";
-        return false;
-    }
-    return true;
+void ExitSession::enableShutdownPrivilege(std::function<void(bool)> done) {
+    const std::uint32_t flags = exitFlags(m_exitType, m_unconditional);
+    m_service.openPrivilege(
+        [this, flags, done = std::move(done)](const ISessionService::Answer& opened) {
+            if (opened.error != 0) {
+                record("Error: OpenProcessToken", opened);
+                done(false);
+                return;
+            }
+            m_service.adjustPrivilege(flags, [this, done](const ISessionService::Answer& adjusted) {
+                if (adjusted.error != 0) {
+                    record("Error: AdjustTokenPrivileges", adjusted);
+                }
+                done(adjusted.error == 0);
+            });
+        });
+}
+
+void ExitSession::request(std::uint32_t flags, Done done) {
+    m_service.exitSession(
+        flags, [this, done = std::move(done)](const ISessionService::Answer& answer) {
+            if (answer.error != 0) {
+                record("Error: " + std::to_string(answer.error), answer);
+            }
+            done(answer.error == 0 ? ExitOutcome::Accepted : ExitOutcome::Refused);
+        });
+}
+
+void ExitSession::record(std::string error, const ISessionService::Answer& answer) {
+    m_lastError = std::move(error);
+    m_reason = answer.reason;
+    m_error = answer.error;
 }
 
 } // namespace veskor

@@ -2,7 +2,9 @@
 
 #include "bar/widgets/BarWindow.h"
 #include "session/widgets/ExitSelectionDialog.h"
+#include "ui/Messages.h"
 
+#include <string>
 #include <utility>
 
 namespace veskor {
@@ -13,23 +15,39 @@ SessionCommands::SessionCommands(std::unique_ptr<ISessionService> service, BarWi
              [this](int left, int top) { return ExitSelectionDialog::choose(left, top, &m_bar); }) {
 }
 
-// The result is not used: a refused request leaves only lastError() behind.
 void SessionCommands::shutdown() {
-    m_exit.setExitType(ExitType::ShutDown);
-    m_exit.execute();
+    run(ExitType::ShutDown, QStringLiteral("Shutdown"));
 }
 
 void SessionCommands::logOff() {
-    m_exit.setExitType(ExitType::LogOff);
-    // The bar's own close puts the desktop panel back before the session ends; the program
-    // ends when its event loop next runs.
-    m_bar.quit();
-    m_exit.execute();
+    run(ExitType::LogOff, QStringLiteral("Log Off"));
 }
 
 void SessionCommands::reboot() {
-    m_exit.setExitType(ExitType::Reboot);
-    m_exit.execute();
+    run(ExitType::Reboot, QStringLiteral("Reboot"));
+}
+
+void SessionCommands::run(ExitType type, const QString& command) {
+    // One request at a time: the next would change the kind of the one logind is still
+    // answering (polkit may be asking for a password).
+    if (m_waiting) {
+        return;
+    }
+    m_waiting = true;
+    m_exit.setExitType(type);
+    m_exit.execute([this, type, command](ExitOutcome outcome) {
+        m_waiting = false;
+        if (outcome == ExitOutcome::Refused) {
+            const std::string& reason =
+                m_exit.reason().empty() ? m_exit.lastError() : m_exit.reason();
+            showErrorMessage(
+                &m_bar,
+                QStringLiteral("%1 failed: %2").arg(command, QString::fromStdString(reason)));
+        } else if (outcome == ExitOutcome::Accepted && type == ExitType::LogOff) {
+            // The bar's own close puts the desktop panel back before logind ends the session.
+            m_bar.quit();
+        }
+    });
 }
 
 void connectSession(BarWindow& bar, std::unique_ptr<ISessionService> service) {
