@@ -59,6 +59,10 @@ int runBar(int argc, char** argv, const CommandLine& cl, const std::filesystem::
     if (surplus) {
         return 0;
     }
+    if (!instanceGuard.isCounted()) {
+        std::cerr << "veskor: cannot tell whether the bar already runs: " << instanceSlots.problem()
+                  << '\n';
+    }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(true);
     BalloonHints hints(style::kYellow, &app);

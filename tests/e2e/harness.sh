@@ -65,6 +65,9 @@ e2e_begin() {
     export XDG_DATA_HOME="$HOME/.local/share"
     export XDG_CACHE_HOME="$HOME/.cache"
     export XDG_RUNTIME_DIR="$E2E_TMP/run"
+    # The bar's single-instance lock is one per user, whatever XDG_RUNTIME_DIR says; a folder of
+    # the test's own keeps tests (and a bar the user runs) from counting each other.
+    export VESKOR_LOCK_DIR="$E2E_TMP/run"
     # No session bus unless a test starts its own: nothing may reach the host's desktop (its
     # tray watcher, its notifications), and libdbus must not autolaunch a daemon we can't stop.
     export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/no-session-bus"

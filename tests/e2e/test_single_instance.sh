@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One bar at a time: a second start ends at once with status 0 and without a window while the
 # first runs on; a copy of the program under another name runs beside it; once the first is
-# killed outright, a new start runs.
+# killed outright, a new start runs; where the lock cannot be had safely, a copy runs and says so.
 # Usage: test_single_instance.sh PATH/TO/veskor
 set -u -o pipefail
 # shellcheck source=harness.sh
@@ -60,5 +60,13 @@ VESKOR_PID=""
 e2e_start_veskor
 e2e_wait_window veskor 30 "$VESKOR_PID"
 e2e_log "ok: the new copy (pid $VESKOR_PID) shows its window"
+
+e2e_step "with the lock folder open to everyone, a copy runs anyway and says so once"
+mkdir -m 1777 "$E2E_TMP/shared"
+VESKOR_LOCK_DIR="$E2E_TMP/shared" e2e_spawn unlocked "$VESKOR" --data-dir "$E2E_DATA"
+e2e_wait_window veskor 30 "$E2E_LAST_PID"
+e2e_expect_eq "what it said" \
+    "veskor: cannot tell whether the bar already runs: other users can write to $E2E_TMP/shared" \
+    "$(grep '^veskor:' "$E2E_TMP/logs/unlocked.log")"
 
 e2e_pass

@@ -3,6 +3,7 @@
 #include "platform/linux/LinuxPaths.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -16,12 +17,22 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A folder only this user can write to, and not a link planted by someone else.
-bool isPrivateFolder(const fs::path& folder) {
+// A folder of this user that no one else can write to, and not a link planted by someone else.
+bool isPrivateFolder(const fs::path& folder, uid_t uid) {
     struct stat st {};
-    return ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+    return ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == uid &&
            (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
+
+// Closes a descriptor when it goes out of scope.
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+};
 
 } // namespace
 
@@ -35,14 +46,47 @@ IInstanceSlots::Take LockFileSlots::take(const std::string& name, int count) {
     if (m_fd >= 0) {
         return Take::Taken;
     }
-    if (m_folder.empty() || !isPrivateFolder(m_folder)) {
-        return Take::Unavailable;
+    m_problem.clear();
+    // The folder is checked through the descriptor that is then used, so it cannot be swapped
+    // for another between the check and the use.
+    const Descriptor folder{
+        ::open(m_folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)};
+    struct stat st {};
+    if (folder.fd < 0) {
+        const int error = errno;
+        if (::lstat(m_folder.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
+            return unavailable(m_folder.string() +
+                               (S_ISLNK(st.st_mode) ? " is a link" : " is not a folder"));
+        }
+        return unavailable(m_folder.string() + ": " + std::strerror(error));
+    }
+    if (::fstat(folder.fd, &st) != 0) {
+        return unavailable(m_folder.string() + ": " + std::strerror(errno));
+    }
+    if (st.st_uid != ::getuid()) {
+        return unavailable(m_folder.string() + " belongs to another user (uid " +
+                           std::to_string(st.st_uid) + ")");
+    }
+    if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        return unavailable("other users can write to " + m_folder.string());
     }
     for (int n = 1; n <= count; ++n) {
-        const fs::path file = m_folder / (name + "." + std::to_string(n));
-        const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        const std::string file = name + "." + std::to_string(n);
+        const std::string path = (m_folder / file).string();
+        // Looked at before it is opened: opening a device or a FIFO may do something.
+        if (::fstatat(folder.fd, file.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            !S_ISREG(st.st_mode)) {
+            return unavailable(path + (S_ISLNK(st.st_mode) ? " is a link" : " is not a file"));
+        }
+        const int fd =
+            ::openat(folder.fd, file.c_str(),
+                     O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600);
         if (fd < 0) {
-            return Take::Unavailable;
+            return unavailable(path + ": " + std::strerror(errno));
+        }
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            return unavailable(path + " is not a file");
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             m_fd = fd;
@@ -51,10 +95,15 @@ IInstanceSlots::Take LockFileSlots::take(const std::string& name, int count) {
         const int error = errno;
         ::close(fd);
         if (error != EWOULDBLOCK) {
-            return Take::Unavailable;
+            return unavailable(path + ": " + std::strerror(error));
         }
     }
     return Take::Full;
+}
+
+IInstanceSlots::Take LockFileSlots::unavailable(std::string problem) {
+    m_problem = std::move(problem);
+    return Take::Unavailable;
 }
 
 void LockFileSlots::release() {
@@ -65,22 +114,22 @@ void LockFileSlots::release() {
     }
 }
 
-fs::path LockFileSlots::userRuntimeFolder() {
-    if (const auto runtime = envValue("XDG_RUNTIME_DIR")) {
-        return *runtime;
+fs::path LockFileSlots::userLockFolder() {
+    if (const auto chosen = envValue("VESKOR_LOCK_DIR")) {
+        return *chosen;
     }
-    const std::string uid = std::to_string(::getuid());
-    const fs::path perUser = fs::path("/run/user") / uid;
-    if (isPrivateFolder(perUser)) {
+    return lockFolderFor(::getuid(), "/run/user", "/tmp");
+}
+
+fs::path LockFileSlots::lockFolderFor(uid_t uid, const fs::path& runtimeRoot,
+                                      const fs::path& temporaryRoot) {
+    const std::string id = std::to_string(uid);
+    const fs::path perUser = runtimeRoot / id;
+    if (isPrivateFolder(perUser, uid)) {
         return perUser;
     }
-    std::error_code ec;
-    fs::path temporary = fs::temp_directory_path(ec);
-    if (ec) {
-        temporary = "/tmp";
-    }
-    const fs::path own = temporary / ("veskor-" + uid);
-    // An existing folder that is not ours is left alone; take() then finds it unusable.
+    const fs::path own = temporaryRoot / ("veskor-" + id);
+    // One that exists already is left as it is; take() then says whether it can be used.
     ::mkdir(own.c_str(), 0700);
     return own;
 }
