@@ -71,13 +71,14 @@ private slots:
         QCOMPARE(rig.moon()->date(), encodeDate(1998, 7, 6));
         QCOMPARE(rig.moon()->toolTip(), QString("Moon phase"));
 
-        // Reopened a day later, the panel selects the new today again.
-        rig.click(encodeDate(1998, 7, 20));
+        // Reopened a day later, the panel selects the new today again and shows its month.
+        rig.click(encodeDate(1998, 9, 20));
         rig.panel->hide();
         rig.now += 1;
         rig.panel->show();
         QCOMPARE(rig.calendar->finishDate(), encodeDate(1998, 7, 7));
         QCOMPARE(rig.dayOfYear(), QString("Day of year: 188"));
+        rig.showsMonth(1998, 7);
     }
 
     void todayIsDrawnAndHinted() {
@@ -138,6 +139,21 @@ private slots:
         buttons.at(0)->click();
         rig.showsMonth(1999, 1);
         QCOMPARE(rig.calendar->finishDate(), encodeDate(1999, 12, 24));
+    }
+
+    void keysMoveTheSelectionAndEnterSearches() {
+        Rig rig;
+        QTest::keyClick(rig.calendar, Qt::Key_Right);
+        QCOMPARE(rig.dayOfYear(), QString("Day of year: 188"));
+        QTest::keyClick(rig.calendar, Qt::Key_Down);
+        QTest::keyClick(rig.calendar, Qt::Key_PageDown);
+        QCOMPARE(rig.calendar->finishDate(), encodeDate(1998, 8, 14));
+        rig.showsMonth(1998, 8);
+
+        auto* name = rig.panel->findChild<QLineEdit*>("nameField");
+        name->setText("Karina");
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(rig.calendar->finishDate(), encodeDate(1998, 1, 2));
     }
 
     void searchFindsTheNamesDay() {

@@ -120,6 +120,29 @@ TEST(MonthGrid, NavigationCrossesYearsAndKeepsTheSelection) {
     EXPECT_EQ(rig.grid.displayYear(), 1899);
 }
 
+TEST(MonthGrid, KeysMoveTheSelectionAndShowItsMonth) {
+    Rig rig;
+    rig.grid.moveSelectionByDays(-7); // nothing selected: from today
+    EXPECT_EQ(rig.grid.finishDate(), encodeDate(1998, 6, 29));
+    EXPECT_EQ(rig.grid.displayMonth(), 6);
+    EXPECT_EQ(rig.finishes, (std::vector<DateTime>{encodeDate(1998, 6, 29)}));
+
+    // A month on, the day stays, or becomes the month's last.
+    rig.select(encodeDate(2000, 1, 31));
+    rig.grid.moveSelectionByMonths(1);
+    EXPECT_EQ(rig.grid.finishDate(), encodeDate(2000, 2, 29));
+    rig.grid.moveSelectionByMonths(-12);
+    EXPECT_EQ(rig.grid.finishDate(), encodeDate(1999, 2, 28));
+    EXPECT_EQ(rig.grid.displayYear(), 1999);
+    EXPECT_EQ(rig.grid.displayMonth(), 2);
+
+    // Not past the first day count with a date.
+    rig.select(encodeDate(1, 1, 15));
+    rig.grid.moveSelectionByMonths(-1);
+    rig.grid.moveSelectionByDays(-15);
+    EXPECT_EQ(rig.grid.finishDate(), encodeDate(1, 1, 15));
+}
+
 TEST(MonthGrid, ClickingADaySelectsItOnce) {
     Rig rig;
     rig.grid.clickDay(2, 3); // 16 July 1998

@@ -173,6 +173,29 @@ void MonthGrid::goToDate(DateTime day) {
     setMonth(civil.year, civil.month);
 }
 
+void MonthGrid::moveSelectionTo(DateTime day) {
+    if (day < dayCount(kMinYear, 1, 1) || day > dayCount(kMaxYear, 12, 31)) {
+        return;
+    }
+    setStartDate(day);
+    goToDate(day);
+}
+
+void MonthGrid::moveSelectionByDays(int days) {
+    moveSelectionTo((m_finish != 0 ? m_finish : today()) + days);
+}
+
+void MonthGrid::moveSelectionByMonths(int months) {
+    const CivilDate from = decodeDate(m_finish != 0 ? m_finish : today());
+    const int index = from.year * 12 + from.month - 1 + months;
+    const int year = index / 12;
+    const int month = index % 12 + 1;
+    if (year < kMinYear || year > kMaxYear) {
+        return;
+    }
+    moveSelectionTo(dayCount(year, month, std::min(from.day, daysInMonth(year, month))));
+}
+
 void MonthGrid::clickDay(int row, int column) {
     setStartDate(day(row, column).day);
 }

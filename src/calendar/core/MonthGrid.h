@@ -77,6 +77,11 @@ public:
     // Shows the month of day unless the display already starts on it.
     void goToDate(DateTime day);
 
+    // The keyboard: the selected day (today when none) moves by days, or by months to the same
+    // day or the month's last, and the new day's month is shown. Nothing moves past years 1-9999.
+    void moveSelectionByDays(int days);
+    void moveSelectionByMonths(int months);
+
     // The mouse rules.
     void clickDay(int row, int column);
     void clickWeek(int row);
@@ -89,6 +94,7 @@ public:
 
 private:
     void setMonth(int year, int month);
+    void moveSelectionTo(DateTime day);
 
     std::function<DateTime()> m_now;
     int m_year = kFirstYear;

@@ -97,6 +97,7 @@ CalendarContent::CalendarContent(CalendarSources sources, SidePanel& panel)
     find->setGeometry(m_name->width() - kButtonWidth - 2, 2, kButtonWidth, inner);
     m_name->setTextMargins(0, 0, kButtonWidth, 0);
     connect(find, &QToolButton::clicked, this, [this] { findName(); });
+    connect(m_name, &QLineEdit::returnPressed, this, [this] { findName(); });
     auto* altDown = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Down), m_name);
     altDown->setContext(Qt::WidgetShortcut);
     connect(altDown, &QShortcut::activated, this, [this] { findName(); });
@@ -121,11 +122,12 @@ bool CalendarContent::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CalendarContent::open() {
-    // Every opening selects today; the month on show stays where the user left it.
+    // Every opening selects today and shows its month, wherever the user left the display.
     const DateTime day = today();
     m_calendar->setFinishDate(day);
     m_panel.titleLabel()->setToolTip(encodedDateHint(day));
     m_calendar->setStartDate(m_calendar->finishDate());
+    m_calendar->goToDate(m_calendar->finishDate());
     showDay(m_calendar->finishDate());
 }
 

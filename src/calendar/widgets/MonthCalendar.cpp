@@ -2,6 +2,7 @@
 
 #include "ui/Style.h"
 
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
@@ -35,6 +36,7 @@ struct GridPos {
 MonthCalendar::MonthCalendar(std::function<DateTime()> now, QWidget* parent)
     : QWidget(parent), m_grid(std::move(now)) {
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     setFont(style::uiFont(kFontSize, false));
     m_grid.onStartClick = [this](DateTime day) { emit startClicked(day); };
     m_grid.onFinishClick = [this](DateTime day) { emit finishClicked(day); };
@@ -243,6 +245,37 @@ void MonthCalendar::mouseMoveEvent(QMouseEvent* event) {
     // The hint belongs to the cell under the mouse; the program's hints read it from here.
     setToolTip(hintAt(event->position().toPoint()));
     QWidget::mouseMoveEvent(event);
+}
+
+void MonthCalendar::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() != Qt::NoModifier && event->modifiers() != Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left:
+        m_grid.moveSelectionByDays(-1);
+        break;
+    case Qt::Key_Right:
+        m_grid.moveSelectionByDays(1);
+        break;
+    case Qt::Key_Up:
+        m_grid.moveSelectionByDays(-MonthGrid::kDays);
+        break;
+    case Qt::Key_Down:
+        m_grid.moveSelectionByDays(MonthGrid::kDays);
+        break;
+    case Qt::Key_PageUp:
+        m_grid.moveSelectionByMonths(-1);
+        break;
+    case Qt::Key_PageDown:
+        m_grid.moveSelectionByMonths(1);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    update();
 }
 
 void MonthCalendar::resizeEvent(QResizeEvent* /*event*/) {
