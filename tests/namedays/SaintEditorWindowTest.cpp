@@ -141,6 +141,20 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&rig.window));
         QTest::keyClick(rig.field(), Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(rig.list()->currentRow(), 1);
+        rig.field()->setText("Petr"); // and so does Enter, without closing the window
+        QTest::keyClick(rig.field(), Qt::Key_Return);
+        QCOMPARE(rig.list()->currentRow(), 52);
+        QVERIFY(rig.window.isVisible());
+    }
+
+    void homeAndEndGoToTheFirstAndLastName() {
+        Rig rig;
+        rig.list()->setCurrentCell(100, 0);
+        QTest::keyClick(rig.list(), Qt::Key_End);
+        QCOMPARE(rig.list()->currentRow(), 365);
+        QTest::keyClick(rig.list(), Qt::Key_Home);
+        QCOMPARE(rig.list()->currentRow(), 0);
+        QCOMPARE(rig.list()->selectedItems().size(), 2);
     }
 
     void savesOnlyAChangedTable() {

@@ -82,6 +82,21 @@ private:
     std::function<void()> m_changed;
 };
 
+// Home and End go to the first and the last name, as in any list; the table's own keys would
+// only move between the two columns of the row.
+class NameList final : public QTableWidget {
+public:
+    using QTableWidget::QTableWidget;
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        if ((action == MoveHome || action == MoveEnd) && rowCount() > 0) {
+            return model()->index(action == MoveHome ? 0 : rowCount() - 1, 0);
+        }
+        return QTableWidget::moveCursor(action, modifiers);
+    }
+};
+
 } // namespace
 
 SaintEditorWindow::SaintEditorWindow(StringList& table, QWidget* parent)
@@ -112,11 +127,12 @@ SaintEditorWindow::SaintEditorWindow(StringList& table, QWidget* parent)
                             kFindButtonWidth, m_findField->height() - 2 * frame);
     m_findField->setTextMargins(0, 0, kFindButtonWidth, 0);
     connect(findButton, &QToolButton::clicked, this, &SaintEditorWindow::findName);
+    connect(m_findField, &QLineEdit::returnPressed, this, &SaintEditorWindow::findName);
     auto* dropDown = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Down), m_findField);
     dropDown->setContext(Qt::WidgetShortcut);
     connect(dropDown, &QShortcut::activated, this, &SaintEditorWindow::findName);
 
-    m_list = new QTableWidget(0, 2, this);
+    m_list = new NameList(0, 2, this);
     m_list->setObjectName("nameList");
     m_list->setGeometry(8, 40, 245, 241);
     m_list->setHorizontalHeaderLabels({"     Saint's name", "Date"});
