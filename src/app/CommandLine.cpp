@@ -50,8 +50,11 @@ std::string usage(const std::vector<std::string>& panelWords,
            "                                               render the bar (its menu, a window) to "
            "PNG\n"
            "       veskor --autostart [on|off]             start the bar with the desktop, or not\n"
-           "Options stand anywhere, each once, as --name VALUE or --name=VALUE; after -- every\n"
-           "word is an argument.\n"
+           "Options stand anywhere, each once, as --name VALUE or --name=VALUE (a VALUE may begin\n"
+           "with -, as in --value -5); after -- every word is an argument.\n"
+           "  --at \"YYYY-MM-DD hh:mm:ss\"\n"
+           "                  the bar's clock starts there; with --screenshot, its fixed time\n"
+           "  --year YYYY     find: the year, 1 to 9999 (default: this year)\n"
            "  --data-dir DIR  an existing folder holding Veskor32.sd and Veskor32.aev (default:\n"
            "                  $VESKOR_DATA_DIR, the program's folder, or\n"
            "                  $XDG_DATA_HOME/Orvane/Veskor Pro)\n"
@@ -92,7 +95,7 @@ constexpr std::array<OptionSpec, 12> kOptions{{
     {"--year", true, Mode::Find, std::nullopt},
     {"--due", true, Mode::Alarms, std::nullopt},
     {"--screenshot", true, Mode::Screenshot, std::nullopt},
-    {"--at", true, Mode::Screenshot, Mode::Bar},
+    {"--at", true, Mode::Bar, Mode::Screenshot},
     {"--panel", true, Mode::Screenshot, std::nullopt},
     {"--menu", false, Mode::Screenshot, std::nullopt},
     {"--window", true, Mode::Screenshot, std::nullopt},
@@ -113,6 +116,16 @@ const OptionSpec* findOption(std::string_view name) {
 bool looksLikeOption(std::string_view word) {
     return word.size() > 1 && word[0] == '-';
 }
+
+// The word after an option that takes a value is that value, also when it begins with "-"
+// ("--value -5", "--year -1"); only a long option, "--" or "-h" is not.
+bool canBeValue(std::string_view word) {
+    return !word.starts_with("--") && word != "-h";
+}
+
+// The years the day count can show.
+constexpr int kFirstYear = 1;
+constexpr int kLastYear = 9999;
 
 std::string describe(Mode mode) {
     switch (mode) {
@@ -174,6 +187,10 @@ Words sortWords(const std::vector<std::string>& args) {
         }
         const std::size_t equals = word.find('=');
         const std::string_view name = std::string_view(word).substr(0, equals);
+        if (name.find_first_not_of('-') == std::string_view::npos) {
+            fail("malformed option '" + word + "'");
+            continue;
+        }
         const OptionSpec* spec = findOption(name);
         if (spec == nullptr) {
             fail("unknown option '" + std::string(name) + "'");
@@ -199,7 +216,7 @@ Words sortWords(const std::vector<std::string>& args) {
                 if (i + 1 < args.size() && (args[i + 1] == "on" || args[i + 1] == "off")) {
                     value = args[++i];
                 }
-            } else if (i + 1 < args.size() && !looksLikeOption(args[i + 1])) {
+            } else if (i + 1 < args.size() && canBeValue(args[i + 1])) {
                 value = args[++i];
             }
             if (value.empty() && (!spec->optionalValue || equals != std::string::npos)) {
@@ -356,8 +373,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
         const OptionSpec* option = findOption(name);
         const std::optional<Mode> onlyWith = option->onlyWith;
         if (onlyWith && *onlyWith != cl.mode && option->orWith != cl.mode) {
-            throw UsageError("option " + std::string(name) + " belongs to " + describe(*onlyWith) +
-                             ", not to " + describe(cl.mode));
+            const std::string owners =
+                describe(*onlyWith) + (option->orWith ? " and " + describe(*option->orWith) : "");
+            throw UsageError("option " + std::string(name) + " belongs to " + owners + ", not to " +
+                             describe(cl.mode));
         }
     }
 
@@ -378,9 +397,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
         cl.at = parseIsoDateTime(*at);
     }
     if (const std::string* year = value("--year")) {
+        const std::string range =
+            " (" + std::to_string(kFirstYear) + " to " + std::to_string(kLastYear) + ")";
+        const bool negative = year->starts_with('-');
+        const std::size_t digits = year->size() - (negative ? 1 : 0);
         int y = 0;
-        if (year->size() != 4 || !readNumber(*year, 0, 4, y) || y < 1) {
-            throw UsageError("invalid year '" + *year + "'");
+        if (digits == 0 || digits > 6 || !readNumber(*year, negative ? 1 : 0, digits, y)) {
+            throw UsageError("invalid year '" + *year + "'" + range);
+        }
+        if (negative || y < kFirstYear || y > kLastYear) {
+            throw UsageError("year " + *year + " is out of range" + range);
         }
         cl.year = y;
     }

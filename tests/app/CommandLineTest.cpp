@@ -296,6 +296,35 @@ TEST(CommandLineParsing, BadInputIsAUsageError) {
     }
 }
 
+// The one-line explanation of a command line that cannot be understood.
+std::string usageErrorOf(const std::vector<std::string>& args) {
+    try {
+        parse(args);
+    } catch (const UsageError& e) {
+        return e.what();
+    }
+    return "(understood)";
+}
+
+TEST(CommandLineParsing, ValuesBeginningWithADashYearsAndTheWordsOfErrors) {
+    EXPECT_EQ(parse({"calc", "--value", "-5", "-", "3", "="}).value, "-5");
+    EXPECT_EQ(parse({"calc", "--value", "-5", "-", "3", "="}).keys,
+              (std::vector<std::string>{"-", "3", "="}));
+    EXPECT_EQ(parse({"find", "Karina", "--year", "100"}).year, 100);
+    EXPECT_EQ(parse({"find", "Karina", "--year", "9999"}).year, 9999);
+    EXPECT_EQ(usageErrorOf({"find", "Karina", "--year", "-1"}),
+              "year -1 is out of range (1 to 9999)");
+    EXPECT_EQ(usageErrorOf({"find", "Karina", "--year", "10000"}),
+              "year 10000 is out of range (1 to 9999)");
+    EXPECT_EQ(usageErrorOf({"find", "Karina", "--year", "20x0"}),
+              "invalid year '20x0' (1 to 9999)");
+    // A long option after one that takes a value is not its value.
+    EXPECT_EQ(usageErrorOf({"--screenshot", "--menu"}), "option --screenshot needs a value");
+    EXPECT_EQ(usageErrorOf({"day", "--at", "2026-12-07 10:00:00"}),
+              "option --at belongs to the bar and --screenshot, not to the day command");
+    EXPECT_EQ(usageErrorOf({"--=x"}), "malformed option '--=x'");
+}
+
 TEST(CommandLineParsing, DatesRoundTrip) {
     for (const char* d : {"0001-01-01", "1899-12-30", "2000-02-29", "9999-12-31"}) {
         EXPECT_EQ(formatIsoDate(parseIsoDate(d)), d);
