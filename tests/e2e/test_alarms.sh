@@ -128,4 +128,35 @@ e2e_expect_eq "beeps after closing" 0 "$BEEP_COUNT"
 grep -q 'sound server' "$E2E_TMP/logs/veskor.log" &&
     e2e_fail "veskor did not reach the sound server: $(grep 'sound server' "$E2E_TMP/logs/veskor.log")"
 
+# ------------------------------------------------------------------------------------------------
+e2e_step "(d) the settings window cannot be minimised away while the bar waits for it"
+settings_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^Alarm Settings$' 2>/dev/null); do
+        SETTINGS=$id
+        return 0
+    done
+    return 1
+}
+before=$(sha256sum <"$E2E_DATA/Veskor32.aev")
+e2e_pointer_to $((BAR_X + 240)) $((BAR_Y + 10))
+xdotool click --repeat 2 --delay 80 1
+e2e_wait_for 10 settings_window || e2e_fail "no 'Alarm Settings' after a double click on the time"
+# The window's own events tell that it went and came back, however fast that happens.
+events=$E2E_TMP/settings-events
+xev -id "$SETTINGS" -event structure >"$events" 2>&1 &
+E2E_PIDS+=($!)
+listening() { grep -q ConfigureNotify "$events"; }
+e2e_wait_for 10 eval 'xdotool windowmove "$SETTINGS" 100 100; listening' ||
+    e2e_fail "xev does not see the settings window"
+xdotool windowminimize "$SETTINGS"
+came_back() { grep -A100 '^UnmapNotify' "$events" | grep -q '^MapNotify'; }
+e2e_wait_for 10 came_back || e2e_fail "the minimised settings window stays away: $(cat "$events")"
+e2e_wait_map_state "$SETTINGS" IsViewable
+e2e_log "ok: the minimised settings window came back"
+xdotool windowactivate --sync "$SETTINGS" key Escape
+e2e_wait_for 5 e2e__not_viewable "$SETTINGS" || e2e_fail "Escape did not close the settings"
+e2e_expect_eq "the alarm file after closing without an edit" "$before" \
+    "$(sha256sum <"$E2E_DATA/Veskor32.aev")"
+
 e2e_pass

@@ -2,6 +2,7 @@
 
 #include "alarms/core/AlarmList.h"
 #include "common/Cp1250.h"
+#include "ui/DialogBorder.h"
 #include "ui/SharpPixmap.h"
 #include "ui/Style.h"
 
@@ -163,6 +164,7 @@ QPushButton* buttonAt(const QString& text, const QPixmap& glyph, QRect at, QWidg
 AlarmEventDialog::AlarmEventDialog(std::function<void(const QString&)> error, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
       m_error(std::move(error)) {
+    new DialogBorder(this);
     setWindowTitle("Alarm Event");
     setFont(style::uiFont(11, false));
     setFixedSize(326, 168);

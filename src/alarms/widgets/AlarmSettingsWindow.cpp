@@ -4,6 +4,7 @@
 #include "alarms/widgets/AlarmEventDialog.h"
 #include "common/Cp1250.h"
 #include "common/Error.h"
+#include "ui/DialogBorder.h"
 #include "ui/SharpPixmap.h"
 #include "ui/Style.h"
 
@@ -150,6 +151,7 @@ AlarmSettingsWindow::AlarmSettingsWindow(AlarmList& list, IFileStore& files,
       m_list(list), m_files(files), m_file(std::move(file)), m_reports(std::move(reports)),
       m_editor(new AlarmEventDialog(m_reports.error, this)), m_soundIcon(soundPicture()),
       m_silentIcon(picture([](QPainter&) {})) {
+    new DialogBorder(this);
     setWindowTitle("Alarm Settings");
     setFont(style::uiFont(11, false));
     setFixedSize(434, 281);

@@ -1,6 +1,7 @@
 #include "fileinfo/widgets/FileInfoWindow.h"
 
 #include "bar/widgets/BarWindow.h"
+#include "ui/DialogBorder.h"
 #include "ui/StatusCell.h"
 #include "ui/Style.h"
 
@@ -41,6 +42,7 @@ FileInfoWindow::FileInfoWindow(const IMappedFiles& files, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint |
                           Qt::WindowStaysOnTopHint),
       m_files(files) {
+    new DialogBorder(this);
     setWindowTitle("Version Resource");
     setFont(style::uiFont(11, false));
     setFixedSize(kWidth, kHeight);
