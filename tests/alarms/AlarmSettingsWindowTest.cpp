@@ -196,6 +196,25 @@ private slots:
         QCOMPARE(rig.errors, QStringList{"'ab' is not a valid integer value"});
     }
 
+    void theListsKeys() {
+        Rig rig;
+        QTableWidget* table = rig.table();
+        table->setFocus();
+        const auto key = [&](Qt::Key k) { QTest::keyClick(table, k); };
+        key(Qt::Key_Down);
+        QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), 0);
+        key(Qt::Key_End);
+        QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), 1);
+        key(Qt::Key_Home);
+        QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), 0);
+        const auto first = [](AlarmEventDialog& dialog) { QCOMPARE(dialog.hour(), 7); };
+        QVERIFY(answering(editor(first), [&] { key(Qt::Key_Return); }));
+        QVERIFY(answering(editor(keep), [&] { key(Qt::Key_Insert); }));
+        QCOMPARE(rig.list.count(), 3);
+        QCOMPARE(confirming("&No", [&] { key(Qt::Key_Delete); }),
+                 QString("Confirm|Delete this alarm event?|&No|&Yes|&No"));
+    }
+
     void deleteAndClearAskFirst() {
         Rig rig;
         rig.table()->selectRow(0);

@@ -9,6 +9,7 @@
 #include "ui/Style.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
@@ -191,6 +192,7 @@ AlarmSettingsWindow::AlarmSettingsWindow(AlarmList& list, IFileStore& files,
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setTabKeyNavigation(false);
     desktopLayout->addWidget(m_table);
+    m_table->installEventFilter(this);
     auto* tableStyle = new CompactItemStyle; // made after the table, so deleted after it
     tableStyle->setParent(this);
     m_table->setStyle(tableStyle);
@@ -271,6 +273,51 @@ void AlarmSettingsWindow::done(int result) {
         }
     }
     QDialog::done(result);
+}
+
+bool AlarmSettingsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_table || event->type() != QEvent::KeyPress) {
+        return QDialog::eventFilter(watched, event);
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier) {
+        return false;
+    }
+    const int row = selectedRow();
+    const auto select = [this](int to) {
+        if (to >= 0 && to < m_table->rowCount()) {
+            m_table->setCurrentCell(to, 0);
+            m_table->selectRow(to);
+        }
+    };
+    switch (key->key()) {
+    case Qt::Key_Insert:
+        runEditor(-1);
+        return true;
+    case Qt::Key_Delete:
+        deleteEvent();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (row >= 0) {
+            runEditor(row);
+        }
+        return true;
+    case Qt::Key_Home:
+        select(0);
+        return true;
+    case Qt::Key_End:
+        select(m_table->rowCount() - 1);
+        return true;
+    case Qt::Key_Down:
+        if (row < 0) {
+            select(0);
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
 }
 
 void AlarmSettingsWindow::runEditor(int row) {

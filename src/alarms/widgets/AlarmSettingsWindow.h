@@ -31,6 +31,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The list's keys: Insert adds, Delete deletes, Enter edits, Home and End go to the first and
+    // the last event, and a first Down selects the first one.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void deleteEvent();
