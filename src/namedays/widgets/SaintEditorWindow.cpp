@@ -4,6 +4,7 @@
 #include "common/Error.h"
 #include "namedays/core/SaintFile.h"
 #include "namedays/core/SaintTable.h"
+#include "ui/DialogBorder.h"
 #include "ui/Style.h"
 
 #include <QHeaderView>
@@ -104,6 +105,7 @@ SaintEditorWindow::SaintEditorWindow(StringList& table, QWidget* parent)
                           Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       m_table(table) {
+    new DialogBorder(this);
     setWindowTitle("Saint's Days");
     setFont(style::uiFont(11, false));
     setFixedSize(261, 324);
