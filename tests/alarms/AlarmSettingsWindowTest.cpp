@@ -149,6 +149,11 @@ private slots:
         rig.window.show();
         QCOMPARE(rig.errors.value(0), QString("Load failed."));
         QCOMPARE(rig.cell(1, 1), QString("Two"));
+
+        // A message of millions of characters is shown by its start; the list keeps it whole.
+        Rig huge("07:05\r\n" + std::string(3'000'000, 'x') + "\r\n1\r\n0\r\n");
+        QCOMPARE(huge.cell(0, 1).size(), 1000);
+        QCOMPARE(huge.list.at(0).message.size(), 3'000'000U);
     }
 
     void addAppendsWhatTheEditorHolds() {

@@ -400,7 +400,10 @@ void AlarmSettingsWindow::showRow(int row) {
     time->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     time->setCheckState(event.active ? Qt::Checked : Qt::Unchecked);
     time->setIcon(event.hasSound() ? m_soundIcon : m_silentIcon);
-    auto* message = new QTableWidgetItem(fromCp1250(event.message));
+    // A message longer than any screen is shown by its start: laying out millions of characters
+    // at every paint stalled the window for seconds. The list keeps the whole message.
+    constexpr std::size_t kShownBytes = 1000;
+    auto* message = new QTableWidgetItem(fromCp1250(event.message.substr(0, kShownBytes)));
     message->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     m_showingList = true;
     m_table->setItem(row, 0, time);
