@@ -212,6 +212,18 @@ private slots:
                 }
             }
         }
+        // A palette picture is painted too; shading twice with the same angle changes nothing.
+        QImage palette = fullMoonPicture(MoonSize::Large).convertToFormat(QImage::Format_Indexed8);
+        const MoonDisc large64 = moonDisc(MoonSize::Large);
+        shadeMoon(palette, large64.cx, large64.cy, large64.r, 180);
+        QCOMPARE(litPixels(palette), 0);
+        QImage once = fullMoonPicture(MoonSize::Large);
+        shadeMoon(once, large64.cx, large64.cy, large64.r, 135);
+        QImage twice = once;
+        shadeMoon(twice, large64.cx, large64.cy, large64.r, 135);
+        QCOMPARE(twice, once);
+        QVERIFY(litPixels(once) > 0);
+
         // The large picture's disc fills columns 5 to 58 and rows 2 to 54.
         const QImage large = fullMoonPicture(MoonSize::Large);
         QVERIFY(large.pixelColor(5, 28) != QColor(Qt::black));

@@ -1,10 +1,11 @@
-// The moon's phase angle against known values and a published table, and its shading.
+// The moon's phase angle against known values and a published table, and the unlit part.
 
 #include "calendar/core/MoonPhase.h"
 
 #include "common/DateUtils.h"
 
-#include <QImage>
+#include <algorithm>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace veskor {
@@ -78,58 +79,58 @@ TEST(MoonPhase, GoesOnSmoothlyBefore1582) {
     }
 }
 
-// The 64-pixel picture's disc: centre (31, 28), radius 28; white on black.
+// The 64-pixel picture's disc: centre (31, 28), radius 28.
 constexpr int kCx = 31;
 constexpr int kCy = 28;
 constexpr int kR = 28;
-const QRgb kWhite = qRgb(255, 255, 255);
-const QRgb kBlack = qRgb(0, 0, 0);
 
-QImage whiteDisc() {
-    QImage picture(64, 64, QImage::Format_RGB32);
-    picture.fill(kBlack);
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            if ((x - kCx) * (x - kCx) + (y - kCy) * (y - kCy) <= kR * kR) {
-                picture.setPixel(x, y, kWhite);
-            }
+bool inDisc(int x, int y) {
+    return (x - kCx) * (x - kCx) + (y - kCy) * (y - kCy) <= kR * kR;
+}
+
+// The shadow at a phase as a 64 by 64 grid, [y][x] true where a run darkens the pixel.
+using Grid = std::array<std::array<bool, 64>, 64>;
+Grid shadow(double phase) {
+    Grid dark{};
+    for (const PixelRun& run : moonShadow(kCx, kCy, kR, phase)) {
+        for (int x = std::max(run.from, 0); x <= std::min(run.to, 63); ++x) {
+            dark.at(static_cast<std::size_t>(run.y)).at(static_cast<std::size_t>(x)) = true;
         }
     }
-    return picture;
+    return dark;
 }
 
-QImage shaded(double phase) {
-    QImage picture = whiteDisc();
-    shadeMoon(picture, kCx, kCy, kR, phase);
-    return picture;
-}
-
-// Every pixel black where `dark` holds, the white disc's own pixel elsewhere.
-template <typename Dark> void expectShading(const QImage& picture, Dark dark) {
-    const QImage disc = whiteDisc();
+// On the disc, dark exactly where `expected` holds.
+template <typename Dark> void expectShadow(const Grid& dark, Dark expected) {
     for (int y = 0; y < 64; ++y) {
         for (int x = 0; x < 64; ++x) {
-            const QRgb expected = dark(x, y) ? kBlack : disc.pixel(x, y);
-            ASSERT_EQ(picture.pixel(x, y), expected) << x << "," << y;
+            if (inDisc(x, y)) {
+                ASSERT_EQ(dark.at(static_cast<std::size_t>(y)).at(static_cast<std::size_t>(x)),
+                          expected(x, y))
+                    << x << "," << y;
+            }
         }
     }
 }
 
 TEST(MoonShading, QuartersNewAndFull) {
-    expectShading(shaded(90), [](int x, int) { return x <= kCx; });
-    expectShading(shaded(270), [](int x, int) { return x >= kCx; });
-    expectShading(shaded(180), [](int, int) { return true; });
+    const auto runs = moonShadow(kCx, kCy, kR, 90);
+    ASSERT_EQ(runs.size(), 2U * kR + 1);
+    EXPECT_EQ(runs.front().y, kCy - kR);
+    EXPECT_EQ(runs.back().y, kCy + kR);
+    expectShadow(shadow(90), [](int x, int) { return x <= kCx; });
+    expectShadow(shadow(270), [](int x, int) { return x >= kCx; });
+    expectShadow(shadow(180), [](int, int) { return true; });
 
     // Full: at most the leftmost pixel of a row's disc goes dark.
-    const QImage full = shaded(0);
-    const QImage disc = whiteDisc();
+    const Grid full = shadow(0);
     for (int y = 0; y < 64; ++y) {
         bool leftmost = true;
         for (int x = 0; x < 64; ++x) {
-            if (disc.pixel(x, y) != kWhite) {
+            if (!inDisc(x, y)) {
                 continue;
             }
-            if (full.pixel(x, y) != kWhite) {
+            if (full.at(static_cast<std::size_t>(y)).at(static_cast<std::size_t>(x))) {
                 EXPECT_TRUE(leftmost) << x << "," << y;
             }
             leftmost = false;
@@ -138,42 +139,31 @@ TEST(MoonShading, QuartersNewAndFull) {
 }
 
 TEST(MoonShading, WaxingCrescentIsLitOnTheRight) {
-    const QImage crescent = shaded(135);
+    const Grid crescent = shadow(135);
     // Centre row: dark from the rim to cx + round(28 cos 45°) = 51, lit 52 to the rim at 59.
     for (int x = 0; x < 64; ++x) {
-        EXPECT_EQ(crescent.pixel(x, kCy) == kWhite, x >= 52 && x <= 59) << x;
+        const bool lit = inDisc(x, kCy) && !crescent.at(kCy).at(static_cast<std::size_t>(x));
+        EXPECT_EQ(lit, x >= 52 && x <= 59) << x;
     }
     // On every row the lit part is one run reaching the disc's right edge.
     int lit = 0;
     int discPixels = 0;
-    const QImage disc = whiteDisc();
     for (int y = 0; y < 64; ++y) {
         bool seenLit = false;
         for (int x = 0; x < 64; ++x) {
-            const bool inDisc = disc.pixel(x, y) == kWhite;
-            const bool isLit = crescent.pixel(x, y) == kWhite;
-            discPixels += inDisc ? 1 : 0;
-            lit += isLit ? 1 : 0;
-            if (inDisc) {
-                EXPECT_TRUE(!seenLit || isLit) << x << "," << y;
-                seenLit = seenLit || isLit;
+            if (!inDisc(x, y)) {
+                continue;
             }
+            const bool isLit =
+                !crescent.at(static_cast<std::size_t>(y)).at(static_cast<std::size_t>(x));
+            ++discPixels;
+            lit += isLit ? 1 : 0;
+            EXPECT_TRUE(!seenLit || isLit) << x << "," << y;
+            seenLit = seenLit || isLit;
         }
     }
     // The lit share of a disc is (1 + cos phase) / 2: 14.6 % at 135 degrees.
     EXPECT_NEAR(static_cast<double>(lit) / discPixels, 0.146, 0.03);
-
-    // Shading again with the same angle changes nothing.
-    QImage twice = crescent;
-    shadeMoon(twice, kCx, kCy, kR, 135);
-    EXPECT_EQ(twice, crescent);
-}
-
-TEST(MoonShading, PalettePicturesAreShadedToo) {
-    QImage picture = whiteDisc().convertToFormat(QImage::Format_Indexed8);
-    shadeMoon(picture, kCx, kCy, kR, 90);
-    expectShading(picture.convertToFormat(QImage::Format_RGB32),
-                  [](int x, int) { return x <= kCx; });
 }
 
 } // namespace

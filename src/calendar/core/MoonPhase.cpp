@@ -1,8 +1,6 @@
 #include "calendar/core/MoonPhase.h"
 
-#include <QImage>
-#include <QPainter>
-#include <QPen>
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -277,27 +275,23 @@ std::string formatPhaseAngle(DateTime day) {
     return {buffer.data(), result.ptr};
 }
 
-void shadeMoon(QImage& picture, int cx, int cy, int r, double phase) {
-    // QPainter cannot paint on palette images such as 16-colour pictures.
-    if (picture.format() == QImage::Format_Indexed8 || picture.format() == QImage::Format_Mono ||
-        picture.format() == QImage::Format_MonoLSB) {
-        picture = picture.convertToFormat(QImage::Format_ARGB32);
-    }
+std::vector<PixelRun> moonShadow(int cx, int cy, int r, double phase) {
     const Real g = cosDeg(phase);
     const bool waxing = phase < 180;
-    QPainter painter(&picture);
-    painter.setPen(QPen(Qt::black, 1));
+    std::vector<PixelRun> runs(static_cast<std::size_t>(std::max(0, 2 * r + 1)));
+    const auto centre = static_cast<std::size_t>(std::max(0, r));
     for (int h = 0; h <= r; ++h) {
+        const auto offset = static_cast<std::size_t>(h);
         const Real l = std::sqrt(static_cast<Real>(r * r - h * h));
         const int m = roundHalfEven(l);
         const int t = roundHalfEven(l * g);
         // Waxing: dark on the left, from the rim to the terminator; waning: on the right.
         const int from = waxing ? cx - m : cx + t;
         const int to = waxing ? cx - t : cx + m;
-        for (const int y : {cy - h, cy + h}) {
-            painter.drawLine(from, y, to, y);
-        }
+        runs[centre - offset] = {cy - h, from, to};
+        runs[centre + offset] = {cy + h, from, to};
     }
+    return runs;
 }
 
 } // namespace veskor

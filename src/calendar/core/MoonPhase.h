@@ -1,12 +1,11 @@
 #pragma once
 // The moon's phase for a day: the angle between the Sun and the Moon seen from the Earth, from
-// their geocentric positions, and the shading of a full-moon picture by it.
+// their geocentric positions, and the part of the disc it leaves unlit.
 
 #include "common/DateTime.h"
 
 #include <string>
-
-class QImage;
+#include <vector>
 
 namespace veskor {
 
@@ -18,9 +17,18 @@ double normalizeDegrees(double degrees);
 double phaseAngle(DateTime when);
 // `veskor moon`: the phase angle at 0:00 of the day, with two decimals ("188.61").
 std::string formatPhaseAngle(DateTime day);
-// Paints black, one pixel wide, the unlit part of the disc of radius r centred at (cx, cy): the
-// left side while waxing (phase below 180), the right side from 180 on; the lit part keeps the
-// picture's pixels. A palette picture is converted to ARGB32 first.
-void shadeMoon(QImage& picture, int cx, int cy, int r, double phase);
+
+// Columns `from` to `to` (both included) of row `y`, in pixels.
+struct PixelRun {
+    int y = 0;
+    int from = 0;
+    int to = 0;
+
+    bool operator==(const PixelRun&) const = default;
+};
+// The unlit part of the disc of radius r centred at (cx, cy), one run a row from top to bottom:
+// the left side while waxing (phase below 180), the right side from 180 on. Runs may reach a
+// pixel past the disc; the picture clips them.
+std::vector<PixelRun> moonShadow(int cx, int cy, int r, double phase);
 
 } // namespace veskor

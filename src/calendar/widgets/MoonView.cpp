@@ -4,6 +4,7 @@
 #include "ui/Style.h"
 
 #include <QPainter>
+#include <QPen>
 #include <QRegion>
 #include <algorithm>
 #include <cmath>
@@ -82,6 +83,19 @@ QImage fullMoonPicture(MoonSize size, int scale) {
         p.drawEllipse(QPointF(ox + sea.x * r, oy + sea.y * r), sea.radius * r, sea.radius * r);
     }
     return picture;
+}
+
+void shadeMoon(QImage& picture, int cx, int cy, int r, double phase) {
+    // QPainter cannot paint on palette images such as 16-colour pictures.
+    if (picture.format() == QImage::Format_Indexed8 || picture.format() == QImage::Format_Mono ||
+        picture.format() == QImage::Format_MonoLSB) {
+        picture = picture.convertToFormat(QImage::Format_ARGB32);
+    }
+    QPainter painter(&picture);
+    painter.setPen(QPen(Qt::black, 1));
+    for (const PixelRun& run : moonShadow(cx, cy, r, phase)) {
+        painter.drawLine(run.from, run.y, run.to, run.y);
+    }
 }
 
 MoonView::MoonView(DateTime date, QWidget* parent) : QWidget(parent) {

@@ -27,6 +27,10 @@ MoonDisc moonDisc(MoonSize size, int scale = 1);
 // The unshaded picture of a size: a grey and white full moon on black, its disc the ellipse that
 // fills `picture` of moonDisc. Drawn in device pixels at scale.
 QImage fullMoonPicture(MoonSize size, int scale = 1);
+// Paints black, one pixel wide, the unlit part of the disc of radius r centred at (cx, cy) (see
+// moonShadow); the lit part keeps the picture's pixels. A palette picture is converted to ARGB32
+// first.
+void shadeMoon(QImage& picture, int cx, int cy, int r, double phase);
 
 class MoonView final : public QWidget {
     Q_OBJECT
