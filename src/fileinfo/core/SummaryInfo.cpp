@@ -1,5 +1,6 @@
 #include "fileinfo/core/SummaryInfo.h"
 
+#include "common/ByteReader.h"
 #include "common/Cp1250.h"
 #include "common/Error.h"
 
@@ -44,37 +45,6 @@ constexpr std::uint32_t kCodePageId = 1;
 
 constexpr std::size_t kHeaderBytes = 28;
 constexpr std::size_t kSectionListBytes = 20; // format identifier and offset
-
-// Little-endian reads at absolute positions; nothing when the value does not lie wholly inside.
-class ByteReader final {
-public:
-    explicit ByteReader(std::span<const std::byte> bytes) : m_bytes(bytes) {}
-
-    [[nodiscard]] std::optional<std::uint64_t> read(std::uint64_t at, std::size_t width) const {
-        if (at > m_bytes.size() || m_bytes.size() - at < width) {
-            return std::nullopt;
-        }
-        std::uint64_t value = 0;
-        for (std::size_t i = width; i-- > 0;) {
-            value = (value << 8) | std::to_integer<std::uint64_t>(m_bytes[at + i]);
-        }
-        return value;
-    }
-    [[nodiscard]] std::optional<std::uint32_t> u32(std::uint64_t at) const {
-        const auto value = read(at, 4);
-        return value ? std::optional(static_cast<std::uint32_t>(*value)) : std::nullopt;
-    }
-    // Up to `count` bytes from `at`: fewer when the stream ends first.
-    [[nodiscard]] std::span<const std::byte> upTo(std::uint64_t at, std::uint64_t count) const {
-        if (at >= m_bytes.size()) {
-            return {};
-        }
-        return m_bytes.subspan(at, std::min<std::uint64_t>(count, m_bytes.size() - at));
-    }
-
-private:
-    std::span<const std::byte> m_bytes;
-};
 
 std::string describe(std::uint32_t id, const char* what) {
     return "property " + std::to_string(id) + ": " + what;
@@ -357,8 +327,8 @@ SummaryReading parseSummaryStream(std::span<const std::byte> stream, const Local
         const std::uint64_t value = at + 4;
         if (*id == kCodePageId) {
             if (*type == kTypeInt16) {
-                if (const auto page = reader.read(value, 2)) {
-                    reading.codePage = static_cast<std::uint16_t>(*page);
+                if (const auto page = reader.u16(value)) {
+                    reading.codePage = *page;
                 } else {
                     reading.problems.push_back(describe(*id, "cut short"));
                 }
@@ -378,7 +348,8 @@ SummaryReading parseSummaryStream(std::span<const std::byte> stream, const Local
                 reading.problems.push_back(describe(*id, "cut short"));
                 continue;
             }
-            const std::span<const std::byte> text = reader.upTo(value + 4, *length);
+            const std::span<const std::byte> text =
+                std::as_bytes(reader.part(value + 4, *length).bytes());
             if (text.size() < *length) {
                 reading.problems.push_back(describe(*id, "text cut short"));
             }
@@ -388,7 +359,7 @@ SummaryReading parseSummaryStream(std::span<const std::byte> stream, const Local
                 reading.problems.push_back(describe(*id, "not a FILETIME"));
                 continue;
             }
-            const std::optional<std::uint64_t> stamp = reader.read(value, 8);
+            const std::optional<std::uint64_t> stamp = reader.u64(value);
             if (!stamp) {
                 reading.problems.push_back(describe(*id, "cut short"));
                 continue;

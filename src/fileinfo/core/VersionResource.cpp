@@ -1,5 +1,6 @@
 #include "fileinfo/core/VersionResource.h"
 
+#include "common/ByteReader.h"
 #include "common/Cp1250.h"
 
 #include <QCoreApplication>
@@ -12,45 +13,6 @@
 namespace veskor {
 
 namespace {
-
-// The one way into the image: every read is checked against its end, sizes included.
-class Reader final {
-public:
-    explicit Reader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
-
-    [[nodiscard]] std::size_t size() const { return m_bytes.size(); }
-    [[nodiscard]] bool has(std::size_t offset, std::size_t length) const {
-        return offset <= m_bytes.size() && length <= m_bytes.size() - offset;
-    }
-    [[nodiscard]] std::optional<std::uint8_t> u8(std::size_t offset) const {
-        if (!has(offset, 1))
-            return std::nullopt;
-        return m_bytes[offset];
-    }
-    [[nodiscard]] std::optional<std::uint16_t> u16(std::size_t offset) const {
-        if (!has(offset, 2))
-            return std::nullopt;
-        return static_cast<std::uint16_t>(m_bytes[offset] | m_bytes[offset + 1] << 8);
-    }
-    [[nodiscard]] std::optional<std::uint32_t> u32(std::size_t offset) const {
-        if (!has(offset, 4))
-            return std::nullopt;
-        return static_cast<std::uint32_t>(m_bytes[offset]) |
-               static_cast<std::uint32_t>(m_bytes[offset + 1]) << 8 |
-               static_cast<std::uint32_t>(m_bytes[offset + 2]) << 16 |
-               static_cast<std::uint32_t>(m_bytes[offset + 3]) << 24;
-    }
-    // The bytes from offset on, at most length of them; empty when offset lies outside.
-    [[nodiscard]] Reader part(std::size_t offset, std::size_t length) const {
-        if (offset > m_bytes.size())
-            return Reader({});
-        return Reader(m_bytes.subspan(offset, std::min(length, m_bytes.size() - offset)));
-    }
-    [[nodiscard]] std::span<const std::uint8_t> bytes() const { return m_bytes; }
-
-private:
-    std::span<const std::uint8_t> m_bytes;
-};
 
 constexpr std::size_t align4(std::size_t offset) {
     return (offset + 3) & ~std::size_t{3};
@@ -66,18 +28,18 @@ constexpr std::uint32_t kResourceDirectoryIndex = 2;
 
 struct Located {
     ImageFormat format = ImageFormat::Unknown;
-    std::optional<Reader> resource;
+    std::optional<ByteReader> resource;
 };
 
 class PeImage final {
 public:
-    PeImage(Reader image, std::size_t sections, std::uint16_t sectionCount,
+    PeImage(ByteReader image, std::size_t sections, std::uint16_t sectionCount,
             std::uint32_t headersSize)
         : m_image(image), m_sections(sections), m_sectionCount(sectionCount),
           m_headersSize(headersSize) {}
 
     // The file bytes behind an address, up to the end of its section's raw data.
-    [[nodiscard]] std::optional<Reader> at(std::uint32_t rva) const {
+    [[nodiscard]] std::optional<ByteReader> at(std::uint32_t rva) const {
         for (std::uint16_t i = 0; i < m_sectionCount; ++i) {
             const std::size_t header = m_sections + i * kSectionHeaderSize;
             const auto address = m_image.u32(header + 12);
@@ -96,7 +58,7 @@ public:
     }
 
 private:
-    Reader m_image;
+    ByteReader m_image;
     std::size_t m_sections;
     std::uint16_t m_sectionCount;
     std::uint32_t m_headersSize;
@@ -104,7 +66,7 @@ private:
 
 // The entry of a resource directory with this identifier, or its first entry when wanted is
 // empty; preferred, when given, is taken over the first entry if present.
-std::optional<std::uint32_t> pickEntry(const Reader& tree, std::uint32_t directory,
+std::optional<std::uint32_t> pickEntry(const ByteReader& tree, std::uint32_t directory,
                                        std::optional<std::uint32_t> wanted,
                                        std::optional<std::uint32_t> preferred) {
     const auto named = tree.u16(std::size_t{directory} + 12);
@@ -135,7 +97,8 @@ std::optional<std::uint32_t> pickEntry(const Reader& tree, std::uint32_t directo
     return first;
 }
 
-std::optional<Reader> peResource(const Reader& image, std::size_t pe, std::uint16_t language) {
+std::optional<ByteReader> peResource(const ByteReader& image, std::size_t pe,
+                                     std::uint16_t language) {
     const auto sectionCount = image.u16(pe + 4 + 2);
     const auto optionalSize = image.u16(pe + 4 + 16);
     const std::size_t optional = pe + 4 + kCoffHeaderSize;
@@ -156,7 +119,7 @@ std::optional<Reader> peResource(const Reader& image, std::size_t pe, std::uint1
         return std::nullopt;
 
     const PeImage pei(image, optional + *optionalSize, *sectionCount, *headersSize);
-    const std::optional<Reader> tree = pei.at(*resourceRva);
+    const std::optional<ByteReader> tree = pei.at(*resourceRva);
     if (!tree)
         return std::nullopt;
     // Type, then name, then language; subdirectories have the high bit set, data entries not.
@@ -173,14 +136,14 @@ std::optional<Reader> peResource(const Reader& image, std::size_t pe, std::uint1
     const auto dataSize = tree->u32(std::size_t{*byLanguage} + 4);
     if (!dataRva || !dataSize)
         return std::nullopt;
-    const std::optional<Reader> data = pei.at(*dataRva);
+    const std::optional<ByteReader> data = pei.at(*dataRva);
     if (!data)
         return std::nullopt;
     // A size past the section keeps what the section holds.
     return data->part(0, *dataSize);
 }
 
-std::optional<Reader> neResource(const Reader& image, std::size_t ne) {
+std::optional<ByteReader> neResource(const ByteReader& image, std::size_t ne) {
     const auto tableOffset = image.u16(ne + 0x24);
     if (!tableOffset)
         return std::nullopt;
@@ -210,7 +173,7 @@ std::optional<Reader> neResource(const Reader& image, std::size_t ne) {
     return std::nullopt;
 }
 
-Located locate(const Reader& image, std::uint16_t language) {
+Located locate(const ByteReader& image, std::uint16_t language) {
     Located found;
     if (image.u16(0) != 0x5A4D) // "MZ"
         return found;
@@ -239,7 +202,7 @@ Located locate(const Reader& image, std::uint16_t language) {
 // 16-bit images have 8-bit keys and values.
 struct Block {
     QString key;
-    Reader value{{}};
+    ByteReader value{std::span<const std::uint8_t>{}};
     std::size_t valueLength = 0; // as written: bytes, or characters for wide text values
     std::size_t childrenBegin = 0;
     std::size_t end = 0;
@@ -247,7 +210,8 @@ struct Block {
 
 // The block at offset of data (offsets are relative to the resource start, where alignment is
 // counted); nothing when its header does not fit. A length past limit is cut to limit.
-std::optional<Block> blockAt(const Reader& data, std::size_t offset, std::size_t limit, bool wide) {
+std::optional<Block> blockAt(const ByteReader& data, std::size_t offset, std::size_t limit,
+                             bool wide) {
     const auto length = data.u16(offset);
     const auto valueLength = data.u16(offset + 2);
     const std::size_t headerSize = wide ? 6 : 4;
@@ -284,7 +248,7 @@ std::optional<Block> blockAt(const Reader& data, std::size_t offset, std::size_t
 
 // Calls visit for each child of parent until it returns false.
 template <typename Visit>
-void forEachChild(const Reader& data, const Block& parent, bool wide, Visit visit) {
+void forEachChild(const ByteReader& data, const Block& parent, bool wide, Visit visit) {
     std::size_t at = parent.childrenBegin;
     while (at < parent.end) {
         const std::optional<Block> child = blockAt(data, at, parent.end, wide);
@@ -295,7 +259,7 @@ void forEachChild(const Reader& data, const Block& parent, bool wide, Visit visi
     }
 }
 
-std::optional<Block> findChild(const Reader& data, const Block& parent, bool wide,
+std::optional<Block> findChild(const ByteReader& data, const Block& parent, bool wide,
                                QStringView key) {
     std::optional<Block> found;
     forEachChild(data, parent, wide, [&](const Block& child) {
@@ -382,7 +346,7 @@ const std::array<StringKey, 10> kStringKeys = {{
 }};
 
 // The string table to read: the chosen one, else the first translation's, else the first.
-std::optional<Block> chooseTable(const Reader& data, const Block& root, bool wide,
+std::optional<Block> chooseTable(const ByteReader& data, const Block& root, bool wide,
                                  std::uint32_t wanted, VersionReading& reading) {
     const std::optional<Block> strings = findChild(data, root, wide, u"StringFileInfo");
     if (!strings)
@@ -418,12 +382,12 @@ std::optional<Block> chooseTable(const Reader& data, const Block& root, bool wid
     return first;
 }
 
-void decode(const Reader& data, bool wide, std::uint32_t wanted, VersionReading& reading) {
+void decode(const ByteReader& data, bool wide, std::uint32_t wanted, VersionReading& reading) {
     const std::optional<Block> root = blockAt(data, 0, data.size(), wide);
     if (!root || root->value.size() < kFixedSize || root->value.u32(0) != kFixedSignature)
         return;
     reading.hasFixedInfo = true;
-    const Reader fixed = root->value;
+    const ByteReader fixed = root->value;
     VersionInfo& info = reading.info;
     info.fileVersion = versionText(*fixed.u32(8), *fixed.u32(12));
     info.productVersion = versionText(*fixed.u32(16), *fixed.u32(20));
@@ -527,7 +491,7 @@ VersionReading readVersionResource(std::span<const std::uint8_t> image, Language
                                    CharacterSet set) {
     VersionReading reading;
     const std::uint16_t id = languageId(language);
-    const Located found = locate(Reader(image), id);
+    const Located found = locate(ByteReader(image), id);
     reading.format = found.format;
     if (!found.resource || found.resource->size() == 0)
         return reading;
