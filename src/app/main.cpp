@@ -16,6 +16,7 @@
 #include "common/Version.h"
 #include "fileinfo/core/FileInfoCommand.h"
 #include "namedays/core/SaintFile.h"
+#include "platform/linux/LinuxPaths.h"
 #include "platform/linux/LinuxProcessor.h"
 #include "platform/linux/LinuxSystemFacts.h"
 #include "platform/linux/LockFileSlots.h"
@@ -171,12 +172,11 @@ int main(int argc, char** argv) {
     }
 
     if (cl.mode == CommandLine::Mode::Autostart) {
-        std::error_code ec;
-        const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+        const std::filesystem::path self = programPath();
         PosixFileStore files;
         return runAutostartCommand(
             cl.autostart, files, autostartFile(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")),
-            ec ? std::filesystem::path(argv[0]) : self, std::cout, std::cerr);
+            self.empty() ? std::filesystem::path(argv[0]) : self, std::cout, std::cerr);
     }
 
     // A folder named on the command line must be there: falling back to the built-in list

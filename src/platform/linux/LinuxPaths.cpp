@@ -6,10 +6,16 @@
 
 namespace veskor {
 
-std::filesystem::path executableDir() {
+std::filesystem::path programPath() {
     std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) {
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : exe;
+}
+
+std::filesystem::path executableDir() {
+    const std::filesystem::path exe = programPath();
+    if (exe.empty()) {
+        std::error_code ec;
         return std::filesystem::current_path(ec);
     }
     return exe.parent_path();

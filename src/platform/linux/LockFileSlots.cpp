@@ -135,9 +135,8 @@ fs::path LockFileSlots::lockFolderFor(uid_t uid, const fs::path& runtimeRoot,
 }
 
 std::string runningExecutableName() {
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string("veskor") : self.filename().string();
+    const fs::path self = programPath();
+    return self.empty() ? std::string("veskor") : self.filename().string();
 }
 
 } // namespace veskor
