@@ -1,10 +1,14 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace veskor {
 
@@ -51,7 +55,31 @@ private:
     std::function<bool()> m_truncated;
 };
 
-// Files opened for reading in place: only the pages a reader touches are loaded.
+// An open compound document: the file stays open, and its name cannot change under the reader,
+// while this object lives.
+class CompoundDocument {
+public:
+    CompoundDocument() = default;
+    virtual ~CompoundDocument() = default;
+    CompoundDocument(const CompoundDocument&) = delete;
+    CompoundDocument& operator=(const CompoundDocument&) = delete;
+    CompoundDocument(CompoundDocument&&) = delete;
+    CompoundDocument& operator=(CompoundDocument&&) = delete;
+};
+
+// One stream of a compound document (an OLE container), or why it could not be read.
+struct CompoundStream {
+    enum class Failure { None, NoLibrary, CannotOpen, NotCompound, NoStream, CannotRead };
+    Failure failure = Failure::None;
+    std::string reason;           // the system's or the library's words for a failure; may be empty
+    std::vector<std::byte> bytes; // the stream's first bytes, as many as were asked for at most
+    std::uint64_t size = 0;       // the stream's whole length
+    std::vector<std::string> messages;          // what the library said about damage while it read
+    std::unique_ptr<CompoundDocument> document; // held open, when read
+};
+
+// Files opened for reading: in place, where only the pages a reader touches are loaded, or as
+// compound documents through the container library.
 class IMappedFiles {
 public:
     virtual ~IMappedFiles() = default;
@@ -59,6 +87,11 @@ public:
     // or no regular file (a FIFO or device is never opened in a way that could block).
     [[nodiscard]] virtual std::optional<MappedBytes>
     map(const std::filesystem::path& path) const = 0;
+    // Up to maxBytes of the stream `name` (not a storage) of the compound document at path, which
+    // must be a regular file (a FIFO is never waited on).
+    [[nodiscard]] virtual CompoundStream readCompoundStream(const std::filesystem::path& path,
+                                                            const std::string& name,
+                                                            std::size_t maxBytes) const = 0;
 };
 
 } // namespace veskor

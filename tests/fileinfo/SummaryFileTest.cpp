@@ -3,6 +3,7 @@
 
 #include "SummaryFiles.h"
 #include "fileinfo/core/SummaryInfo.h"
+#include "platform/linux/PosixMappedFile.h"
 #include "support/TestSupport.h"
 
 #include <QString>
@@ -20,6 +21,8 @@ namespace veskor {
 namespace {
 
 using namespace veskor::test;
+
+const PosixMappedFiles kFiles;
 
 // The command's standard output; fails the test when it does not end well.
 std::string run(const std::string& command) {
@@ -92,14 +95,14 @@ TEST(SummaryFile, FilesWithoutASummaryDoNotOpen) {
     writeCompoundFile(dir / "other.doc", {{"Contents", std::string(600, 'x')}});
     writeCompoundFile(dir / "empty.doc", {{kSummaryStreamName, ""}});
     for (const char* name : {"plain.txt", "other.doc", "empty.doc", "missing.doc", ""}) {
-        SummaryInfo summary;
+        SummaryInfo summary(kFiles);
         summary.setDocumentName(QString::fromStdString((dir / name).string()));
         EXPECT_NE(errorOf([&] { summary.open(); }), "no error") << name;
         EXPECT_FALSE(summary.isActive()) << name;
         EXPECT_EQ(summary.properties(), SummaryProperties{}) << name;
     }
     EXPECT_NE(errorOf([&] {
-                  SummaryInfo summary;
+                  SummaryInfo summary(kFiles);
                   openedOn(summary, dir / "other.doc");
               }).find("no summary"),
               std::string::npos);
@@ -126,7 +129,7 @@ TEST(SummaryFile, ADocumentSwappedForAFifoNeverBlocks) {
             });
             int opened = 0;
             for (int i = 0; i < 2000; ++i) {
-                SummaryInfo summary;
+                SummaryInfo summary(kFiles);
                 opened += errorOf([&] { openedOn(summary, path); }) == "no error" ? 1 : 0;
             }
             done = true;
@@ -145,7 +148,7 @@ TEST(SummaryFile, OpeningHoldsTheNameAndClosingKeepsTheValues) {
          {kSummaryStreamName, propertySet({{2, textValue("Report")}, {14, int32Value(12)}})}});
     writeCompoundFile(dir / "b.doc", {{kSummaryStreamName, propertySet({})}});
 
-    SummaryInfo summary;
+    SummaryInfo summary(kFiles);
     EXPECT_FALSE(summary.isActive());
     summary.open(); // no name: open without reading
     EXPECT_TRUE(summary.isActive());
@@ -176,7 +179,7 @@ TEST(SummaryFile, InstallerDatabaseReadsAsOlefileReadsIt) {
     const std::map<int, std::string> expected = olefileSummary(dir, msi);
     ASSERT_TRUE(expected.contains(2) && expected.contains(3) && expected.contains(14));
 
-    SummaryInfo summary;
+    SummaryInfo summary(kFiles);
     const SummaryProperties& got = openedOn(summary, msi).properties();
     const std::map<int, const QString*> texts = {
         {2, &got.title},    {3, &got.subject},      {4, &got.author},     {5, &got.keywords},
@@ -204,7 +207,7 @@ TEST(SummaryFile, DatesAndCodePageReadAsOlefileReadsThem) {
                                           {13, fileTimeValue(fileTime(2024, 2, 29, 23, 59, 59))},
                                           {16, int32Value(4096)}})}});
     const std::map<int, std::string> expected = olefileSummary(dir, doc);
-    SummaryInfo summary;
+    SummaryInfo summary(kFiles);
     const SummaryProperties& got = openedOn(summary, doc).properties();
     EXPECT_EQ(expected.at(1), "i 1252");
     EXPECT_EQ(got.title, QString::fromUtf8("Résumé"));

@@ -97,6 +97,11 @@ public:
         std::filesystem::resize_file(path, static_cast<std::uintmax_t>(::sysconf(_SC_PAGESIZE)));
         return mapped;
     }
+    [[nodiscard]] CompoundStream readCompoundStream(const std::filesystem::path& path,
+                                                    const std::string& name,
+                                                    std::size_t maxBytes) const override {
+        return m_files.readCompoundStream(path, name, maxBytes);
+    }
 
 private:
     Bytes m_whole;

@@ -41,6 +41,11 @@ public:
             },
             [inner] { return inner->truncatedWhileRead(); });
     }
+    [[nodiscard]] CompoundStream readCompoundStream(const std::filesystem::path& path,
+                                                    const std::string& name,
+                                                    std::size_t maxBytes) const override {
+        return m_files.readCompoundStream(path, name, maxBytes);
+    }
     [[nodiscard]] bool cutShort() const { return *m_cut; }
 
 private:

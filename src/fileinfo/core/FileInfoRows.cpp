@@ -111,7 +111,7 @@ std::vector<FileInfoRow> readFileInfoRows(const QString& path, const IMappedFile
         }
         size = mapped->bytes().size();
     }
-    SummaryInfo summary;
+    SummaryInfo summary(files);
     summary.setDocumentName(path);
     try {
         summary.open();

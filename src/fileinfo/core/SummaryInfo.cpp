@@ -8,21 +8,10 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <dlfcn.h>
-#include <fcntl.h>
-#include <gsf/gsf-infile-msole.h>
-#include <gsf/gsf-infile.h>
-#include <gsf/gsf-input-stdio.h>
-#include <gsf/gsf-input.h>
 #include <iconv.h>
 #include <limits>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace veskor {
 
@@ -34,7 +23,7 @@ constexpr std::uint64_t kFileTimeUnitsPerSecond = 10'000'000;
 
 // Summary streams are small; one with a huge thumbnail is read up to here and what lies beyond
 // is reported as cut short.
-constexpr std::int64_t kMaxStreamBytes = std::int64_t{16} * 1024 * 1024;
+constexpr std::size_t kMaxStreamBytes = std::size_t{16} * 1024 * 1024;
 
 constexpr std::uint32_t kTypeInt16 = 2;
 constexpr std::uint32_t kTypeInt32 = 3;
@@ -113,105 +102,6 @@ QString decodeWithoutCodePage(std::span<const std::byte> bytes) {
 struct RawProperties {
     std::array<std::optional<std::span<const std::byte>>, 8> texts; // identifiers 2 to 9
 };
-
-// The container library is loaded when the first document is opened, not when the bar starts:
-// it brings a dozen libraries of its own, and resolving their symbols at every start of the bar
-// costs more than the rest of its start-up work.
-struct Gsf {
-    decltype(&::gsf_input_stdio_new_FILE) inputStdioNewFile = nullptr;
-    decltype(&::gsf_infile_msole_new) infileMsoleNew = nullptr;
-    decltype(&::gsf_infile_child_by_name) infileChildByName = nullptr;
-    decltype(&::gsf_infile_num_children) infileNumChildren = nullptr;
-    decltype(&::gsf_infile_get_type) infileGetType = nullptr;
-    decltype(&::g_type_check_instance_is_a) typeCheckInstanceIsA = nullptr;
-    decltype(&::gsf_input_size) inputSize = nullptr;
-    decltype(&::gsf_input_read) inputRead = nullptr;
-    decltype(&::g_object_unref) objectUnref = nullptr;
-    decltype(&::g_error_free) errorFree = nullptr;
-    decltype(&::g_log_set_handler) logSetHandler = nullptr;
-};
-
-// What the container library says about a broken document while it is read: its warnings
-// become the document's problems instead of raw lines on standard error.
-std::vector<std::string>* g_libraryMessages = nullptr;
-
-void collectLibraryMessage(const gchar* domain, GLogLevelFlags /*level*/, const gchar* message,
-                           gpointer /*data*/) {
-    if (g_libraryMessages != nullptr && g_libraryMessages->size() < 20) {
-        g_libraryMessages->push_back(std::string(domain != nullptr ? domain : "") + ": " +
-                                     (message != nullptr ? message : ""));
-    }
-}
-
-// Collects the library's messages for as long as it lives.
-class LibraryMessages final {
-public:
-    explicit LibraryMessages(std::vector<std::string>& into) { g_libraryMessages = &into; }
-    ~LibraryMessages() { g_libraryMessages = nullptr; }
-    LibraryMessages(const LibraryMessages&) = delete;
-    LibraryMessages& operator=(const LibraryMessages&) = delete;
-    LibraryMessages(LibraryMessages&&) = delete;
-    LibraryMessages& operator=(LibraryMessages&&) = delete;
-};
-
-template <typename Function> bool resolve(void* library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(::dlsym(library, name));
-    return function != nullptr;
-}
-
-std::optional<Gsf> loadGsf() {
-    void* library = nullptr;
-    for (const char* name : {"libgsf-1.so.114", "libgsf-1.so"}) {
-        library = library != nullptr ? library : ::dlopen(name, RTLD_NOW | RTLD_LOCAL);
-    }
-    Gsf gsf;
-    // Kept loaded for the life of the program: documents may be open until the end.
-    if (library == nullptr ||
-        !resolve(library, "gsf_input_stdio_new_FILE", gsf.inputStdioNewFile) ||
-        !resolve(library, "gsf_infile_msole_new", gsf.infileMsoleNew) ||
-        !resolve(library, "gsf_infile_child_by_name", gsf.infileChildByName) ||
-        !resolve(library, "gsf_infile_num_children", gsf.infileNumChildren) ||
-        !resolve(library, "gsf_infile_get_type", gsf.infileGetType) ||
-        !resolve(library, "g_type_check_instance_is_a", gsf.typeCheckInstanceIsA) ||
-        !resolve(library, "gsf_input_size", gsf.inputSize) ||
-        !resolve(library, "gsf_input_read", gsf.inputRead) ||
-        !resolve(library, "g_object_unref", gsf.objectUnref) ||
-        !resolve(library, "g_error_free", gsf.errorFree) ||
-        !resolve(library, "g_log_set_handler", gsf.logSetHandler)) {
-        return std::nullopt;
-    }
-    const auto everyLevel =
-        static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION);
-    // Some of its files log without a domain of their own.
-    for (const char* domain :
-         {static_cast<const char*>(nullptr), "libgsf", "libgsf:msole", "libgsf:utils"}) {
-        gsf.logSetHandler(domain, everyLevel, collectLibraryMessage, nullptr);
-    }
-    return gsf;
-}
-
-const Gsf* gsfLibrary() {
-    static const std::optional<Gsf> loaded = loadGsf();
-    return loaded ? &*loaded : nullptr;
-}
-
-struct GObjectUnref {
-    void operator()(void* object) const {
-        const Gsf* const gsf = gsfLibrary(); // loaded, or no object was made
-        if (object != nullptr && gsf != nullptr) {
-            gsf->objectUnref(object);
-        }
-    }
-};
-template <typename T> using GPtr = std::unique_ptr<T, GObjectUnref>;
-
-std::string gErrorText(const Gsf& gsf, GError* error) {
-    std::string text = error != nullptr ? error->message : "";
-    if (error != nullptr) {
-        gsf.errorFree(error);
-    }
-    return text;
-}
 
 } // namespace
 
@@ -400,13 +290,7 @@ SummaryReading parseSummaryStream(std::span<const std::byte> stream, const Local
     return reading;
 }
 
-// The open container and stream, held while the summary is active.
-struct SummaryInfo::Document {
-    GPtr<GsfInfile> storage;
-    GPtr<GsfInput> stream;
-};
-
-SummaryInfo::SummaryInfo() = default;
+SummaryInfo::SummaryInfo(const IMappedFiles& files) : m_files(files) {}
 
 SummaryInfo::~SummaryInfo() = default;
 
@@ -431,70 +315,35 @@ void SummaryInfo::setActive(bool active) {
     }
 
     const std::string name = m_documentName.toStdString();
-    const Gsf* const gsf = gsfLibrary();
-    if (gsf == nullptr) {
+    CompoundStream stream = m_files.readCompoundStream(
+        QFile::encodeName(m_documentName).toStdString(), kSummaryStreamName, kMaxStreamBytes);
+    const std::string reason = stream.reason.empty() ? "" : ": " + stream.reason;
+    switch (stream.failure) {
+    case CompoundStream::Failure::None:
+        break;
+    case CompoundStream::Failure::NoLibrary:
         throw Error("Cannot open file " + name +
-                    ": the compound document library (libgsf) is "
-                    "not installed");
-    }
-    const QByteArray localName = QFile::encodeName(m_documentName);
-    // Opened here, and only a regular file handed on: the container reader would wait forever on
-    // a FIFO, also one swapped in for the file after a check of its name.
-    const int fd = ::open(localName.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        throw Error("Cannot open file " + name + ": " + std::strerror(errno));
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
-        ::close(fd);
-        throw Error("Cannot open file " + name + ": not a regular file");
-    }
-    FILE* const stdioFile = ::fdopen(fd, "rb");
-    if (stdioFile == nullptr) {
-        ::close(fd);
-        throw Error("Cannot open file " + name + ": " + std::strerror(errno));
-    }
-    std::vector<std::string> libraryMessages;
-    const LibraryMessages collecting(libraryMessages);
-    // The input closes the file when it goes.
-    const GPtr<GsfInput> file(gsf->inputStdioNewFile(localName.constData(), stdioFile, FALSE));
-    if (!file) {
-        std::fclose(stdioFile);
-        throw Error("Cannot open file " + name);
-    }
-    GError* error = nullptr;
-    auto document = std::make_unique<Document>();
-    document->storage.reset(gsf->infileMsoleNew(file.get(), &error));
-    if (!document->storage) {
-        throw Error(name + " is not a compound document: " + gErrorText(*gsf, error));
-    }
-    document->stream.reset(gsf->infileChildByName(document->storage.get(), kSummaryStreamName));
-    GsfInput* const stream = document->stream.get();
-    // A storage of that name is no stream.
-    if (stream == nullptr || (gsf->typeCheckInstanceIsA(reinterpret_cast<GTypeInstance*>(stream),
-                                                        gsf->infileGetType()) != 0 &&
-                              gsf->infileNumChildren(reinterpret_cast<GsfInfile*>(stream)) >= 0)) {
+                    ": the compound document library (libgsf) is not installed");
+    case CompoundStream::Failure::CannotOpen:
+        throw Error("Cannot open file " + name + reason);
+    case CompoundStream::Failure::NotCompound:
+        throw Error(name + " is not a compound document: " + stream.reason);
+    case CompoundStream::Failure::NoStream:
         throw Error(name + " has no summary information");
-    }
-
-    const std::int64_t size = std::min<std::int64_t>(gsf->inputSize(stream), kMaxStreamBytes);
-    std::vector<std::byte> bytes(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)));
-    if (!bytes.empty() &&
-        gsf->inputRead(stream, bytes.size(), reinterpret_cast<guint8*>(bytes.data())) == nullptr) {
+    case CompoundStream::Failure::CannotRead:
         throw Error("Cannot read the summary information of " + name);
     }
-    SummaryReading reading = parseSummaryStream(bytes);
+    SummaryReading reading = parseSummaryStream(stream.bytes);
     if (!reading.hasTable) {
         throw Error(name + " has no summary property set");
     }
-    if (gsf->inputSize(stream) > kMaxStreamBytes) {
+    if (stream.size > kMaxStreamBytes) {
         reading.problems.emplace_back("stream longer than read");
     }
     m_properties = std::move(reading.properties);
     m_problems = std::move(reading.problems);
-    m_problems.insert(m_problems.end(), libraryMessages.begin(), libraryMessages.end());
-    m_document = std::move(document);
+    m_problems.insert(m_problems.end(), stream.messages.begin(), stream.messages.end());
+    m_document = std::move(stream.document);
     m_active = true;
 }
 

@@ -3,6 +3,7 @@
 // of its "\005SummaryInformation" stream, parsed here from the stream's bytes.
 
 #include "common/DateTime.h"
+#include "platform/MappedFile.h"
 
 #include <QString>
 #include <cstddef>
@@ -76,7 +77,7 @@ SummaryReading parseSummaryStream(std::span<const std::byte> stream,
 // and its name cannot change.
 class SummaryInfo final {
 public:
-    SummaryInfo();
+    explicit SummaryInfo(const IMappedFiles& files);
     ~SummaryInfo();
     SummaryInfo(const SummaryInfo&) = delete;
     SummaryInfo& operator=(const SummaryInfo&) = delete;
@@ -100,11 +101,10 @@ public:
     [[nodiscard]] const std::vector<std::string>& problems() const { return m_problems; }
 
 private:
-    struct Document;
-
+    const IMappedFiles& m_files;
     QString m_documentName;
     bool m_active = false;
-    std::unique_ptr<Document> m_document;
+    std::unique_ptr<CompoundDocument> m_document;
     SummaryProperties m_properties;
     std::vector<std::string> m_problems;
 };

@@ -1,9 +1,10 @@
 #include "platform/linux/LinuxSystemFacts.h"
 
+#include "platform/linux/LazyLibrary.h"
+
 #include <algorithm>
 #include <arpa/inet.h>
 #include <cups/cups.h>
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <ifaddrs.h>
@@ -161,10 +162,7 @@ SoundListing LinuxSystemFacts::soundListing() {
 
 namespace {
 
-// The print system's library is loaded when the printer is first asked for, not when the bar
-// starts: it brings a dozen libraries of its own (encryption, directory services), and resolving
-// their symbols at every start of the bar costs more than the rest of its start-up work. No
-// library means no print system: no printer.
+// No print library means no print system: no printer.
 struct Cups {
     decltype(&::httpConnect2) connect = nullptr;
     decltype(&::cupsServer) server = nullptr;
@@ -177,33 +175,21 @@ struct Cups {
     decltype(&::httpClose) close = nullptr;
 };
 
-template <typename Function> bool resolve(void* library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(::dlsym(library, name));
-    return function != nullptr;
-}
-
-std::optional<Cups> loadCups() {
-    void* library = ::dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL);
-    Cups cups;
-    if (library == nullptr || !resolve(library, "httpConnect2", cups.connect) ||
-        !resolve(library, "cupsServer", cups.server) || !resolve(library, "ippPort", cups.port) ||
-        !resolve(library, "cupsEncryption", cups.encryption) ||
-        !resolve(library, "httpSetTimeout", cups.setTimeout) ||
-        !resolve(library, "cupsGetDests2", cups.getDests) ||
-        !resolve(library, "cupsGetOption", cups.getOption) ||
-        !resolve(library, "cupsFreeDests", cups.freeDests) ||
-        !resolve(library, "httpClose", cups.close)) {
-        return std::nullopt;
-    }
-    return cups;
+bool bindCups(const LibrarySymbols& symbol, Cups& cups) {
+    return symbol("httpConnect2", cups.connect) && symbol("cupsServer", cups.server) &&
+           symbol("ippPort", cups.port) && symbol("cupsEncryption", cups.encryption) &&
+           symbol("httpSetTimeout", cups.setTimeout) && symbol("cupsGetDests2", cups.getDests) &&
+           symbol("cupsGetOption", cups.getOption) && symbol("cupsFreeDests", cups.freeDests) &&
+           symbol("httpClose", cups.close);
 }
 
 } // namespace
 
 PrinterFacts LinuxSystemFacts::printers() {
     PrinterFacts facts;
-    static const std::optional<Cups> cups = loadCups();
-    if (!cups) {
+    static const LazyLibrary<Cups> library({"libcups.so.2"}, bindCups);
+    const Cups* const cups = library.functions();
+    if (cups == nullptr) {
         return facts;
     }
     // An explicit connection with a short timeout: with no server, or one that does not

@@ -1,5 +1,6 @@
 #include "platform/linux/PosixMappedFile.h"
 
+#include "platform/linux/CompoundFile.h"
 #include "platform/linux/MappingGuard.h"
 
 #include <cstddef>
@@ -44,6 +45,12 @@ std::optional<MappedBytes> PosixMappedFiles::map(const std::filesystem::path& pa
             ::munmap(address, size);
         },
         [slot] { return mappingTruncated(slot); });
+}
+
+CompoundStream PosixMappedFiles::readCompoundStream(const std::filesystem::path& path,
+                                                    const std::string& name,
+                                                    std::size_t maxBytes) const {
+    return readGsfStream(path, name, maxBytes);
 }
 
 } // namespace veskor
