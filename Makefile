@@ -23,14 +23,15 @@ test:
 	cmake --build --preset dev -j$(JOBS)
 	ctest --preset dev --parallel $(JOBS)
 
-# Formatting of every C and C++ file, then clang-tidy (.clang-tidy) on the logic libraries: common
-# and each feature's core. LINT_BUILD names the dev-preset tree whose compile_commands.json it uses;
-# it is configured when missing or older than the build files.
+# Formatting of every C and C++ file, then clang-tidy (.clang-tidy) on the logic libraries: common,
+# feature (the commands' descriptions) and each feature's core. LINT_BUILD names the dev-preset
+# tree whose compile_commands.json it uses; it is configured when missing or older than the build
+# files.
 LINT_BUILD ?= build/dev
 LINT_DB := $(LINT_BUILD)/compile_commands.json
 LINT_SOURCES = git ls-files --cached --others --exclude-standard -- \
 	$(foreach d,src tests fuzz bench,$(foreach e,c cc cpp h hpp,'$(d)/*.$(e)'))
-TIDY_FILES := '^$(CURDIR)/src/(common|[^/]+/core)/[^/]+\.cpp$$'
+TIDY_FILES := '^$(CURDIR)/src/(common|feature|[^/]+/core)/[^/]+\.cpp$$'
 
 lint-deps:
 	scripts/install-deps.sh lint

@@ -1,21 +1,15 @@
 // Program entry: the bar, or one of the text commands.
 
-#include "alarms/core/AlarmList.h"
-#include "alarms/core/AlarmsCommand.h"
 #include "app/Autostart.h"
 #include "app/CommandLine.h"
+#include "app/Commands.h"
 #include "app/DataDirFacts.h"
 #include "app/DisplayChoice.h"
 #include "app/Features.h"
+#include "app/Help.h"
 #include "app/Services.h"
 #include "bar/widgets/BarWindow.h"
-#include "calc/core/CalcCommand.h"
-#include "calendar/core/MonthText.h"
-#include "calendar/core/MoonPhase.h"
-#include "common/Error.h"
 #include "common/Version.h"
-#include "fileinfo/core/FileInfoCommand.h"
-#include "namedays/core/SaintFile.h"
 #include "platform/linux/LinuxPaths.h"
 #include "platform/linux/LinuxProcessor.h"
 #include "platform/linux/LinuxSystemFacts.h"
@@ -25,8 +19,6 @@
 #include "platform/linux/QuitSignals.h"
 #include "platform/linux/SystemBus.h"
 #include "session/core/InstanceGuard.h"
-#include "sysinfo/core/CpuInfo.h"
-#include "sysinfo/core/SystemTree.h"
 #include "ui/BalloonHint.h"
 #include "ui/Messages.h"
 #include "ui/Style.h"
@@ -148,21 +140,62 @@ int runScreenshot(int argc, char** argv, const CommandLine& cl,
     return save(picture);
 }
 
+// The machine's services, each made when a command first asks for it.
+class SystemCommandContext final : public CommandContext {
+public:
+    SystemCommandContext(int& argc, char** argv, std::filesystem::path dataDir)
+        : m_argc(argc), m_argv(argv), m_dataDir(std::move(dataDir)) {}
+    [[nodiscard]] std::filesystem::path dataDir() const override { return m_dataDir; }
+    IFileStore& files() override { return m_files; }
+    DateTime now() override { return LinuxClock().now(); }
+    LocaleFormat locale() override { return LocaleFormat::system(); }
+    IProcessor& processor() override { return made(m_processor); }
+    ISystemFacts& systemFacts() override { return made(m_systemFacts); }
+    IScreenFacts& screenFacts() override {
+        // The screen's facts come from the display when one answers; without, they stay empty.
+        if (!m_display) {
+            m_display = openDisplayIfAny(m_argc, m_argv);
+        }
+        return made(m_screenFacts);
+    }
+    const IMappedFiles& mappedFiles() override { return made(m_mappedFiles); }
+    std::ostream& out() override { return std::cout; }
+    std::ostream& err() override { return std::cerr; }
+
+private:
+    template <typename T> static T& made(std::unique_ptr<T>& service) {
+        if (!service) {
+            service = std::make_unique<T>();
+        }
+        return *service;
+    }
+
+    int& m_argc;
+    char** m_argv;
+    std::filesystem::path m_dataDir;
+    PosixFileStore m_files;
+    std::unique_ptr<LinuxProcessor> m_processor;
+    std::unique_ptr<LinuxSystemFacts> m_systemFacts;
+    std::unique_ptr<QGuiApplication> m_display;
+    std::unique_ptr<QtScreenFacts> m_screenFacts;
+    std::unique_ptr<PosixMappedFiles> m_mappedFiles;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> words = panelWords(sidePanels());
-    const std::vector<WindowWord> windows = windowWords(screenshotWindows());
+    const CommandWords words{allCommands(), panelWords(sidePanels()),
+                             windowWords(screenshotWindows())};
     CommandLine cl;
     try {
-        cl = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), words, windows);
+        cl = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), words);
     } catch (const UsageError& e) {
         std::cerr << "veskor: " << e.what() << " (try --help)\n";
         return 2;
     }
     switch (cl.mode) {
     case CommandLine::Mode::Help:
-        std::cout << usage(words, windows);
+        std::cout << usage(words);
         return 0;
     case CommandLine::Mode::Version:
         std::cout << kProductCaption << '\n';
@@ -191,7 +224,8 @@ int main(int argc, char** argv) {
     }
 
     const std::filesystem::path dataDir = chooseDataDir(systemDataDirFacts(cl.dataDir));
-    if (cl.mode == CommandLine::Mode::Bar) {
+    switch (cl.mode) {
+    case CommandLine::Mode::Bar: {
         const int status = runBar(argc, argv, cl, dataDir);
         // The toolkit's D-Bus thread may still be held by a bus that never answered, and the
         // toolkit would wait for it at exit, for ever. Everything of ours is closed by now.
@@ -201,61 +235,11 @@ int main(int argc, char** argv) {
         }
         return status;
     }
-    if (cl.mode == CommandLine::Mode::Screenshot) {
+    case CommandLine::Mode::Screenshot:
         return runScreenshot(argc, argv, cl, dataDir);
+    default: {
+        SystemCommandContext context(argc, argv, dataDir);
+        return cl.run(context);
     }
-    if (cl.mode == CommandLine::Mode::Alarms) {
-        PosixFileStore files;
-        return runAlarmsCommand(cl.due, files, dataDir / kAlarmFileName, std::cout, std::cerr);
     }
-    if (cl.mode == CommandLine::Mode::Moon) {
-        std::cout << formatPhaseAngle(cl.date.value_or(LinuxClock().now())) << '\n';
-        return 0;
-    }
-    if (cl.mode == CommandLine::Mode::Cpu) {
-        LinuxProcessor processor;
-        CpuInfo cpu(processor);
-        cpu.measureSpeed();
-        std::cout << cpuReport(cpu);
-        return 0;
-    }
-    if (cl.mode == CommandLine::Mode::Calc) {
-        return runCalcCommand(cl.value, cl.keys, NumberSeparators::system(), std::cout, std::cerr);
-    }
-    if (cl.mode == CommandLine::Mode::SysInfo) {
-        // The screen's facts come from the display when one answers; without, they stay empty.
-        const std::unique_ptr<QGuiApplication> display = openDisplayIfAny(argc, argv);
-        LinuxSystemFacts facts;
-        QtScreenFacts screen;
-        LinuxProcessor processor;
-        return runSystemInfoCommand(facts, screen, processor,
-                                    LocaleFormat::system().thousandsSeparator, std::cout,
-                                    std::cerr);
-    }
-    if (cl.mode == CommandLine::Mode::FileInfo) {
-        const PosixMappedFiles mapped;
-        return runFileInfoCommand(cl.file, mapped, std::cout, std::cerr);
-    }
-    if (cl.mode == CommandLine::Mode::Month) {
-        const CivilDate month = decodeDate(cl.date.value_or(0));
-        std::cout << monthText(month.year, month.month);
-        return 0;
-    }
-
-    SaintTable saints;
-    PosixFileStore files;
-    const std::filesystem::path saintPath = dataDir / kSaintFileName;
-    std::string saintFile; // empty while the built-in list is used
-    try {
-        if (loadSaints(saints.strings, files, saintPath)) {
-            std::error_code ec;
-            const std::filesystem::path full = std::filesystem::absolute(saintPath, ec);
-            saintFile = (ec ? saintPath : full).string();
-        }
-    } catch (const Error& e) {
-        std::cerr << "veskor: " << e.what() << '\n';
-        return 1;
-    }
-    return runTextCommand(cl, saints.strings, saintFile, LinuxClock().now(), LocaleFormat::system(),
-                          std::cout, std::cerr);
 }

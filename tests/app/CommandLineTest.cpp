@@ -1,8 +1,16 @@
-// The text commands and the parsing of the command line.
+// The parsing of the command line, --help, and the bar's own day command.
 
 #include "app/CommandLine.h"
 
+#include "app/Commands.h"
+#include "app/DayCommand.h"
 #include "app/DisplayChoice.h"
+#include "app/Help.h"
+#include "calendar/core/MonthText.h"
+#include "calendar/core/MoonPhase.h"
+#include "common/DateUtils.h"
+#include "namedays/core/SaintFile.h"
+#include "support/FakeCommandContext.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -11,12 +19,11 @@
 namespace veskor {
 namespace {
 
-const std::vector<std::string> kWords{"calendar", "scope", "memory"};
-const std::vector<WindowWord> kWindows{{"alarms"}, {"fileinfo", true}};
-const std::string kFile = "/d/Veskor32.sd";
+const CommandWords kWords{
+    allCommands(), {"calendar", "scope", "memory"}, {{"alarms"}, {"fileinfo", true}}};
 
 CommandLine parse(const std::vector<std::string>& args) {
-    return parseCommandLine(args, kWords, kWindows);
+    return parseCommandLine(args, kWords);
 }
 
 struct CommandRun {
@@ -25,75 +32,34 @@ struct CommandRun {
     std::string err;
 };
 
-CommandRun runArgs(const std::vector<std::string>& args, const StringList& saints = {},
+// Runs the command the words ask for, on the table saved in the data folder or the built-in one.
+CommandRun runArgs(const std::vector<std::string>& args, const StringList* saved = nullptr,
                    DateTime today = encodeDate(2026, 12, 7)) {
-    const SaintTable builtIn;
-    std::ostringstream out;
-    std::ostringstream err;
-    const bool fromFile = saints.count() > 0;
-    const int status =
-        runTextCommand(parse(args), fromFile ? saints : builtIn.strings, fromFile ? kFile : "",
-                       today, LocaleFormat::english(), out, err);
-    return {status, out.str(), err.str()};
+    test::FakeCommandContext context(today);
+    if (saved != nullptr) {
+        saveSaints(*saved, context.fileStore, "/d/Veskor32.sd");
+    }
+    const int status = parse(args).run(context);
+    return {status, context.output.str(), context.errors.str()};
 }
 
-// The built-in entries, cut to `count` or extended by `extra`.
-StringList table(std::size_t count, std::vector<std::string> extra = {}) {
-    std::vector<std::string> items(builtInSaints().begin(),
-                                   builtInSaints().begin() + static_cast<std::ptrdiff_t>(count));
-    items.insert(items.end(), extra.begin(), extra.end());
-    return StringList(std::move(items));
-}
-
-TEST(TextCommands, DayPrintsTheFiveLinesOfTheBar) {
+TEST(DayCommand, PrintsTheFiveLinesOfTheBar) {
     const CommandRun r = runArgs({"day", "1998-07-06"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "date\tMo, 6.7. 1998\nsaint\tJan Hus\ntomorrow\tBohuslava\n"
                      "dayofyear\t187\nweek\t28\n");
-    const CommandRun today = runArgs({"day"}, {}, encodeDate(2026, 12, 7) + 0.75);
+    const CommandRun today = runArgs({"day"}, nullptr, encodeDate(2026, 12, 7) + 0.75);
     EXPECT_EQ(today.out, "date\tMo, 7.12. 2026\nsaint\tAmbrož\ntomorrow\tKvětoslava\n"
                          "dayofyear\t341\nweek\t50\n");
 }
 
-TEST(TextCommands, ATableEndingOnTheDayPrintsWhatItHasAndTheFile) {
-    const StringList shortTable = table(342);
-    const CommandRun day = runArgs({"day", "2026-12-07"}, shortTable);
+TEST(DayCommand, ATableEndingOnTheDayPrintsWhatItHasAndTheFile) {
+    const StringList shortTable(
+        std::vector<std::string>(builtInSaints().begin(), builtInSaints().begin() + 342));
+    const CommandRun day = runArgs({"day", "2026-12-07"}, &shortTable);
     EXPECT_EQ(day.status, 1);
     EXPECT_EQ(day.out, "date\tMo, 7.12. 2026\nsaint\tAmbrož\ndayofyear\t341\nweek\t50\n");
     EXPECT_EQ(day.err, "veskor: List index out of bounds (342) in /d/Veskor32.sd\n");
-    const CommandRun saint = runArgs({"saint", "2026-12-08"}, shortTable);
-    EXPECT_EQ(saint.status, 1);
-    EXPECT_EQ(saint.out, "");
-    EXPECT_EQ(saint.err, "veskor: List index out of bounds (342) in /d/Veskor32.sd\n");
-}
-
-TEST(TextCommands, SaintOfADayAndOfToday) {
-    EXPECT_EQ(runArgs({"saint", "2024-02-29"}).out, "Horymír\n");
-    EXPECT_EQ(runArgs({"saint", "2023-03-01"}).out, "Bedřich\n");
-    EXPECT_EQ(runArgs({"saint"}).out, "Ambrož\n");
-}
-
-TEST(TextCommands, FindTellsFoundMissingDayAndNotFoundApart) {
-    EXPECT_EQ(runArgs({"find", "KARINA", "--year", "2024"}).out, "2024-01-02\n");
-    EXPECT_EQ(runArgs({"find", "Petr"}).out, "2026-02-22\n");
-    EXPECT_EQ(runArgs({"find", "Nový rok"}).out, "2026-01-01\n");
-    EXPECT_EQ(runArgs({"find", "Horymír", "--year", "2024"}).out, "2024-02-29\n");
-    const CommandRun leapDay = runArgs({"find", "horymír", "--year", "2023"});
-    EXPECT_EQ(leapDay.status, 1);
-    EXPECT_EQ(leapDay.out, "");
-    EXPECT_EQ(leapDay.err, "veskor: Horymír is on 29 February, which 2023 does not have\n");
-
-    // Past the last day of the year, and texts the code page cannot hold, which must not
-    // match a "?" entry.
-    StringList odd = table(366, {"Navic"});
-    odd.replace(100, "?");
-    EXPECT_EQ(runArgs({"find", "?"}, odd).out, "2026-04-10\n");
-    for (const char* missing : {"Matylda", "čestmír", "Karina ", "Navic", "\xff", "☃"}) {
-        const CommandRun r = runArgs({"find", missing}, odd);
-        EXPECT_EQ(r.status, 1) << missing;
-        EXPECT_EQ(r.out, "") << missing;
-        EXPECT_EQ(r.err, "veskor: Not found.\n") << missing;
-    }
 }
 
 // The command line as words, each group kept together (an option and its value) in every order.
@@ -119,12 +85,12 @@ void expectSameInAnyOrder(std::vector<std::vector<std::string>> groups) {
 
 TEST(CommandLineParsing, OptionsAnywhereAndTheirValues) {
     CommandLine cl = parse({"--data-dir", "/d", "find", "Eva", "--year", "2030"});
-    EXPECT_EQ(cl.mode, CommandLine::Mode::Find);
+    EXPECT_EQ(cl.mode, CommandLine::Mode::Command);
+    EXPECT_EQ(cl.command, "find");
     EXPECT_EQ(cl.dataDir, "/d");
-    EXPECT_EQ(cl.name, "Eva");
-    EXPECT_EQ(cl.year, 2030);
+    EXPECT_EQ(cl.args, (CommandArgs{{"Eva"}, {{"--year", "2030"}}}));
     EXPECT_EQ(parse({"find", "--year=2030", "--data-dir=/d", "Eva"}), cl);
-    EXPECT_EQ(parse({"find", "--", "-x"}).name, "-x");
+    EXPECT_EQ(parse({"find", "--", "-x"}).args.arguments, std::vector<std::string>{"-x"});
     cl = parse({"--screenshot", "a.png", "--at", "2026-12-07 19:28:10"});
     EXPECT_EQ(cl.mode, CommandLine::Mode::Screenshot);
     EXPECT_EQ(cl.screenshotFile, "a.png");
@@ -139,8 +105,8 @@ TEST(CommandLineParsing, OptionsAnywhereAndTheirValues) {
     EXPECT_EQ(cl.mode, CommandLine::Mode::Bar);
     EXPECT_DOUBLE_EQ(*cl.at, encodeDate(2026, 12, 8) + encodeTime(10, 0, 56, 0));
     cl = parse({"--due", "7:05", "alarms"});
-    EXPECT_EQ(cl.mode, CommandLine::Mode::Alarms);
-    EXPECT_EQ(cl.due, "7:05");
+    EXPECT_EQ(cl.command, "alarms");
+    EXPECT_EQ(cl.args.option("--due"), "7:05");
 
     expectSameInAnyOrder({{"find"}, {"--year", "2030"}, {"--data-dir", "/d"}});
     expectSameInAnyOrder({{"--screenshot", "k.png"},
@@ -152,36 +118,40 @@ TEST(CommandLineParsing, OptionsAnywhereAndTheirValues) {
 }
 
 TEST(CommandLineParsing, MoonTakesADayAndMonthAMonth) {
-    CommandLine cl = parse({"moon"});
-    EXPECT_EQ(cl.mode, CommandLine::Mode::Moon);
-    EXPECT_FALSE(cl.date);
-    EXPECT_EQ(parse({"moon", "2000-01-06"}).date, encodeDate(2000, 1, 6));
-    cl = parse({"month", "2100-12", "--data-dir", "/d"});
-    EXPECT_EQ(cl.mode, CommandLine::Mode::Month);
-    EXPECT_EQ(cl.date, encodeDate(2100, 12, 1));
-    EXPECT_EQ(parse({"month", "1900-01"}).date, encodeDate(1900, 1, 1));
-    EXPECT_EQ(parse({"cpu"}).mode, CommandLine::Mode::Cpu);
+    const DateTime today = encodeDate(2026, 12, 7) + 0.5;
+    EXPECT_EQ(runArgs({"moon"}, nullptr, today).out, formatPhaseAngle(today) + '\n');
+    EXPECT_EQ(runArgs({"moon", "2000-01-06"}).out, formatPhaseAngle(encodeDate(2000, 1, 6)) + '\n');
+    EXPECT_EQ(runArgs({"month", "2100-12", "--data-dir", "/d"}).out, monthText(2100, 12));
+    EXPECT_EQ(runArgs({"month", "1900-01"}).out, monthText(1900, 1));
+    EXPECT_EQ(parse({"cpu"}).command, "cpu");
 }
 
 TEST(CommandLineParsing, FileInfoTakesOneFileAndCalcItsKeys) {
-    EXPECT_EQ(parse({"sysinfo"}).mode, CommandLine::Mode::SysInfo);
-    EXPECT_EQ(parse({"fileinfo", "a b.exe"}).file, "a b.exe");
+    EXPECT_EQ(parse({"sysinfo"}).command, "sysinfo");
+    EXPECT_EQ(parse({"fileinfo", "a b.exe"}).args.arguments, std::vector<std::string>{"a b.exe"});
     EXPECT_THROW(parse({"fileinfo"}), UsageError);
     EXPECT_THROW(parse({"fileinfo", "a", "b"}), UsageError);
     // "-" is a key, not an option; a negative start value goes after "=".
     const CommandLine cl = parse({"calc", "2", "-", "M-", "=", "--value=-1.5"});
-    EXPECT_EQ(cl.mode, CommandLine::Mode::Calc);
-    EXPECT_EQ(cl.keys, (std::vector<std::string>{"2", "-", "M-", "="}));
-    EXPECT_EQ(cl.value, "-1.5");
+    EXPECT_EQ(cl.command, "calc");
+    EXPECT_EQ(cl.args, (CommandArgs{{"2", "-", "M-", "="}, {{"--value", "-1.5"}}}));
     EXPECT_THROW(parse({"day", "--value", "3"}), UsageError);
 }
 
 TEST(CommandLineParsing, HelpShowsAnExampleOfEveryCommandThatParses) {
     const std::string help = usage(kWords);
-    for (const std::string command :
-         {"day", "saint", "find", "alarms", "moon", "month", "cpu", "sysinfo", "fileinfo", "calc",
-          "--screenshot", "--autostart"}) {
-        EXPECT_NE(help.find("\n  veskor " + command), std::string::npos) << command;
+    for (const CommandDescription& command : kWords.commands) {
+        EXPECT_NE(help.find("\n  veskor " + command.example + '\n'), std::string::npos)
+            << command.word;
+        std::vector<std::string> words;
+        std::istringstream example(command.example);
+        for (std::string word; example >> word;) {
+            words.push_back(word);
+        }
+        EXPECT_EQ(parse(words).command, command.word);
+    }
+    for (const std::string option : {"--screenshot", "--autostart"}) {
+        EXPECT_NE(help.find("\n  veskor " + option), std::string::npos) << option;
     }
 }
 
@@ -211,7 +181,7 @@ TEST(CommandLineParsing, WindowTakesAWordOfTheTableAndFileinfoItsFile) {
     } catch (const UsageError& e) {
         EXPECT_EQ(std::string(e.what()), "unknown window 'clock' (alarms, fileinfo)");
     }
-    const std::string help = usage(kWords, kWindows);
+    const std::string help = usage(kWords);
     EXPECT_NE(help.find("[--window alarms|fileinfo FILE]"), std::string::npos) << help;
     EXPECT_NE(help.find("\n  veskor --screenshot alarms.png --window alarms\n"), std::string::npos);
 }
@@ -307,21 +277,19 @@ std::string usageErrorOf(const std::vector<std::string>& args) {
 }
 
 TEST(CommandLineParsing, ValuesBeginningWithADashYearsAndTheWordsOfErrors) {
-    EXPECT_EQ(parse({"calc", "--value", "-5", "-", "3", "="}).value, "-5");
-    EXPECT_EQ(parse({"calc", "--value", "-5", "-", "3", "="}).keys,
-              (std::vector<std::string>{"-", "3", "="}));
-    EXPECT_EQ(parse({"find", "Karina", "--year", "100"}).year, 100);
-    EXPECT_EQ(parse({"find", "Karina", "--year", "9999"}).year, 9999);
+    EXPECT_EQ(parse({"calc", "--value", "-5", "-", "3", "="}).args,
+              (CommandArgs{{"-", "3", "="}, {{"--value", "-5"}}}));
+    // The command's own errors come through the parse.
     EXPECT_EQ(usageErrorOf({"find", "Karina", "--year", "-1"}),
               "year -1 is out of range (1 to 9999)");
     EXPECT_EQ(usageErrorOf({"find", "Karina", "--year", "10000"}),
               "year 10000 is out of range (1 to 9999)");
-    EXPECT_EQ(usageErrorOf({"find", "Karina", "--year", "20x0"}),
-              "invalid year '20x0' (1 to 9999)");
     // A long option after one that takes a value is not its value.
     EXPECT_EQ(usageErrorOf({"--screenshot", "--menu"}), "option --screenshot needs a value");
     EXPECT_EQ(usageErrorOf({"day", "--at", "2026-12-07 10:00:00"}),
               "option --at belongs to the bar and --screenshot, not to the day command");
+    EXPECT_EQ(usageErrorOf({"day", "--due", "7:05"}),
+              "option --due belongs to the alarms command, not to the day command");
     EXPECT_EQ(usageErrorOf({"--=x"}), "malformed option '--=x'");
 }
 

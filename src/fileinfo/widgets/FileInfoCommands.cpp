@@ -1,0 +1,31 @@
+#include "fileinfo/widgets/FileInfoCommands.h"
+
+#include "fileinfo/core/FileInfoCommand.h"
+
+namespace veskor {
+
+std::vector<CommandDescription> fileInfoCommands() {
+    return {{
+        .word = "fileinfo",
+        .usage = "fileinfo FILE",
+        .summary = "the version resource and document summary",
+        .example = "fileinfo setup.msi",
+        .manual =
+            R"(The version resource of an executable and the summary of a compound document, one row per line:
+key, a tab, the value.
+.RS
+Example: \fBveskor fileinfo setup.msi\fR
+.RE
+)",
+        .options = {},
+        .parse = [](const CommandArgs& args) -> CommandRun {
+            const std::filesystem::path file = requiredArgument(args, "fileinfo needs a FILE");
+            return [file](CommandContext& context) {
+                return runFileInfoCommand(file, context.mappedFiles(), context.out(),
+                                          context.err());
+            };
+        },
+    }};
+}
+
+} // namespace veskor
