@@ -17,6 +17,7 @@
 #include "platform/linux/LinuxSystemFacts.h"
 #include "platform/linux/LogindSession.h"
 #include "platform/linux/QtScreenFacts.h"
+#include "scope/core/ScopeSettings.h"
 #include "scope/widgets/ScopePanel.h"
 #include "session/widgets/SessionCommands.h"
 #include "sysinfo/widgets/SystemInfoPanel.h"
@@ -140,6 +141,10 @@ std::vector<SidePanelDescription> sidePanels(const CalendarSources& calendar) {
         scopeSidePanel(),
         calculatorSidePanel(),
     };
+}
+
+std::vector<SettingKey> featureSettingKeys() {
+    return scopeSettingKeys();
 }
 
 CalendarSources calendarSources(LinuxServices& services, BarWindow* const& bar) {

@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "calendar/widgets/CalendarPanel.h"
+#include "feature/Settings.h"
 #include "ui/SidePanelDescription.h"
 
 #include <QWidget>
@@ -21,6 +22,9 @@ class LinuxServices;
 // Every side panel of the bar, in the order of their menu items. The sources are read only when
 // a panel is opened; the command line asks for the panels' words without them.
 std::vector<SidePanelDescription> sidePanels(const CalendarSources& calendar = {});
+
+// The values the features keep in the settings key, read at start with the bar's own.
+std::vector<SettingKey> featureSettingKeys();
 
 // What the calendar reads: the services' clock and, once it exists, the bar's name-day table.
 CalendarSources calendarSources(LinuxServices& services, BarWindow* const& bar);

@@ -21,11 +21,10 @@ TEST(BarSettings, FirstRunCreatesTheKeyAndKeepsEveryDefault) {
     EXPECT_FALSE(s.left.has_value());
     EXPECT_TRUE(s.stayOnTop);
     EXPECT_FALSE(s.memoryRow);
-    EXPECT_FALSE(s.scopeActive);
-    EXPECT_FALSE(s.scopePhysical);
-    EXPECT_FALSE(s.scopeSwap);
-    EXPECT_EQ(s.scopeInterval, 1000);
 }
+
+// A feature's values, read in the same pass after the bar's own.
+const std::vector<SettingKey> kFeatureKeys{{"MemoryScan", 0}, {"Scan", 1000}};
 
 TEST(BarSettings, EveryStoredValueIsAppliedWithoutWritingBack) {
     FakeSettingsStore store;
@@ -33,15 +32,13 @@ TEST(BarSettings, EveryStoredValueIsAppliedWithoutWritingBack) {
                     {"MemoryScan", 1}, {"PMScan", 1}, {"PFScan", -1},   {"Scan", 2500}};
     const auto before = store.values;
     BarSettings s;
-    readBarSettings(store, s);
+    SettingValues features;
+    readBarSettings(store, s, kFeatureKeys, &features);
     EXPECT_EQ(s.top, 300);
     EXPECT_EQ(s.left, -40);
     EXPECT_FALSE(s.stayOnTop);
     EXPECT_TRUE(s.memoryRow); // any nonzero value is true
-    EXPECT_TRUE(s.scopeActive);
-    EXPECT_TRUE(s.scopePhysical);
-    EXPECT_TRUE(s.scopeSwap);
-    EXPECT_EQ(s.scopeInterval, 2500);
+    EXPECT_EQ(features, (SettingValues{{"MemoryScan", 1}, {"Scan", 2500}}));
     EXPECT_EQ(store.writes, 0);
     EXPECT_EQ(store.values, before);
 }
@@ -53,49 +50,48 @@ TEST(BarSettings, WrongTypedValueKeepsItsDefaultAndTheRestIsStillRead) {
                     {"Memory", 1},
                     {"Scan", std::string("fast")}};
     BarSettings s;
-    const SettingsReadResult result = readBarSettings(store, s);
+    SettingValues features;
+    const SettingsReadResult result = readBarSettings(store, s, kFeatureKeys, &features);
     ASSERT_EQ(result.errors.size(), 2U);
     EXPECT_EQ(result.errors[0], "Invalid data type for 'StayOnTop'");
     EXPECT_EQ(result.errors[1], "Invalid data type for 'Scan'");
     EXPECT_EQ(s.top, 50);
     EXPECT_TRUE(s.stayOnTop);
     EXPECT_TRUE(s.memoryRow);
-    EXPECT_EQ(s.scopeInterval, 1000);
+    EXPECT_EQ(features.at("Scan"), 1000);
 }
 
 TEST(BarSettings, KeyThatCannotBeCreatedLeavesDefaults) {
     FakeSettingsStore store;
     store.failKey = true;
     BarSettings s;
-    EXPECT_FALSE(readBarSettings(store, s).keyAvailable);
-    EXPECT_EQ(s.scopeInterval, 1000);
+    EXPECT_FALSE(readBarSettings(store, s, kFeatureKeys).keyAvailable);
+    EXPECT_TRUE(s.stayOnTop);
     EXPECT_EQ(store.reads, 0);
 }
 
-TEST(BarSettings, WriteStoresTheBarsFourValuesAndLeavesTheScopesAlone) {
+TEST(BarSettings, WriteStoresTheBarsFourValuesAndLeavesTheFeaturesAlone) {
     FakeSettingsStore store;
-    // Saved by the scope after the bar read its settings: the bar's save must not undo it.
+    // Saved by a feature after the bar read its settings: the bar's save must not undo it.
     store.values = {{"MemoryScan", 0}, {"Scan", 250}};
     BarSettings s;
     s.top = 12;
     s.left = 700;
     s.stayOnTop = false;
     s.memoryRow = true;
-    s.scopeActive = true;
-    s.scopeInterval = 1000;
     ASSERT_TRUE(writeBarSettings(store, s));
     EXPECT_EQ(store.values.size(), 6U);
     EXPECT_EQ(std::get<std::int32_t>(store.values.at("StayOnTop")), 0);
     EXPECT_EQ(std::get<std::int32_t>(store.values.at("Memory")), 1);
 
     BarSettings back;
-    readBarSettings(store, back);
+    SettingValues features;
+    readBarSettings(store, back, kFeatureKeys, &features);
     EXPECT_EQ(back.top, 12);
     EXPECT_EQ(back.left, 700);
     EXPECT_FALSE(back.stayOnTop);
     EXPECT_TRUE(back.memoryRow);
-    EXPECT_FALSE(back.scopeActive);
-    EXPECT_EQ(back.scopeInterval, 250);
+    EXPECT_EQ(features, (SettingValues{{"MemoryScan", 0}, {"Scan", 250}}));
 
     store.failWrites = true;
     EXPECT_FALSE(writeBarSettings(store, s));

@@ -229,11 +229,13 @@ private slots:
         QCOMPARE(passed->availPhys, status.availPhys);
     }
 
-    void aRunningScopeHasTheMemoryReadWhileTheRowIsHidden() {
+    void aWantedMemoryFeedIsReadWhileTheRowIsHidden() {
         Rig rig;
-        rig.settings.values = {{"MemoryScan", 1}};
         rig.memory.setFiguresKb(1000, 500, 0, 0);
         BarWindow& bar = rig.make();
+        bar.tick();
+        QCOMPARE(rig.memory.reads, 0);
+        bar.setMemoryFeedWanted(true);
         bar.tick();
         QCOMPARE(rig.memory.reads, 1);
         QVERIFY(!bar.isMemoryRowShown());

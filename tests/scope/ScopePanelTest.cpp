@@ -39,7 +39,7 @@ class ScopePanelTest final : public QObject {
             : settings(std::move(stored)),
               bar(BarServices{clock, memory, settings, windowState, taskbar, files,
                               LocaleFormat::english(), "/data", [](const QString&) {}},
-                  {scopeSidePanel()}) {
+                  {scopeSidePanel()}, scopeSettingKeys()) {
             memory.setFiguresKb(6 * kGiB, 3 * kGiB / 2, 8 * kGiB, 2 * kGiB);
         }
         [[nodiscard]] std::int32_t stored(const char* name) const {

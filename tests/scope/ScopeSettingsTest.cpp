@@ -13,9 +13,11 @@ namespace {
 
 // What the bar reads back at its next start.
 ScopeSettings readBack(FakeSettingsStore& store) {
-    BarSettings bar;
-    EXPECT_TRUE(readBarSettings(store, bar).errors.empty());
-    return scopeSettingsOf(bar);
+    SettingValues values;
+    std::vector<std::string> errors;
+    readSettingKeys(store, scopeSettingKeys(), values, errors);
+    EXPECT_TRUE(errors.empty());
+    return scopeSettingsOf(values);
 }
 
 } // namespace

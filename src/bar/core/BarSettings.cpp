@@ -21,7 +21,9 @@ void readValue(ISettingsStore& store, const char* name, SettingsReadResult& resu
 
 } // namespace
 
-SettingsReadResult readBarSettings(ISettingsStore& store, BarSettings& s) {
+SettingsReadResult readBarSettings(ISettingsStore& store, BarSettings& s,
+                                   const std::vector<SettingKey>& featureKeys,
+                                   SettingValues* featureValues) {
     SettingsReadResult result;
     result.keyAvailable = store.ensureKey();
     if (!result.keyAvailable) {
@@ -31,10 +33,9 @@ SettingsReadResult readBarSettings(ISettingsStore& store, BarSettings& s) {
     readValue(store, "Left", result, [&](std::int32_t v) { s.left = v; });
     readValue(store, "StayOnTop", result, [&](std::int32_t v) { s.stayOnTop = v != 0; });
     readValue(store, "Memory", result, [&](std::int32_t v) { s.memoryRow = v != 0; });
-    readValue(store, "MemoryScan", result, [&](std::int32_t v) { s.scopeActive = v != 0; });
-    readValue(store, "PMScan", result, [&](std::int32_t v) { s.scopePhysical = v != 0; });
-    readValue(store, "PFScan", result, [&](std::int32_t v) { s.scopeSwap = v != 0; });
-    readValue(store, "Scan", result, [&](std::int32_t v) { s.scopeInterval = v; });
+    SettingValues values;
+    readSettingKeys(store, featureKeys, featureValues != nullptr ? *featureValues : values,
+                    result.errors);
     return result;
 }
 

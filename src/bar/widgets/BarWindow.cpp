@@ -71,9 +71,9 @@ protected:
 } // namespace
 
 BarWindow::BarWindow(BarServices services, std::vector<SidePanelDescription> sidePanels,
-                     QWidget* parent)
+                     std::vector<SettingKey> featureKeys, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(std::move(services)),
-      m_memoryStrip(m_strips.add(kRowHeight, kRowHeight)) {
+      m_featureKeys(std::move(featureKeys)), m_memoryStrip(m_strips.add(kRowHeight, kRowHeight)) {
     for (SidePanelDescription& description : sidePanels) {
         const StripStack::Strip strip = m_strips.add(description.height, description.firstTop);
         m_panels.push_back({std::move(description), strip});
@@ -149,7 +149,6 @@ void BarWindow::start() {
         m_strips.show(m_memoryStrip);
     }
     applyStrips();
-    m_memoryFeedWanted = m_settings.scopeActive;
 
     // The window manager reads this state when the window is first mapped.
     m_services.windowState.hideFromTaskbar(winId());
@@ -172,7 +171,8 @@ void BarWindow::reportAtStart(const QString& message) {
 }
 
 void BarWindow::loadSettings() {
-    const SettingsReadResult result = readBarSettings(m_services.settings, m_settings);
+    const SettingsReadResult result =
+        readBarSettings(m_services.settings, m_settings, m_featureKeys, &m_featureSettings);
     if (!result.errors.empty()) {
         QStringList lines;
         for (const std::string& e : result.errors) {

@@ -56,9 +56,10 @@ public:
     static constexpr int kWidth = 278;
     static constexpr int kRowHeight = 21;
 
-    // The side panels in the order of their menu items.
+    // The side panels in the order of their menu items; featureKeys: the values the features
+    // keep in the settings key, read at start with the bar's own.
     BarWindow(BarServices services, std::vector<SidePanelDescription> sidePanels,
-              QWidget* parent = nullptr);
+              std::vector<SettingKey> featureKeys = {}, QWidget* parent = nullptr);
     ~BarWindow() override;
 
     [[nodiscard]] QMenu* menu() const { return m_menu; }
@@ -68,6 +69,8 @@ public:
     [[nodiscard]] bool isDesktopPanelShown() const { return m_desktopPanelShown; }
     [[nodiscard]] bool isStayOnTop() const { return m_topMost->isTopMost(); }
     [[nodiscard]] const BarSettings& settings() const { return m_settings; }
+    // The features' values as read at start.
+    [[nodiscard]] const SettingValues& featureSettings() const { return m_featureSettings; }
     [[nodiscard]] const SaintTable& saints() const { return m_saints; }
     // The table the name-day editor changes; the next tick shows the change.
     [[nodiscard]] SaintTable& saints() { return m_saints; }
@@ -143,6 +146,8 @@ private:
 
     BarServices m_services;
     BarSettings m_settings;
+    std::vector<SettingKey> m_featureKeys;
+    SettingValues m_featureSettings;
     StripStack m_strips{kRowHeight};
     StripStack::Strip m_memoryStrip;
     std::vector<RegisteredPanel> m_panels;

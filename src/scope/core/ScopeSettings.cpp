@@ -8,8 +8,20 @@
 
 namespace veskor {
 
-ScopeSettings scopeSettingsOf(const BarSettings& bar) {
-    return {bar.scopeActive, bar.scopePhysical, bar.scopeSwap, spinIntervalOf(bar.scopeInterval)};
+std::vector<SettingKey> scopeSettingKeys() {
+    const ScopeSettings defaults;
+    return {{"MemoryScan", defaults.active ? 1 : 0},
+            {"PMScan", defaults.physical ? 1 : 0},
+            {"PFScan", defaults.swap ? 1 : 0},
+            {"Scan", defaults.intervalMs}};
+}
+
+ScopeSettings scopeSettingsOf(const SettingValues& values) {
+    const ScopeSettings defaults;
+    return {settingValue(values, "MemoryScan", defaults.active ? 1 : 0) != 0,
+            settingValue(values, "PMScan", defaults.physical ? 1 : 0) != 0,
+            settingValue(values, "PFScan", defaults.swap ? 1 : 0) != 0,
+            spinIntervalOf(settingValue(values, "Scan", defaults.intervalMs))};
 }
 
 bool writeScopeSettings(ISettingsStore& store, const ScopeSettings& s) {

@@ -1,8 +1,10 @@
 #pragma once
 // The scope's four stored options, and the step period the interval in milliseconds gives.
 
-#include "bar/core/BarSettings.h"
+#include "feature/Settings.h"
 #include "platform/SettingsStore.h"
+
+#include <vector>
 
 namespace veskor {
 
@@ -19,8 +21,11 @@ struct ScopeSettings {
 // steps at all, and a running scope would stand still.
 inline constexpr int kMinIntervalMs = 10;
 
-// The bar reads the key once at start; the scope starts from what it read.
-ScopeSettings scopeSettingsOf(const BarSettings& bar);
+// The four values with their defaults, read at start with the bar's own.
+std::vector<SettingKey> scopeSettingKeys();
+
+// The scope starts from what was read at start; a value not read keeps its default.
+ScopeSettings scopeSettingsOf(const SettingValues& values);
 
 // Stores the four values (the interval at least kMinIntervalMs). False when they could not be
 // written.

@@ -125,7 +125,7 @@ MemoryScope& connectScope(BarWindow& bar, ISettingsStore* settings) {
         // again, as the bar's own saves do.
         save = [settings](const ScopeSettings& s) { writeScopeSettings(*settings, s); };
     }
-    auto* scope = new MemoryScope(scopeSettingsOf(bar.settings()),
+    auto* scope = new MemoryScope(scopeSettingsOf(bar.featureSettings()),
                                   LocaleFormat::system().thousandsSeparator, save, &bar);
     QObject::connect(&bar, &BarWindow::ticked, scope,
                      [scope](DateTime /*now*/, const std::optional<MemoryStatus>& memory) {
