@@ -18,6 +18,7 @@
 #include "platform/linux/LogindSession.h"
 #include "platform/linux/QtScreenFacts.h"
 #include "scope/core/ScopeSettings.h"
+#include "scope/widgets/MemoryScope.h"
 #include "scope/widgets/ScopePanel.h"
 #include "session/widgets/SessionCommands.h"
 #include "sysinfo/widgets/SystemInfoPanel.h"
@@ -132,19 +133,27 @@ BuiltWindow fileInfoWindow(const WindowSources& sources) {
 
 } // namespace
 
-std::vector<SidePanelDescription> sidePanels(const CalendarSources& calendar) {
+std::vector<SidePanelDescription> sidePanels(const CalendarSources& calendar,
+                                             std::function<MemoryScope&()> scope) {
     return {
         calendarSidePanel(calendar),
         systemInfoSidePanel({std::make_shared<LinuxSystemFacts>(),
                              std::make_shared<QtScreenFacts>(),
                              std::make_shared<LinuxProcessor>()}),
-        scopeSidePanel(),
+        scopeSidePanel(std::move(scope)),
         calculatorSidePanel(),
     };
 }
 
 std::vector<SettingKey> featureSettingKeys() {
     return scopeSettingKeys();
+}
+
+std::function<MemoryScope&()> scopeOf(BarWindow* const& bar) {
+    return [&bar]() -> MemoryScope& {
+        auto* scope = bar->findChild<MemoryScope*>(QString(), Qt::FindDirectChildrenOnly);
+        return scope != nullptr ? *scope : connectScope(bar->link(), nullptr);
+    };
 }
 
 CalendarSources calendarSources(LinuxServices& services, BarWindow* const& bar) {
@@ -176,7 +185,7 @@ void connectFeatures(BarWindow& bar, LinuxServices& services,
                      });
     connectSession(bar, std::make_unique<LogindSession>());
     connectFileInfo(bar, services.mappedFiles());
-    connectScope(bar, &services.settings());
+    connectScope(bar.link(), &services.settings());
 }
 
 std::vector<std::string> panelWords(const std::vector<SidePanelDescription>& panels) {

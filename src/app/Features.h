@@ -18,10 +18,16 @@ namespace veskor {
 
 class BarWindow;
 class LinuxServices;
+class MemoryScope;
 
 // Every side panel of the bar, in the order of their menu items. The sources are read only when
 // a panel is opened; the command line asks for the panels' words without them.
-std::vector<SidePanelDescription> sidePanels(const CalendarSources& calendar = {});
+std::vector<SidePanelDescription> sidePanels(const CalendarSources& calendar = {},
+                                             std::function<MemoryScope&()> scope = {});
+
+// The bar's memory scope once the bar exists: the one connectFeatures gave it, or else (for a
+// picture) one that saves nothing.
+std::function<MemoryScope&()> scopeOf(BarWindow* const& bar);
 
 // The values the features keep in the settings key, read at start with the bar's own.
 std::vector<SettingKey> featureSettingKeys();

@@ -66,7 +66,7 @@ int runBar(int argc, char** argv, const CommandLine& cl, const std::filesystem::
     BarWindow* shown = nullptr;
     BarWindow bar(
         services.forBar(dataDir, [&shown](const QString& text) { showErrorMessage(shown, text); }),
-        sidePanels(calendarSources(services, shown)), featureSettingKeys());
+        sidePanels(calendarSources(services, shown), scopeOf(shown)), featureSettingKeys());
     shown = &bar;
     connectFeatures(bar, services, dataDir);
     // However the program is asked to end (a signal, the end of the desktop session), it ends
@@ -117,7 +117,7 @@ int runScreenshot(int argc, char** argv, const CommandLine& cl,
     BarWindow bar(
         services.forBar(dataDir,
                         [](const QString& text) { std::cerr << text.toStdString() << '\n'; }),
-        sidePanels(calendarSources(services, made)), featureSettingKeys());
+        sidePanels(calendarSources(services, made), scopeOf(made)), featureSettingKeys());
     made = &bar;
     // Shown for the picture only: the settings are not written.
     const QString panel = QString::fromStdString(cl.panel);

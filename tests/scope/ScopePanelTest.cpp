@@ -34,12 +34,16 @@ class ScopePanelTest final : public QObject {
         FakeTaskbar taskbar;
         FakeFileStore files;
         BarWindow bar;
+        MemoryScope* scope = nullptr; // the one the bar runs from start-up, if any
 
         explicit Rig(FakeSettingsStore stored)
             : settings(std::move(stored)),
               bar(BarServices{clock, memory, settings, windowState, taskbar, files,
                               LocaleFormat::english(), "/data", [](const QString&) {}},
-                  {scopeSidePanel()}, scopeSettingKeys()) {
+                  {scopeSidePanel([this]() -> MemoryScope& {
+                      return scope != nullptr ? *scope : connectScope(bar.link(), nullptr);
+                  })},
+                  scopeSettingKeys()) {
             memory.setFiguresKb(6 * kGiB, 3 * kGiB / 2, 8 * kGiB, 2 * kGiB);
         }
         [[nodiscard]] std::int32_t stored(const char* name) const {
@@ -59,7 +63,8 @@ class ScopePanelTest final : public QObject {
 private slots:
     void runsFromStartAndItsPanelControlsSave() {
         Rig rig(storing({{"MemoryScan", 1}, {"PMScan", 1}, {"Scan", 2000}}));
-        MemoryScope& scope = connectScope(rig.bar, &rig.settings);
+        MemoryScope& scope = connectScope(rig.bar.link(), &rig.settings);
+        rig.scope = &scope;
         ScopeView* view = scope.view();
         QVERIFY(view->isStepping() && view->interval() == 200);
         QVERIFY(view->isTraceEnabled(0) && !view->isTraceEnabled(1));

@@ -68,12 +68,27 @@ protected:
     }
 };
 
+// The bar as its features see it.
+class Link final : public BarLink {
+public:
+    explicit Link(BarWindow& bar) : BarLink(&bar), m_bar(bar) {
+        connect(&bar, &BarWindow::ticked, this, &BarLink::ticked);
+    }
+    [[nodiscard]] QWidget* windowParent() const override { return &m_bar; }
+    [[nodiscard]] const SettingValues& settings() const override { return m_bar.featureSettings(); }
+    void setMemoryFeedWanted(bool wanted) override { m_bar.setMemoryFeedWanted(wanted); }
+
+private:
+    BarWindow& m_bar;
+};
+
 } // namespace
 
 BarWindow::BarWindow(BarServices services, std::vector<SidePanelDescription> sidePanels,
                      std::vector<SettingKey> featureKeys, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(std::move(services)),
-      m_featureKeys(std::move(featureKeys)), m_memoryStrip(m_strips.add(kRowHeight, kRowHeight)) {
+      m_link(new Link(*this)), m_featureKeys(std::move(featureKeys)),
+      m_memoryStrip(m_strips.add(kRowHeight, kRowHeight)) {
     for (SidePanelDescription& description : sidePanels) {
         const StripStack::Strip strip = m_strips.add(description.height, description.firstTop);
         m_panels.push_back({std::move(description), strip});

@@ -9,6 +9,7 @@
 #include "bar/core/TopMost.h"
 #include "common/DatePattern.h"
 #include "common/MemoryStatus.h"
+#include "feature/BarLink.h"
 #include "namedays/core/SaintTable.h"
 #include "platform/Clock.h"
 #include "platform/FileStore.h"
@@ -86,6 +87,8 @@ public:
 
     // Whether the tick reads the memory status while the memory row is hidden (the scope runs).
     void setMemoryFeedWanted(bool wanted) { m_memoryFeedWanted = wanted; }
+    // What the features get of the bar; lives as long as the bar.
+    [[nodiscard]] BarLink& link() const { return *m_link; }
 
 public slots:
     // One second of the clock: the row texts, the memory figures, then ticked().
@@ -145,6 +148,7 @@ private:
     [[nodiscard]] const RegisteredPanel* findPanel(const QString& word) const;
 
     BarServices m_services;
+    BarLink* m_link = nullptr;
     BarSettings m_settings;
     std::vector<SettingKey> m_featureKeys;
     SettingValues m_featureSettings;

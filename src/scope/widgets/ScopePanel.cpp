@@ -1,7 +1,7 @@
 #include "scope/widgets/ScopePanel.h"
 
-#include "bar/widgets/BarWindow.h"
 #include "common/DatePattern.h"
+#include "feature/BarLink.h"
 #include "scope/widgets/MemoryScope.h"
 #include "scope/widgets/ScopeView.h"
 #include "ui/SidePanel.h"
@@ -100,34 +100,32 @@ void buildScopeContent(MemoryScope& scope, SidePanel& panel) {
 
 } // namespace
 
-SidePanelDescription scopeSidePanel() {
+SidePanelDescription scopeSidePanel(std::function<MemoryScope&()> scope) {
     SidePanelDescription panel;
     panel.word = "scope";
     panel.menuText = "Memory Usage Scope";
     panel.title = "Memory usage scope";
     panel.height = 191;
     panel.firstTop = 354;
-    panel.buildContent = [](SidePanel& frame) {
-        auto* bar = qobject_cast<BarWindow*>(frame.parentWidget());
-        if (bar == nullptr) {
-            return;
-        }
-        auto* scope = bar->findChild<MemoryScope*>(QString(), Qt::FindDirectChildrenOnly);
-        buildScopeContent(scope != nullptr ? *scope : connectScope(*bar, nullptr), frame);
-    };
+    if (scope) {
+        panel.buildContent = [scope = std::move(scope)](SidePanel& frame) {
+            buildScopeContent(scope(), frame);
+        };
+    }
     return panel;
 }
 
-MemoryScope& connectScope(BarWindow& bar, ISettingsStore* settings) {
+MemoryScope& connectScope(BarLink& bar, ISettingsStore* settings) {
     MemoryScope::Save save;
     if (settings != nullptr) {
         // A folder that cannot be written costs the user no message: the next change tries
         // again, as the bar's own saves do.
         save = [settings](const ScopeSettings& s) { writeScopeSettings(*settings, s); };
     }
-    auto* scope = new MemoryScope(scopeSettingsOf(bar.featureSettings()),
-                                  LocaleFormat::system().thousandsSeparator, save, &bar);
-    QObject::connect(&bar, &BarWindow::ticked, scope,
+    auto* scope =
+        new MemoryScope(scopeSettingsOf(bar.settings()), LocaleFormat::system().thousandsSeparator,
+                        save, bar.windowParent());
+    QObject::connect(&bar, &BarLink::ticked, scope,
                      [scope](DateTime /*now*/, const std::optional<MemoryStatus>& memory) {
                          scope->feed(memory);
                      });
