@@ -184,7 +184,11 @@ void connectFeatures(BarWindow& bar, LinuxServices& services,
                          alarms->checkTick(now);
                      });
     connectSession(bar, std::make_unique<LogindSession>());
-    connectFileInfo(bar, services.mappedFiles());
+    // "Version Info on File..." and files dropped on the name-day cell.
+    const std::shared_ptr<const IMappedFiles> mapped = services.mappedFiles();
+    openFileInfoOnDrop(bar.cell(BarCell::Saint), mapped);
+    QObject::connect(&bar, &BarWindow::fileInfoRequested, &bar,
+                     [&bar, mapped] { chooseFileInfo(*mapped, &bar); });
     connectScope(bar.link(), &services.settings());
 }
 

@@ -1,6 +1,5 @@
 #include "fileinfo/widgets/FileInfoWindow.h"
 
-#include "bar/widgets/BarWindow.h"
 #include "ui/DialogBorder.h"
 #include "ui/StatusCell.h"
 #include "ui/Style.h"
@@ -204,12 +203,6 @@ FileDropTarget* openFileInfoOnDrop(QWidget* cell, std::shared_ptr<const IMappedF
         },
         Qt::QueuedConnection);
     return target;
-}
-
-void connectFileInfo(BarWindow& bar, std::shared_ptr<const IMappedFiles> files) {
-    openFileInfoOnDrop(bar.cell(BarCell::Saint), files);
-    QObject::connect(&bar, &BarWindow::fileInfoRequested, &bar,
-                     [&bar, files] { chooseFileInfo(*files, &bar); });
 }
 
 } // namespace veskor

@@ -17,8 +17,6 @@ class QTableWidget;
 
 namespace veskor {
 
-class BarWindow;
-
 class FileInfoWindow final : public QDialog {
     Q_OBJECT
 public:
@@ -92,8 +90,5 @@ private:
 
 // Files dropped on `cell` open the window for the first of them, once the drop is over.
 FileDropTarget* openFileInfoOnDrop(QWidget* cell, std::shared_ptr<const IMappedFiles> files);
-
-// The bar's "Version Info on File..." and drops on its name-day cell.
-void connectFileInfo(BarWindow& bar, std::shared_ptr<const IMappedFiles> files);
 
 } // namespace veskor
