@@ -2,6 +2,7 @@
 
 #include "alarms/core/AlarmList.h"
 #include "common/Cp1250.h"
+#include "ui/ButtonGlyphs.h"
 #include "ui/DialogBorder.h"
 #include "ui/SharpPixmap.h"
 #include "ui/Style.h"
@@ -123,25 +124,6 @@ QPixmap clockPicture() {
     painter.drawLine(QPointF(0, 0), QPointF(7.8, -4.5));  // minute hand at two
     painter.setPen(QPen(style::kMaroon, 1));
     painter.drawLine(QPointF(0, 2), QPointF(0, -10));
-    return pixmap;
-}
-
-QPixmap okGlyph() {
-    QPixmap pixmap = sharpPixmap(16, 16);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 128, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
-    return pixmap;
-}
-
-QPixmap cancelGlyph() {
-    QPixmap pixmap = sharpPixmap(16, 16);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(192, 0, 0), 2.5, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(4, 4), QPointF(12, 12));
-    painter.drawLine(QPointF(12, 4), QPointF(4, 12));
     return pixmap;
 }
 

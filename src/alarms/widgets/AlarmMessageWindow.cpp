@@ -2,6 +2,7 @@
 
 #include "alarms/widgets/LedTicker.h"
 #include "platform/Beep.h"
+#include "ui/ButtonGlyphs.h"
 #include "ui/SharpPixmap.h"
 #include "ui/Style.h"
 
@@ -10,7 +11,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 
 namespace veskor {
 
@@ -106,7 +106,7 @@ AlarmMessageWindow::AlarmMessageWindow(IBeep& beep, QWidget* parent)
     m_okButton->setObjectName(QStringLiteral("okButton"));
     m_okButton->setGeometry(254, 67, 75, 27);
     m_okButton->setFont(sansSerif11());
-    m_okButton->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    m_okButton->setIcon(QIcon(okGlyph()));
     m_okButton->setDefault(true);
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
 
