@@ -1,20 +1,39 @@
-# The logic libraries (<feature>_core, common) must build and test without a display or a real
-# operating system: no *_core target may reach Qt Widgets or a platform implementation, however
-# indirectly. veskor_check_core_boundary(<dir>) checks every *_core target defined in <dir> and
-# below and fails the configure with the chain of links that breaks the rule. The link walk is
-# shared: veskor_linked_targets() lists what a target reaches (the fuzz build instruments those).
+# The logic libraries (common and every <feature>_core) must build and test without a display or
+# a real operating system: none may reach Qt's GUI modules, a platform implementation, a widget
+# library or the bar, by a link or by an include, however indirectly.
+# veskor_check_core_boundary(<src dir>) checks every such target defined in <src dir> and below
+# and fails the configure with the chain of links or includes that breaks the rule. The link walk
+# is shared: veskor_linked_targets() lists what a target reaches (the fuzz build instruments those).
 
-# Link items that a *_core target must never reach.
-function(_veskor_boundary_forbidden item out)
-  set(bad FALSE)
-  if(item MATCHES "^Qt6?::Widgets$" OR item MATCHES "^platform_linux")
-    set(bad TRUE)
-  elseif(TARGET ${item})
+# Qt's modules that need a display; the include check finds their headers in their folders.
+set(VESKOR_GUI_MODULES Gui Widgets OpenGL OpenGLWidgets PrintSupport Svg SvgWidgets)
+list(JOIN VESKOR_GUI_MODULES "|" _veskor_gui_alternatives)
+set(_veskor_gui_link "^Qt6?::(${_veskor_gui_alternatives})$")
+
+# Whether a link item is one no logic library may reach, the bar's own aside: the bar's logic
+# (bar_core) is still logic, but no other one may depend on the bar.
+function(_veskor_link_forbidden item core out)
+  set(names ${item})
+  if(TARGET ${item})
     get_target_property(aliased ${item} ALIASED_TARGET)
-    if(aliased AND (aliased MATCHES "^Qt6?::Widgets$" OR aliased MATCHES "^platform_linux"))
-      set(bad TRUE)
+    if(aliased)
+      list(APPEND names ${aliased})
     endif()
   endif()
+  set(bad FALSE)
+  foreach(name IN LISTS names)
+    if(name MATCHES "${_veskor_gui_link}" OR name MATCHES "^platform_linux" OR
+       name MATCHES "_widgets$" OR name STREQUAL "ui" OR
+       (name MATCHES "^bar_" AND NOT core MATCHES "^bar_"))
+      set(bad TRUE)
+    endif()
+  endforeach()
+  set(${out} ${bad} PARENT_SCOPE)
+endfunction()
+
+# Link items the walk keeps even when they are not targets here.
+function(_veskor_boundary_forbidden item out)
+  _veskor_link_forbidden("${item}" "" bad)
   set(${out} ${bad} PARENT_SCOPE)
 endfunction()
 
@@ -114,9 +133,95 @@ function(_veskor_boundary_targets dir out)
   set(${out} "${targets}" PARENT_SCOPE)
 endfunction()
 
+# The folders that hold the headers of Qt's GUI modules (.../QtGui, .../QtWidgets, ...).
+function(_veskor_gui_header_dirs out)
+  set(dirs "")
+  foreach(module IN LISTS VESKOR_GUI_MODULES)
+    if(TARGET Qt6::${module})
+      get_target_property(includes Qt6::${module} INTERFACE_INCLUDE_DIRECTORIES)
+      foreach(include IN LISTS includes)
+        if(include MATCHES "/Qt${module}$")
+          list(APPEND dirs ${include})
+        endif()
+      endforeach()
+    endif()
+  endforeach()
+  set(${out} "${dirs}" PARENT_SCOPE)
+endfunction()
+
+# Why a logic library of target `core` may not include `header` (written <header> when `angled`),
+# or nothing when it may.
+function(_veskor_include_forbidden header angled core gui_dirs out)
+  set(why "")
+  if(angled)
+    if(header MATCHES "^Qt(${_veskor_gui_alternatives})(/|$)")
+      set(why "a Qt GUI module")
+    elseif(header MATCHES "^Q[A-Za-z0-9]+$")
+      foreach(dir IN LISTS gui_dirs)
+        if(EXISTS "${dir}/${header}")
+          set(why "a Qt GUI module")
+        endif()
+      endforeach()
+    elseif(header MATCHES "^(sys/|linux/|X11/|xcb/|pulse/|gsf/|cups/|glib|gio/|dbus/)" OR
+           header MATCHES "^(dlfcn|fcntl|unistd)\\.h$")
+      set(why "an operating-system interface (it belongs behind platform/)")
+    endif()
+  elseif(header MATCHES "^platform/linux/")
+    set(why "a platform implementation")
+  elseif(header MATCHES "^([^/]+/widgets|ui|app)/")
+    set(why "widgets or the application")
+  elseif(header MATCHES "^bar/" AND NOT core MATCHES "^bar_")
+    set(why "the bar")
+  endif()
+  set(${out} "${why}" PARENT_SCOPE)
+endfunction()
+
+# Scans `file` and the project headers it includes (found under `root` or beside the file) for an
+# include `core` may not have; `chain` is how the scan got to `file`. Sets <prefix>_why and
+# <prefix>_chain on the first one found.
+function(_veskor_scan_includes file root core gui_dirs chain prefix)
+  get_property(seen GLOBAL PROPERTY _veskor_scanned_${core})
+  if(file IN_LIST seen)
+    return()
+  endif()
+  set_property(GLOBAL APPEND PROPERTY _veskor_scanned_${core} "${file}")
+  file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"][^>\"]+[>\"]")
+  get_filename_component(here "${file}" DIRECTORY)
+  foreach(line IN LISTS lines)
+    string(REGEX MATCH "[<\"]([^>\"]+)[>\"]" spelled "${line}")
+    set(header "${CMAKE_MATCH_1}")
+    set(angled FALSE)
+    if(spelled MATCHES "^<")
+      set(angled TRUE)
+    endif()
+    file(RELATIVE_PATH shown "${root}" "${file}")
+    _veskor_include_forbidden("${header}" ${angled} ${core} "${gui_dirs}" why)
+    if(why)
+      set(${prefix}_why "${header} (${why})" PARENT_SCOPE)
+      set(${prefix}_chain "${chain}${shown} includes ${spelled}" PARENT_SCOPE)
+      return()
+    endif()
+    if(NOT angled)
+      foreach(candidate "${root}/${header}" "${here}/${header}")
+        if(EXISTS "${candidate}" AND NOT IS_DIRECTORY "${candidate}")
+          _veskor_scan_includes("${candidate}" "${root}" ${core} "${gui_dirs}"
+                                "${chain}${shown} -> " found)
+          if(found_why)
+            set(${prefix}_why "${found_why}" PARENT_SCOPE)
+            set(${prefix}_chain "${found_chain}" PARENT_SCOPE)
+            return()
+          endif()
+          break()
+        endif()
+      endforeach()
+    endif()
+  endforeach()
+endfunction()
+
 function(veskor_check_core_boundary dir)
   _veskor_boundary_targets(${dir} targets)
-  list(FILTER targets INCLUDE REGEX "_core$")
+  list(FILTER targets INCLUDE REGEX "(_core|^common)$")
+  _veskor_gui_header_dirs(gui_dirs)
   foreach(core IN LISTS targets)
     # Breadth first, so the chain reported is a shortest one; via_<name> remembers the parent.
     set(queue ${core})
@@ -131,7 +236,7 @@ function(veskor_check_core_boundary dir)
         list(APPEND seen ${link})
         string(MAKE_C_IDENTIFIER "via_${link}" via)
         set(${via} ${current})
-        _veskor_boundary_forbidden("${link}" bad)
+        _veskor_link_forbidden("${link}" ${core} bad)
         if(bad)
           set(chain ${link})
           set(step ${link})
@@ -142,11 +247,30 @@ function(veskor_check_core_boundary dir)
           endwhile()
           list(JOIN chain " -> " chain)
           message(FATAL_ERROR
-            "Logic library ${core} must not reach ${link} (Qt Widgets and platform_linux* belong "
-            "in widgets/ and app/): ${chain}")
+            "Logic library ${core} must not reach ${link} (Qt's GUI modules, platform_linux*, "
+            "widgets and the bar belong in widgets/ and app/): ${chain}")
         endif()
         list(APPEND queue ${link})
       endforeach()
     endwhile()
+
+    # Its own sources, and every project header they bring in.
+    get_target_property(sources ${core} SOURCES)
+    get_target_property(source_dir ${core} SOURCE_DIR)
+    foreach(source IN LISTS sources)
+      if(source MATCHES "\\$<")
+        continue()
+      endif()
+      get_filename_component(source "${source}" ABSOLUTE BASE_DIR "${source_dir}")
+      if(NOT EXISTS "${source}")
+        continue() # generated later
+      endif()
+      _veskor_scan_includes("${source}" "${dir}" ${core} "${gui_dirs}" "" found)
+      if(found_why)
+        message(FATAL_ERROR
+          "Logic library ${core} must not include ${found_why}; widgets/, app/ and the "
+          "platform implementations may: ${found_chain}")
+      endif()
+    endforeach()
   endforeach()
 endfunction()
