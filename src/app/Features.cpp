@@ -133,6 +133,14 @@ BuiltWindow fileInfoWindow(const WindowSources& sources) {
 
 } // namespace
 
+void connectSession(BarWindow& bar, std::unique_ptr<ISessionService> service) {
+    auto* commands = new SessionCommands(std::move(service), bar);
+    QObject::connect(&bar, &BarWindow::shutdownRequested, commands, &SessionCommands::shutdown);
+    QObject::connect(&bar, &BarWindow::logOffRequested, commands, &SessionCommands::logOff);
+    QObject::connect(&bar, &BarWindow::rebootRequested, commands, &SessionCommands::reboot);
+    QObject::connect(commands, &SessionCommands::logOffAccepted, &bar, &BarWindow::quit);
+}
+
 std::vector<SidePanelDescription> sidePanels(const CalendarSources& calendar,
                                              std::function<MemoryScope&()> scope) {
     return {

@@ -17,6 +17,7 @@
 namespace veskor {
 
 class BarWindow;
+class ISessionService;
 class LinuxServices;
 class MemoryScope;
 
@@ -34,6 +35,9 @@ std::vector<SettingKey> featureSettingKeys();
 
 // What the calendar reads: the services' clock and, once it exists, the bar's name-day table.
 CalendarSources calendarSources(LinuxServices& services, BarWindow* const& bar);
+
+// The bar's "Shutdown", "Log Off" and "Reboot", served by `service`.
+void connectSession(BarWindow& bar, std::unique_ptr<ISessionService> service);
 
 // The windows the bar asks for and the features that live on its tick, wired to the bar.
 void connectFeatures(BarWindow& bar, LinuxServices& services, const std::filesystem::path& dataDir);

@@ -54,7 +54,16 @@ class SessionWidgetsTest final : public QObject {
                                               std::vector<SidePanelDescription>{});
             auto owned = std::make_unique<FakeSessionService>();
             service = owned.get();
-            connectSession(*bar, std::move(owned));
+            // Wired as app/ wires the bar's menu to them.
+            auto* commands = new SessionCommands(std::move(owned), *bar);
+            QObject::connect(bar.get(), &BarWindow::shutdownRequested, commands,
+                             &SessionCommands::shutdown);
+            QObject::connect(bar.get(), &BarWindow::logOffRequested, commands,
+                             &SessionCommands::logOff);
+            QObject::connect(bar.get(), &BarWindow::rebootRequested, commands,
+                             &SessionCommands::reboot);
+            QObject::connect(commands, &SessionCommands::logOffAccepted, bar.get(),
+                             &BarWindow::quit);
             bar->show();
         }
         void run(const QString& item) const {

@@ -1,6 +1,5 @@
 #include "session/widgets/SessionCommands.h"
 
-#include "bar/widgets/BarWindow.h"
 #include "session/widgets/ExitSelectionDialog.h"
 #include "ui/Messages.h"
 
@@ -9,11 +8,11 @@
 
 namespace veskor {
 
-SessionCommands::SessionCommands(std::unique_ptr<ISessionService> service, BarWindow& bar)
-    : QObject(&bar), m_service(std::move(service)), m_bar(bar),
-      m_exit(*m_service,
-             [this](int left, int top) { return ExitSelectionDialog::choose(left, top, &m_bar); }) {
-}
+SessionCommands::SessionCommands(std::unique_ptr<ISessionService> service, QWidget& window)
+    : QObject(&window), m_service(std::move(service)), m_window(window),
+      m_exit(*m_service, [this](int left, int top) {
+          return ExitSelectionDialog::choose(left, top, &m_window);
+      }) {}
 
 void SessionCommands::shutdown() {
     run(ExitType::ShutDown, QStringLiteral("Shutdown"));
@@ -41,20 +40,12 @@ void SessionCommands::run(ExitType type, const QString& command) {
             const std::string& reason =
                 m_exit.reason().empty() ? m_exit.lastError() : m_exit.reason();
             showErrorMessage(
-                &m_bar,
+                &m_window,
                 QStringLiteral("%1 failed: %2").arg(command, QString::fromStdString(reason)));
         } else if (outcome == ExitOutcome::Accepted && type == ExitType::LogOff) {
-            // The bar's own close puts the desktop panel back before logind ends the session.
-            m_bar.quit();
+            emit logOffAccepted();
         }
     });
-}
-
-void connectSession(BarWindow& bar, std::unique_ptr<ISessionService> service) {
-    auto* commands = new SessionCommands(std::move(service), bar);
-    QObject::connect(&bar, &BarWindow::shutdownRequested, commands, &SessionCommands::shutdown);
-    QObject::connect(&bar, &BarWindow::logOffRequested, commands, &SessionCommands::logOff);
-    QObject::connect(&bar, &BarWindow::rebootRequested, commands, &SessionCommands::reboot);
 }
 
 } // namespace veskor

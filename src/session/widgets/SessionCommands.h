@@ -1,7 +1,7 @@
 #pragma once
 // The bar's "Shutdown", "Log Off" and "Reboot": each ends the desktop session at once, without
 // asking and without forcing. A refusal, or a bus that cannot be reached, is shown with its
-// reason; the bar goes only once logind has accepted a log off.
+// reason; the bar is asked to go (logOffAccepted) only once logind has accepted a log off.
 
 #include "platform/SessionService.h"
 #include "session/core/ExitSession.h"
@@ -9,15 +9,15 @@
 #include <QObject>
 #include <memory>
 
-namespace veskor {
+class QWidget;
 
-class BarWindow;
+namespace veskor {
 
 class SessionCommands final : public QObject {
     Q_OBJECT
 public:
-    // Lives as long as `bar`, which an accepted "Log Off" closes.
-    SessionCommands(std::unique_ptr<ISessionService> service, BarWindow& bar);
+    // Lives as long as `window`, the bar's, which its dialog and messages are shown over.
+    SessionCommands(std::unique_ptr<ISessionService> service, QWidget& window);
 
     [[nodiscard]] const ExitSession& exitSession() const { return m_exit; }
 
@@ -26,16 +26,18 @@ public slots:
     void logOff();
     void reboot();
 
+signals:
+    // logind took the log off: the bar closes now, so that its own close puts the desktop panel
+    // back before the session ends.
+    void logOffAccepted();
+
 private:
     void run(ExitType type, const QString& command);
 
     std::unique_ptr<ISessionService> m_service;
-    BarWindow& m_bar;
+    QWidget& m_window;
     ExitSession m_exit;
     bool m_waiting = false;
 };
-
-// The bar's three commands, served by `service`.
-void connectSession(BarWindow& bar, std::unique_ptr<ISessionService> service);
 
 } // namespace veskor
