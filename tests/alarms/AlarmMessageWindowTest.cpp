@@ -4,10 +4,12 @@
 
 #include "alarms/widgets/LedTicker.h"
 #include "platform/fake/FakeBeep.h"
+#include "ui/ButtonGlyphs.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
+#include <vector>
 
 using namespace veskor;
 
@@ -38,6 +40,40 @@ private slots:
         QVERIFY(window.led()->scroll());
         QCOMPARE(window.okButton()->geometry(), QRect(254, 67, 75, 27));
         QVERIFY(window.okButton()->isDefault());
+        QCOMPARE(window.okButton()->icon().pixmap(16, 16).toImage(), okGlyph().toImage());
+    }
+
+    void ledBand() {
+        FakeBeep beep;
+        AlarmMessageWindow window(beep, nullptr);
+        window.showAlarm(QString::fromUtf8("Žg"), false, encodeTime(7, 5, 0, 0));
+        LedTicker& led = *window.led();
+        QCOMPARE(led.height(), 58);
+        // 19 rows of dots: the caron lights the first row inside the text border of 3, the
+        // descender the last.
+        const QImage dots = led.dotImage();
+        QCOMPARE(dots.height(), 19 * 3);
+        std::vector<int> litRows;
+        for (int row = 0; row < 19; ++row) {
+            for (int x = 1; x < dots.width(); x += 3) {
+                if (dots.pixel(x, 1 + 3 * row) == QColor(Qt::green).rgb()) {
+                    litRows.push_back(row);
+                    break;
+                }
+            }
+        }
+        QVERIFY(!litRows.empty());
+        QCOMPARE(litRows.front(), 3);
+        QCOMPARE(litRows.back(), 15);
+        // All 19 rows are inside the frame: the last row's dots end just above its bottom line.
+        led.scrollTick();
+        const QImage shown = led.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.pixel(2, 56), qRgb(128, 128, 128));
+        QCOMPARE(shown.pixel(2, 57), qRgb(0, 0, 0));
+
+        // A later event takes the window over at the same height.
+        window.showAlarm("Meeting", false, encodeTime(7, 6, 0, 0));
+        QCOMPARE(led.height(), 58);
     }
 
     void beepsTwiceASecondOnlyWithSound() {

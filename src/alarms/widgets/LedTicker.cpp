@@ -4,19 +4,53 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QTextBoundaryFinder>
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <utility>
 
 namespace veskor {
 
 namespace {
 
-// A hand-written alarm file may hold a message of megabytes; the display shows the start of it
-// and keeps the images to a few megabytes.
-constexpr int kMaxTextChars = 1000;
+// A hand-written alarm file may hold a message of megabytes; the display draws its start, which
+// keeps the images to a few megabytes and their drawing to a moment. So many characters take
+// about two minutes to scroll by; no message meant to be read comes near.
+constexpr qsizetype kMaxTextChars = 400;
 constexpr int kMaxTextWidth = 4000;
 constexpr std::int64_t kMaxDotImagePixels = std::int64_t{1} << 24;
+
+// The letters that set the text's rows: the capitals with marks above reach highest, the
+// descenders lowest. Marks below a letter (ogonek, cedilla) may reach into the border.
+constexpr auto kTallLetters = u"ÁÄČĎÉĚÍĹĽŇÓÔŔŘŠŤÚŮÝŽ";
+constexpr auto kDeepLetters = u"gjpqy";
+
+// The first and last rows that `letters` ink, relative to the baseline, drawn as the display
+// draws them; none when nothing is drawn.
+std::optional<std::pair<int, int>> inkRows(const QString& letters, const QFont& font,
+                                           const QFontMetrics& metrics) {
+    const int baseline = 2 * metrics.height();
+    QImage image(metrics.horizontalAdvance(letters) + 2 * metrics.height(), 4 * metrics.height(),
+                 QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(metrics.height(), baseline, letters);
+    painter.end();
+    std::optional<std::pair<int, int>> rows;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        if (std::any_of(line, line + image.width(), [](QRgb pixel) { return qRed(pixel) != 0; })) {
+            rows = std::pair(rows ? rows->first : y - baseline, y - baseline);
+        }
+    }
+    return rows;
+}
 
 // The offset a pass leaves after drawing at `offset` on an image `extent` long: a pass that moves
 // the offset up starts again at 0 once it has run past the end, the others at the end once they
@@ -48,21 +82,50 @@ void drawBevel(QPainter& painter, QRect& rect, Bevel bevel, int width) {
 
 } // namespace
 
+QString ledText(const QString& text) {
+    if (text.isEmpty()) {
+        return QStringLiteral("   ");
+    }
+    if (text.size() <= kMaxTextChars) {
+        return text;
+    }
+    // The boundary is looked for in a short piece: a finder over the whole text would first
+    // read all of it.
+    QString start = text.left(kMaxTextChars + 16);
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, start);
+    finder.setPosition(kMaxTextChars);
+    if (!finder.isAtBoundary()) {
+        finder.toPreviousBoundary();
+    }
+    start.truncate(std::max<qsizetype>(finder.position(), 0));
+    return start + QChar(0x2026);
+}
+
 QImage renderLedText(const QString& text, const QFont& font, QColor textColor, QColor unlitColor,
                      int borderWidth) {
-    const QString shown = text.isEmpty() ? QStringLiteral("   ") : text.left(kMaxTextChars);
     // Unsmoothed, so that every pixel is either lit or unlit.
     QFont rasterFont(font);
     rasterFont.setStyleStrategy(QFont::NoAntialias);
     const QFontMetrics metrics(rasterFont);
+    QString shown = ledText(text);
+    if (metrics.horizontalAdvance(shown) > kMaxTextWidth) {
+        shown = metrics.elidedText(shown, Qt::ElideRight, kMaxTextWidth);
+    }
+    // The rows from the ink, not from the font's ascent and descent: a face standing in for
+    // the one asked for may draw its carons above its ascent, or leave its descent half empty.
+    const auto tall = inkRows(QString::fromUtf16(kTallLetters), rasterFont, metrics);
+    const auto deep = inkRows(QString::fromUtf16(kDeepLetters), rasterFont, metrics);
+    const int ascent = tall ? -tall->first : metrics.ascent();
+    const int descent = deep ? deep->second + 1 : metrics.descent();
     const int border = std::max(borderWidth, 0);
     const int width = std::min(metrics.horizontalAdvance(shown), kMaxTextWidth) + 2 * border;
-    QImage source(std::max(width, 1), metrics.height() + 2 * border, QImage::Format_RGB32);
+    QImage source(std::max(width, 1), std::max(ascent + descent, 1) + 2 * border,
+                  QImage::Format_RGB32);
     source.fill(unlitColor);
     QPainter painter(&source);
     painter.setFont(rasterFont);
     painter.setPen(textColor);
-    painter.drawText(border, border + metrics.ascent(), shown);
+    painter.drawText(border, border + ascent, shown);
     return source;
 }
 
@@ -114,6 +177,9 @@ int nextScrollOffset(ScrollMode mode, int offset, int moveStep, QSize imageSize)
 LedTicker::LedTicker(QWidget* parent)
     : QWidget(parent), m_text(QStringLiteral("LED Ticker")), m_backColor(style::kBlack),
       m_enabledDotColor(style::kGray), m_fontColor(style::kLime), m_color(style::kSilver) {
+    // Every pixel is painted, which lets the toolkit move the band's pixels on a scroll instead
+    // of painting the band again.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     m_timer.setInterval(10);
     connect(&m_timer, &QTimer::timeout, this, &LedTicker::scrollTick);
     buildDots();
@@ -200,27 +266,27 @@ void LedTicker::setScrollMode(ScrollMode mode) {
 
 void LedTicker::setSingleBorder(bool on) {
     m_singleBorder = on;
-    update();
+    frameChanged();
 }
 
 void LedTicker::setBevelOuter(Bevel bevel) {
     m_bevelOuter = bevel;
-    update();
+    frameChanged();
 }
 
 void LedTicker::setBevelInner(Bevel bevel) {
     m_bevelInner = bevel;
-    update();
+    frameChanged();
 }
 
 void LedTicker::setBevelWidth(int pixels) {
     m_bevelWidth = std::max(pixels, 0);
-    update();
+    frameChanged();
 }
 
 void LedTicker::setBorderWidth(int pixels) {
     m_borderWidth = std::max(pixels, 0);
-    update();
+    frameChanged();
 }
 
 void LedTicker::setColor(QColor color) {
@@ -229,6 +295,8 @@ void LedTicker::setColor(QColor color) {
 }
 
 void LedTicker::scrollTick() {
+    const Frame frameBefore = m_shownFrame;
+    const int offsetBefore = m_shownOffset;
     switch (m_scrollMode) {
     case ScrollMode::None:
         return;
@@ -249,27 +317,60 @@ void LedTicker::scrollTick() {
     if (m_shownFrame != Frame::Blank) {
         m_offset = nextScrollOffset(m_scrollMode, m_offset, m_moveStep, m_dotImage.size());
     }
-    // The paint shows the frame chosen here; Qt draws only in paint events.
-    update();
+    moveBand(frameBefore, offsetBefore);
 }
 
-void LedTicker::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
-    painter.fillRect(rect(), m_color);
-    m_innerRect = drawFrame(painter).adjusted(m_dotSpace, m_dotSpace, -m_dotSpace, -m_dotSpace);
-    if (m_innerRect.isValid()) {
-        painter.setClipRect(m_innerRect);
-        painter.fillRect(m_innerRect, m_backColor);
+// Shows the frame chosen by the tick. Most ticks move the band by the step: the pixels already
+// on screen are moved (on X11 inside the server) and only the strip that comes into view is
+// painted, a few dots instead of the whole band thirty times a second.
+void LedTicker::moveBand(Frame before, int offsetBefore) {
+    const QRect band = bandRect();
+    const bool horizontal = m_shownFrame == Frame::Horizontal;
+    const int period = horizontal ? m_dotImage.width() : m_dotImage.height();
+    if (!m_timer.isActive() || before != m_shownFrame || m_shownFrame == Frame::Blank ||
+        period <= 0) {
+        update(band);
+        return;
     }
+    // The band repeats every period, so the shortest way to the new offset is the move.
+    int step = ((m_shownOffset - offsetBefore) % period + period) % period;
+    if (step > period / 2) {
+        step -= period;
+    }
+    if (step == 0) {
+        return;
+    }
+    if (std::abs(step) >= (horizontal ? band.width() : band.height())) {
+        update(band);
+    } else if (horizontal) {
+        QWidget::scroll(-step, 0, band);
+    } else {
+        QWidget::scroll(0, -step, band);
+    }
+}
+
+void LedTicker::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect band = bandRect();
+    const QRect exposed = event->rect();
+    if (!band.contains(exposed)) {
+        painter.fillRect(rect(), m_color);
+        drawFrame(painter);
+    }
+    if (!band.isValid()) {
+        return;
+    }
+    painter.setClipRect(band);
+    painter.fillRect(band & exposed, m_backColor);
     if (m_timer.isActive()) {
         switch (m_shownFrame) {
         case Frame::None:
             break;
         case Frame::Horizontal:
-            drawBand(painter, Qt::Horizontal, m_shownOffset);
+            drawBand(painter, Qt::Horizontal, m_shownOffset, exposed);
             break;
         case Frame::Vertical:
-            drawBand(painter, Qt::Vertical, m_shownOffset);
+            drawBand(painter, Qt::Vertical, m_shownOffset, exposed);
             break;
         case Frame::Blank:
             drawBlank(painter);
@@ -278,8 +379,8 @@ void LedTicker::paintEvent(QPaintEvent* /*event*/) {
         return;
     }
     // Standing still: the image from its start, repeated along the top and down the left.
-    drawBand(painter, Qt::Horizontal, 0);
-    drawBand(painter, Qt::Vertical, 0);
+    drawBand(painter, Qt::Horizontal, 0, exposed);
+    drawBand(painter, Qt::Vertical, 0, exposed);
     m_offset = 0;
 }
 
@@ -301,10 +402,7 @@ void LedTicker::buildDots() {
         source = m_picture;
     }
     m_dotImage = buildDotImage(source, m_dotSize, m_dotSpace, m_backColor);
-    if (m_autoSize) {
-        resize(m_dotImage.width() + 2 * m_innerRect.left() + 1,
-               m_dotImage.height() + 2 * m_innerRect.top() + 1);
-    }
+    fitToDots();
 }
 
 void LedTicker::rebuild() {
@@ -312,7 +410,33 @@ void LedTicker::rebuild() {
     update();
 }
 
-QRect LedTicker::drawFrame(QPainter& painter) const {
+void LedTicker::frameChanged() {
+    fitToDots();
+    update();
+}
+
+// The dot image begins with the space before its first dot, and that space lies under the frame:
+// n rows of dots fill n * (DotSize + DotSpace) - DotSpace pixels inside it, the frame around.
+void LedTicker::fitToDots() {
+    if (!m_autoSize || m_dotImage.isNull()) {
+        return;
+    }
+    const int frame = 2 * frameWidth() - m_dotSpace;
+    resize(m_dotImage.width() + frame, m_dotImage.height() + frame);
+}
+
+int LedTicker::frameWidth() const {
+    const int outer = m_bevelOuter == Bevel::None ? 0 : m_bevelWidth;
+    const int inner = m_bevelInner == Bevel::None ? 0 : m_bevelWidth;
+    return (m_singleBorder ? 1 : 0) + outer + m_borderWidth + inner;
+}
+
+QRect LedTicker::bandRect() const {
+    const int frame = frameWidth();
+    return rect().adjusted(frame, frame, -frame, -frame);
+}
+
+void LedTicker::drawFrame(QPainter& painter) const {
     QRect inner = rect();
     if (m_singleBorder) {
         painter.setPen(style::kBlack);
@@ -323,39 +447,47 @@ QRect LedTicker::drawFrame(QPainter& painter) const {
     // The frame of BorderWidth keeps the panel colour the widget was cleared with.
     inner.adjust(m_borderWidth, m_borderWidth, -m_borderWidth, -m_borderWidth);
     drawBevel(painter, inner, m_bevelInner, m_bevelWidth);
-    return inner;
 }
 
-// The dot image repeated end to end along one edge of the inner rectangle, shifted back by
-// `offset`: offsets past either end show the same band as their remainder.
-void LedTicker::drawBand(QPainter& painter, Qt::Orientation orientation, int offset) const {
+// The dot image repeated end to end along one edge of the band, shifted back by `offset`:
+// offsets past either end show the same band as their remainder. Only the copies that meet the
+// exposed part are drawn, and only there.
+void LedTicker::drawBand(QPainter& painter, Qt::Orientation orientation, int offset,
+                         const QRect& exposed) const {
     const bool horizontal = orientation == Qt::Horizontal;
     const int period = horizontal ? m_dotImage.width() : m_dotImage.height();
-    if (period <= 0 || !m_innerRect.isValid()) {
+    const QRect band = bandRect();
+    const QRect area = band & exposed;
+    if (period <= 0 || area.isEmpty()) {
         return;
     }
+    const QPoint origin = band.topLeft() - QPoint(m_dotSpace, m_dotSpace);
     const int shift = ((offset % period) + period) % period;
-    const int start = (horizontal ? m_innerRect.left() : m_innerRect.top()) - shift;
-    const int end = horizontal ? m_innerRect.right() : m_innerRect.bottom();
-    for (int at = start; at <= end; at += period) {
-        if (horizontal) {
-            painter.drawImage(at, m_innerRect.top(), m_dotImage);
-        } else {
-            painter.drawImage(m_innerRect.left(), at, m_dotImage);
+    int at = (horizontal ? origin.x() : origin.y()) - shift;
+    const int first = horizontal ? area.left() : area.top();
+    const int last = horizontal ? area.right() : area.bottom();
+    if (at + period <= first) {
+        at += (first - at) / period * period;
+    }
+    for (; at <= last; at += period) {
+        const QPoint corner = horizontal ? QPoint(at, origin.y()) : QPoint(origin.x(), at);
+        const QRect piece = QRect(corner, m_dotImage.size()) & area;
+        if (!piece.isEmpty()) {
+            painter.drawImage(piece.topLeft(), m_dotImage, piece.translated(-corner));
         }
     }
 }
 
-// Every dot cell of the inner rectangle unlit.
+// Every dot cell of the band unlit.
 void LedTicker::drawBlank(QPainter& painter) const {
+    const QRect band = bandRect();
     const int pitch = m_dotSize + m_dotSpace;
-    const int columns = m_innerRect.width() / pitch;
-    const int rows = m_innerRect.height() / pitch;
+    const int columns = (band.width() + m_dotSpace) / pitch;
+    const int rows = (band.height() + m_dotSpace) / pitch;
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
-            painter.fillRect(m_innerRect.left() + m_dotSpace + column * pitch,
-                             m_innerRect.top() + m_dotSpace + row * pitch, m_dotSize, m_dotSize,
-                             m_enabledDotColor);
+            painter.fillRect(band.left() + column * pitch, band.top() + row * pitch, m_dotSize,
+                             m_dotSize, m_enabledDotColor);
         }
     }
 }

@@ -12,8 +12,13 @@ namespace veskor {
 enum class ScrollMode { None, LeftToRight, RightToLeft, TopToBottom, BottomToTop, Flash };
 enum class Bevel { None, Lowered, Raised };
 
-// The text at one pixel per dot: `text` drawn without smoothing in `font` and `textColor` on
-// `unlitColor`, with `borderWidth` unlit pixels on every side. An empty text is three blanks.
+// The text the display draws for `text`: three blanks for an empty one, and a text past a few
+// hundred characters cut at a character boundary with "…" after it.
+QString ledText(const QString& text);
+
+// The text at one pixel per dot: ledText(text) drawn without smoothing in `font` and `textColor`
+// on `unlitColor`, with `borderWidth` unlit pixels on every side. Its rows reach from the top of
+// the font's accented capitals to the foot of its descenders, as drawn.
 QImage renderLedText(const QString& text, const QFont& font, QColor textColor, QColor unlitColor,
                      int borderWidth);
 
@@ -38,7 +43,7 @@ public:
     // A picture replaces the text; a null one returns to the text (three blanks).
     void setPicture(const QImage& picture);
     const QImage& picture() const { return m_picture; }
-    // On: every rebuild sizes the control to the dot image and its frame.
+    // On: the control takes the size of its dots inside its frame, at every change of either.
     void setAutoSize(bool on);
     bool autoSize() const { return m_autoSize; }
     void setBackColor(QColor color);
@@ -75,8 +80,6 @@ public:
     const QImage& dotImage() const { return m_dotImage; }
     // The offset the next scroll tick draws at.
     int offset() const { return m_offset; }
-    // The drawing area inside the frame, as of the last paint; empty before the first.
-    QRect innerRect() const { return m_innerRect; }
 
     // The scroll timer's handler: shows the next frame of the scroll mode.
     void scrollTick();
@@ -90,8 +93,15 @@ private:
 
     void buildDots();
     void rebuild();
-    QRect drawFrame(QPainter& painter) const;
-    void drawBand(QPainter& painter, Qt::Orientation orientation, int offset) const;
+    void frameChanged();
+    void fitToDots();
+    int frameWidth() const;
+    // The area inside the frame, where the dots are.
+    QRect bandRect() const;
+    void moveBand(Frame before, int offsetBefore);
+    void drawFrame(QPainter& painter) const;
+    void drawBand(QPainter& painter, Qt::Orientation orientation, int offset,
+                  const QRect& exposed) const;
     void drawBlank(QPainter& painter) const;
 
     QString m_text;
@@ -115,7 +125,6 @@ private:
     QTimer m_timer;
     int m_offset = 0;
     bool m_flashPhase = false;
-    QRect m_innerRect{0, 0, 0, 0};
     // What the last scroll tick showed; a paint while scrolling shows it again.
     Frame m_shownFrame = Frame::None;
     int m_shownOffset = 0;
