@@ -36,14 +36,14 @@ mapwait=$BENCH_BUILD/mapwait
 
 # shellcheck source=../tests/e2e/harness.sh
 source "$root/tests/e2e/harness.sh"
-E2E_TIMEOUT=$((120 + SETTLE_SECONDS + IDLE_SECONDS + RUNS * 3 * 15))
+E2E_TIMEOUT=$((120 + 3 * (SETTLE_SECONDS + IDLE_SECONDS) + RUNS * 3 * 15))
 e2e_begin "$veskor"
 # The bar is measured with its memory row on, the row that costs a refresh every second.
 e2e_write_settings Memory=1
 
 programs=(veskor conky xclock)
 veskor_args=()
-declare -A label=([veskor]="veskor (see below)" [conky]="conky" [xclock]="xclock -update 1"
+declare -A label=([veskor]="veskor, idle bar" [conky]="conky" [xclock]="xclock -update 1"
     [qtfloor]="Qt floor (3 labels)")
 declare -A class=([veskor]=veskor [conky]=Conky [xclock]=XClock [qtfloor]=qtfloor)
 command_of() {
@@ -75,60 +75,88 @@ median() { tr ' ' '\n' | awk 'NF' | sort -g | awk '{v[NR] = $1} END {
     if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # --- memory and idle processor time -------------------------------------------------------------
-e2e_step "memory after ${SETTLE_SECONDS}s, processor time over ${IDLE_SECONDS}s idle"
-# The bar at its busiest while idle: the memory row, the scope running with both traces each
-# second, and an alarm's window open with its LED ticker scrolling (a silent event three seconds
-# after its clock starts).
-e2e_write_settings Memory=1 MemoryScan=1 PMScan=1 PFScan=1 Scan=1000
-printf '10:00\r\nThe bench alarm: the LED ticker scrolls\r\n1\r\n-1\r\n' >"$E2E_DATA/Veskor32.aev"
-veskor_args=(--at "2026-12-08 09:59:57")
-declare -A pid
-for p in "${programs[@]}"; do
-    command_of "$p"
-    read -r _ "pid[$p]" < <("$mapwait" --keep --class "${class[$p]}" -- "${cmd[@]}" \
-        2>>"$E2E_TMP/logs/$p.log") || e2e_fail "$p did not start (see $E2E_TMP/logs/$p.log)"
-    [ -n "${pid[$p]}" ] || e2e_fail "$p did not start (see $E2E_TMP/logs/$p.log)"
-    E2E_PIDS+=("${pid[$p]}") # stopped with the session
-done
-sleep "$SETTLE_SECONDS"
-
+# Rounds, one after the other (one bar runs at a time): the idle bar beside the two peers, then
+# the bar with an alarm's window open, then with the scope running. Each round starts its
+# programs, lets them settle, reads their memory and measures their processor time while idle.
 kib() { awk -v k="$2:" '$1 == k {print $2}' "/proc/$1/smaps_rollup"; }
 cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'; } # utime + stime
 # The same in nanoseconds, summed over the threads: clock ticks are too coarse for an idle minute.
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%.0f", s}'; }
-declare -A rss pss ticks0 ns0
-e2e_wait_window veskor 5 "${pid[veskor]}"
-e2e_geometry "$E2E_WID"
-e2e_log "bar window ${E2E_GEOM_W}x${E2E_GEOM_H} (memory row shown: height 42)"
-for p in "${programs[@]}"; do
-    kill -0 "${pid[$p]}" 2>/dev/null || e2e_fail "$p (pid ${pid[$p]}) ended while settling"
-    rss[$p]=$(kib "${pid[$p]}" Rss)
-    pss[$p]=$(kib "${pid[$p]}" Pss)
-    ticks0[$p]=$(cpu_ticks "${pid[$p]}")
-    ns0[$p]=$(cpu_ns "${pid[$p]}")
-done
-t0=${EPOCHREALTIME//[!0-9]/}
-sleep "$IDLE_SECONDS"
-t1=${EPOCHREALTIME//[!0-9]/}
 hz=$(getconf CLK_TCK)
+rows=()
+
+# measure_round PROGRAM...: one line per program (label, RSS, PSS, CPU %, CPU ms) in rows.
+measure_round() {
+    local p ticks ns t0 t1
+    local -A pid rss pss ticks0 ns0
+    for p in "$@"; do
+        command_of "$p"
+        read -r _ "pid[$p]" < <("$mapwait" --keep --class "${class[$p]}" -- "${cmd[@]}" \
+            2>>"$E2E_TMP/logs/$p.log") || e2e_fail "$p did not start (see $E2E_TMP/logs/$p.log)"
+        [ -n "${pid[$p]}" ] || e2e_fail "$p did not start (see $E2E_TMP/logs/$p.log)"
+        E2E_PIDS+=("${pid[$p]}") # stopped with the session at the latest
+    done
+    sleep "$SETTLE_SECONDS"
+    [ -z "${round_check:-}" ] || "$round_check" "${pid[veskor]}"
+    for p in "$@"; do
+        kill -0 "${pid[$p]}" 2>/dev/null || e2e_fail "$p (pid ${pid[$p]}) ended while settling"
+        rss[$p]=$(kib "${pid[$p]}" Rss)
+        pss[$p]=$(kib "${pid[$p]}" Pss)
+        ticks0[$p]=$(cpu_ticks "${pid[$p]}")
+        ns0[$p]=$(cpu_ns "${pid[$p]}")
+    done
+    t0=${EPOCHREALTIME//[!0-9]/}
+    sleep "$IDLE_SECONDS"
+    t1=${EPOCHREALTIME//[!0-9]/}
+    for p in "$@"; do
+        kill -0 "${pid[$p]}" 2>/dev/null || e2e_fail "$p (pid ${pid[$p]}) ended while idle"
+        ticks=$(($(cpu_ticks "${pid[$p]}") - ticks0[$p]))
+        ns=$(($(cpu_ns "${pid[$p]}") - ns0[$p]))
+        rows+=("$(awk -v name="${round_label:-${label[$p]}}" -v ms="$(median <<<"${times[$p]}")" \
+            -v rss="${rss[$p]}" -v pss="${pss[$p]}" -v ticks="$ticks" -v hz="$hz" \
+            -v us=$((t1 - t0)) -v ns="$ns" 'BEGIN {
+            printf "%-24s %15.1f %8.1f %8.1f %15.3f %13.1f", name, ms, rss / 1024, pss / 1024,
+                100 * ticks / hz / (us / 1e6), ns / 1e6 }')")
+        e2e_log "${rows[-1]}"
+    done
+    for p in "$@"; do e2e_stop_pid "${pid[$p]}"; done
+}
+
+bar_geometry_logged() {
+    e2e_wait_window veskor 5 "$1"
+    e2e_geometry "$E2E_WID"
+    e2e_log "bar window ${E2E_GEOM_W}x${E2E_GEOM_H} (memory row shown: height 42)"
+}
+
+# The alarm round measures nothing unless the alarm's window is on screen.
+alarm_window_open() {
+    e2e_wait_for 5 xdotool search --all --onlyvisible --pid "$1" --name '^Alarm event - \[10:00\]$' \
+        >/dev/null || e2e_fail "the bench alarm's window did not open"
+}
+
+e2e_step "memory after ${SETTLE_SECONDS}s, processor time over ${IDLE_SECONDS}s idle: the idle bar"
+e2e_write_settings Memory=1
+round_label="" round_check=bar_geometry_logged measure_round "${programs[@]}"
+e2e_step "the same with an alarm's window open"
+# A silent event three seconds after the bar's clock starts; its LED ticker scrolls meanwhile.
+printf '10:00\r\nThe bench alarm: the LED ticker scrolls\r\n1\r\n-1\r\n' >"$E2E_DATA/Veskor32.aev"
+veskor_args=(--at "2026-12-08 09:59:57")
+round_label="veskor, alarm open" round_check=alarm_window_open measure_round veskor
+rm -f "$E2E_DATA/Veskor32.aev"
+veskor_args=()
+e2e_step "the same with the scope running"
+e2e_write_settings Memory=1 MemoryScan=1 PMScan=1 PFScan=1 Scan=1000
+round_label="veskor, scope running" round_check="" measure_round veskor
 
 # --- table --------------------------------------------------------------------------------------
-printf '\n%-20s %15s %8s %8s %15s %13s\n' program "start ms (med)" "RSS MiB" "PSS MiB" \
+printf '\n%-24s %15s %8s %8s %15s %13s\n' program "start ms (med)" "RSS MiB" "PSS MiB" \
     "CPU % (1 core)" "CPU ms (sched)"
-for p in "${programs[@]}"; do
-    kill -0 "${pid[$p]}" 2>/dev/null || e2e_fail "$p (pid ${pid[$p]}) ended while idle"
-    ticks=$(($(cpu_ticks "${pid[$p]}") - ticks0[$p]))
-    ns=$(($(cpu_ns "${pid[$p]}") - ns0[$p]))
-    awk -v name="${label[$p]}" -v ms="$(median <<<"${times[$p]}")" -v rss="${rss[$p]}" \
-        -v pss="${pss[$p]}" -v ticks="$ticks" -v hz="$hz" -v us=$((t1 - t0)) -v ns="$ns" 'BEGIN {
-        printf "%-20s %15.1f %8.1f %8.1f %15.3f %13.1f\n", name, ms, rss / 1024, pss / 1024,
-            100 * ticks / hz / (us / 1e6), ns / 1e6 }'
-done
+printf '%s\n' "${rows[@]}"
 awk -v name="${label[qtfloor]}" -v ms="$(median <<<"${times[qtfloor]}")" \
-    'BEGIN { printf "%-20s %15.1f %8s %8s %15s %13s\n", name, ms, "-", "-", "-", "-" }'
+    'BEGIN { printf "%-24s %15.1f %8s %8s %15s %13s\n", name, ms, "-", "-", "-", "-" }'
 printf '(%d launches each; memory after %ss; CPU %% = utime+stime over %ss idle at %s ticks/s;\n' \
     "$RUNS" "$SETTLE_SECONDS" "$IDLE_SECONDS" "$hz"
 printf ' CPU ms = time on a processor in that window, all threads, from schedstat;\n'
-printf ' veskor: start with Memory=1; memory and CPU with the memory row, the scope running and\n'
-printf ' an alarm window open)\n'
+printf ' veskor: the memory row on; the idle bar beside the peers, then on its own with an\n'
+printf ' alarm window open, then with the scope running both traces every second)\n'
 e2e_pass >/dev/null
