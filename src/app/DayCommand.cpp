@@ -39,9 +39,7 @@ Example: \fBveskor day 2026-12-24\fR
 )",
         .options = {},
         .parse = [](const CommandArgs& args) -> CommandRun {
-            const std::optional<std::string> date = optionalArgument(args);
-            const std::optional<DateTime> day =
-                date ? std::optional(parseIsoDate(*date)) : std::nullopt;
+            const std::optional<DateTime> day = optionalDateArgument(args);
             return [day](CommandContext& context) {
                 SaintTable saints;
                 std::string file;

@@ -87,6 +87,11 @@ std::optional<std::string> optionalArgument(const CommandArgs& args) {
     return args.arguments.empty() ? std::nullopt : std::optional(args.arguments.front());
 }
 
+std::optional<DateTime> optionalDateArgument(const CommandArgs& args) {
+    const std::optional<std::string> date = optionalArgument(args);
+    return date ? std::optional(parseIsoDate(*date)) : std::nullopt;
+}
+
 void noArguments(const CommandArgs& args) {
     if (!args.arguments.empty()) {
         throw UsageError("unexpected argument '" + args.arguments.front() + "'");

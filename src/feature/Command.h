@@ -86,6 +86,8 @@ std::string formatIsoDate(DateTime date);
 
 // The argument of a command that takes at most one: nullopt without; throws "too many arguments".
 std::optional<std::string> optionalArgument(const CommandArgs& args);
+// The one optional argument as a day "YYYY-MM-DD"; throws as optionalArgument and parseIsoDate.
+std::optional<DateTime> optionalDateArgument(const CommandArgs& args);
 // Nothing more for a command without arguments; throws "unexpected argument '<first>'".
 void noArguments(const CommandArgs& args);
 // The one argument a command needs; throws "<missing>" without it, "too many arguments" with more.

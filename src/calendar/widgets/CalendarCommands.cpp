@@ -19,9 +19,7 @@ Example: \fBveskor moon 2026-12-24\fR
 )",
         .options = {},
         .parse = [](const CommandArgs& args) -> CommandRun {
-            const std::optional<std::string> date = optionalArgument(args);
-            const std::optional<DateTime> day =
-                date ? std::optional(parseIsoDate(*date)) : std::nullopt;
+            const std::optional<DateTime> day = optionalDateArgument(args);
             return [day](CommandContext& context) {
                 context.out() << formatPhaseAngle(day.value_or(context.now())) << '\n';
                 return 0;

@@ -104,9 +104,7 @@ Example: \fBveskor saint 2026-07-05\fR
 )",
         .options = {},
         .parse = [](const CommandArgs& args) -> CommandRun {
-            const std::optional<std::string> date = optionalArgument(args);
-            const std::optional<DateTime> day =
-                date ? std::optional(parseIsoDate(*date)) : std::nullopt;
+            const std::optional<DateTime> day = optionalDateArgument(args);
             return [day](CommandContext& context) {
                 return withSaints(context, [&](const StringList& saints, const std::string& file) {
                     return runSaintCommand(day.value_or(context.now()), saints, file, context.out(),
