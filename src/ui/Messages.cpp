@@ -1,5 +1,7 @@
 #include "ui/Messages.h"
 
+#include "ui/DialogBorder.h"
+
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
@@ -12,6 +14,7 @@ namespace {
 void showPlain(QMessageBox::Icon icon, const QString& title, const QString& text,
                const QString& detail, QWidget* parent) {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    new DialogBorder(&box);
     box.setTextFormat(Qt::PlainText);
     if (!detail.isEmpty()) {
         box.setInformativeText(detail);
