@@ -10,12 +10,6 @@
 
 namespace veskor {
 
-// A window --window renders instead of the bar; takesFile: it shows the FILE argument.
-struct WindowWord {
-    std::string word;
-    bool takesFile = false;
-};
-
 // What --help and the parser know: the features' commands, in --help's order, and the words
 // --panel and --window take.
 struct CommandWords {

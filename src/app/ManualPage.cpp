@@ -1,7 +1,7 @@
 // Writes the manual page at build time: the template with its command list made from the
 // commands' descriptions, so that the page and --help list the same commands.
 
-#include "app/Commands.h"
+#include "app/Features.h"
 #include "app/Help.h"
 
 #include <fstream>
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
         std::cerr << "veskor-manual: no " << marker << "in " << argv[1] << '\n';
         return 1;
     }
-    text.replace(at, marker.size(), veskor::manualCommands(veskor::allCommands()));
+    text.replace(at, marker.size(), veskor::manualCommands(veskor::allCommands(veskor::allFeatures())));
     std::ofstream out(argv[2], std::ios::binary);
     out << text;
     return out.flush() ? 0 : 1;

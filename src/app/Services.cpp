@@ -1,5 +1,10 @@
 #include "app/Services.h"
 
+#include "platform/linux/LinuxProcessor.h"
+#include "platform/linux/LinuxSystemFacts.h"
+#include "platform/linux/LogindSession.h"
+#include "platform/linux/QtScreenFacts.h"
+
 namespace veskor {
 
 LinuxServices::LinuxServices(ClockFrom from, DateTime at)
@@ -16,7 +21,8 @@ LinuxServices::LinuxServices(ClockFrom from, DateTime at)
         m_clock = &m_fixedClock;
         break;
     }
-    m_settings = from == ClockFrom::Fixed ? static_cast<ISettingsStore*>(&m_readOnlySettings)
+    m_picture = from == ClockFrom::Fixed;
+    m_settings = m_picture ? static_cast<ISettingsStore*>(&m_readOnlySettings)
                                           : &m_userSettings;
 }
 
@@ -31,6 +37,20 @@ BarServices LinuxServices::forBar(const std::filesystem::path& dataDir,
             LocaleFormat::system(),
             dataDir,
             std::move(report)};
+}
+
+FeatureServices LinuxServices::forFeatures(const std::filesystem::path& dataDir) {
+    return {*m_clock,
+            m_picture ? static_cast<IFileStore&>(m_readOnlyFiles) : m_files,
+            m_beep,
+            *m_settings,
+            m_mappedFiles,
+            std::make_shared<LinuxSystemFacts>(),
+            std::make_shared<QtScreenFacts>(),
+            std::make_shared<LinuxProcessor>(),
+            m_picture ? nullptr : std::make_shared<LogindSession>(),
+            dataDir,
+            !m_picture};
 }
 
 } // namespace veskor

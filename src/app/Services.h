@@ -2,6 +2,7 @@
 // The machine's services behind the bar, built in one place for the bar and for screenshots.
 
 #include "bar/widgets/BarWindow.h"
+#include "platform/SessionService.h"
 #include "platform/FixedClock.h"
 #include "platform/RunningClock.h"
 #include "platform/linux/IniSettingsStore.h"
@@ -36,6 +37,25 @@ private:
     ISettingsStore& m_store;
 };
 
+// The user's data files read as they are and never saved: a picture changes nothing.
+class ReadOnlyFiles final : public IFileStore {
+public:
+    explicit ReadOnlyFiles(IFileStore& files) : m_files(files) {}
+    FileRead read(const std::filesystem::path& path, std::size_t maxBytes) override {
+        return m_files.read(path, maxBytes);
+    }
+    SaveResult save(const std::filesystem::path& /*path*/, std::string_view /*bytes*/) override {
+        return {};
+    }
+    CopyResult keepCopy(const std::filesystem::path& /*path*/,
+                        const std::filesystem::path& /*copy*/) override {
+        return {CopyResult::Status::Kept, {}};
+    }
+
+private:
+    IFileStore& m_files;
+};
+
 class LinuxServices final {
 public:
     enum class ClockFrom {
@@ -47,6 +67,8 @@ public:
 
     BarServices forBar(const std::filesystem::path& dataDir,
                        std::function<void(const QString&)> report);
+    // What the features use; for a picture of a fixed moment nothing is written or asked.
+    FeatureServices forFeatures(const std::filesystem::path& dataDir);
     [[nodiscard]] IClock& clock() { return *m_clock; }
     [[nodiscard]] IFileStore& files() { return m_files; }
     [[nodiscard]] IBeep& beep() { return m_beep; }
@@ -66,6 +88,8 @@ private:
     X11WindowState m_windowState;
     X11Taskbar m_taskbar;
     PosixFileStore m_files;
+    ReadOnlyFiles m_readOnlyFiles{m_files};
+    bool m_picture = false;
     X11Beep m_bell;
     PulseBeep m_beep{m_bell}; // silent until the first beep: a screenshot never connects
     std::shared_ptr<PosixMappedFiles> m_mappedFiles = std::make_shared<PosixMappedFiles>();

@@ -2,7 +2,6 @@
 
 #include "app/Autostart.h"
 #include "app/CommandLine.h"
-#include "app/Commands.h"
 #include "app/DataDirFacts.h"
 #include "app/DisplayChoice.h"
 #include "app/Features.h"
@@ -31,6 +30,32 @@
 namespace {
 
 using namespace veskor;
+
+// The bar with every feature on it: their side panels and settings keys, then, once the bar
+// exists, their wiring and menu entries.
+class FeaturedBar {
+public:
+    FeaturedBar(LinuxServices& services, const std::filesystem::path& dataDir,
+                std::function<void(const QString&)> report)
+        : m_features(allFeatures()), m_services(services.forFeatures(dataDir)),
+          m_bar(services.forBar(dataDir, std::move(report)), sidePanels(m_features),
+                settingKeys(m_features)) {
+        std::vector<MenuEntry> entries;
+        for (const Feature& feature : m_features) {
+            if (feature.attach) {
+                std::ranges::move(feature.attach(m_bar.link(), m_services),
+                                  std::back_inserter(entries));
+            }
+        }
+        m_bar.addMenuEntries(std::move(entries));
+    }
+    BarWindow& bar() { return m_bar; }
+
+private:
+    std::vector<Feature> m_features;
+    FeatureServices m_services;
+    BarWindow m_bar;
+};
 
 int runBar(int argc, char** argv, const CommandLine& cl, const std::filesystem::path& dataDir) {
     const DisplayChoice display = chooseDisplay(
@@ -64,11 +89,10 @@ int runBar(int argc, char** argv, const CommandLine& cl, const std::filesystem::
                                  : LinuxServices::ClockFrom::System,
                            cl.at.value_or(0));
     BarWindow* shown = nullptr;
-    BarWindow bar(
-        services.forBar(dataDir, [&shown](const QString& text) { showErrorMessage(shown, text); }),
-        sidePanels(calendarSources(services, shown), scopeOf(shown)), featureSettingKeys());
+    FeaturedBar featured(services, dataDir,
+                         [&shown](const QString& text) { showErrorMessage(shown, text); });
+    BarWindow& bar = featured.bar();
     shown = &bar;
-    connectFeatures(bar, services, dataDir);
     // However the program is asked to end (a signal, the end of the desktop session), it ends
     // through the bar's own close, as "Quit" does, also from inside a message box.
     QuitSignals quitSignals;
@@ -102,23 +126,20 @@ int runScreenshot(int argc, char** argv, const CommandLine& cl,
         return 0;
     };
     if (!cl.window.empty()) {
-        const std::vector<ScreenshotWindow> windows = screenshotWindows();
-        // The parser took the word from the same table.
-        const auto window = std::ranges::find_if(
-            windows, [&cl](const ScreenshotWindow& each) { return each.word.word == cl.window; });
-        const BuiltWindow built = window->build({services, dataDir, cl.file, std::cerr});
+        // The parser took the word from the same list.
+        const std::vector<Feature> features = allFeatures();
+        const FeatureServices sources = services.forFeatures(dataDir);
+        const BuiltWindow built =
+            findWindow(features, cl.window)->build({sources, cl.file, std::cerr});
         if (!built.window) {
             return built.status;
         }
         QApplication::processEvents();
         return save(built.window->grab());
     }
-    BarWindow* made = nullptr;
-    BarWindow bar(
-        services.forBar(dataDir,
-                        [](const QString& text) { std::cerr << text.toStdString() << '\n'; }),
-        sidePanels(calendarSources(services, made), scopeOf(made)), featureSettingKeys());
-    made = &bar;
+    FeaturedBar featured(services, dataDir,
+                         [](const QString& text) { std::cerr << text.toStdString() << '\n'; });
+    BarWindow& bar = featured.bar();
     // Shown for the picture only: the settings are not written.
     const QString panel = QString::fromStdString(cl.panel);
     if (panel == "memory") {
@@ -184,8 +205,7 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    const CommandWords words{allCommands(), panelWords(sidePanels()),
-                             windowWords(screenshotWindows())};
+    const CommandWords words = commandWords(allFeatures());
     CommandLine cl;
     try {
         cl = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), words);

@@ -76,6 +76,12 @@ struct CommandDescription {
     std::function<CommandRun(const CommandArgs& args)> parse;
 };
 
+// A window --screenshot --window draws instead of the bar; takesFile: it shows the FILE argument.
+struct WindowWord {
+    std::string word;
+    bool takesFile = false;
+};
+
 // "YYYY-MM-DD"; throws UsageError.
 DateTime parseIsoDate(const std::string& text);
 // "YYYY-MM-DD hh:mm:ss"; throws UsageError.

@@ -6,7 +6,7 @@ namespace veskor {
 // The bar's popup menu: a banner down the left side, the given text reading upwards in aqua on a
 // run from black at the bottom to navy at the top, the items to its right; the highlighted item
 // is yellow on black. Items carry no images.
-class BannerMenu final : public QMenu {
+class BannerMenu : public QMenu {
     Q_OBJECT
 public:
     static constexpr int kBannerWidth = 20;

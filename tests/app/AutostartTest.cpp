@@ -3,7 +3,7 @@
 #include "app/Autostart.h"
 
 #include "app/CommandLine.h"
-#include "app/Commands.h"
+#include "app/Features.h"
 #include "platform/linux/PosixFileStore.h"
 #include "support/TestSupport.h"
 
@@ -75,7 +75,7 @@ TEST(Autostart, AFolderThatCannotBeMadeIsReported) {
 }
 
 TEST(Autostart, CommandLineForms) {
-    const CommandWords words{allCommands(), {"calendar"}, {}};
+    const CommandWords words{allCommands(allFeatures()), {"calendar"}, {}};
     EXPECT_EQ(parseCommandLine({"--autostart"}, words).autostart, "");
     EXPECT_EQ(parseCommandLine({"--autostart"}, words).mode, CommandLine::Mode::Autostart);
     EXPECT_EQ(parseCommandLine({"--autostart", "on"}, words).autostart, "on");

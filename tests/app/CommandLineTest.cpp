@@ -2,7 +2,7 @@
 
 #include "app/CommandLine.h"
 
-#include "app/Commands.h"
+#include "app/Features.h"
 #include "app/DayCommand.h"
 #include "app/DisplayChoice.h"
 #include "app/Help.h"
@@ -20,7 +20,7 @@ namespace veskor {
 namespace {
 
 const CommandWords kWords{
-    allCommands(), {"calendar", "scope", "memory"}, {{"alarms"}, {"fileinfo", true}}};
+    allCommands(allFeatures()), {"calendar", "scope", "memory"}, {{"alarms"}, {"fileinfo", true}}};
 
 CommandLine parse(const std::vector<std::string>& args) {
     return parseCommandLine(args, kWords);

@@ -7,12 +7,7 @@
 #include "bar/widgets/TrayIcon.h"
 #include "common/Error.h"
 #include "common/Version.h"
-#include "platform/FixedClock.h"
-#include "platform/fake/FakeFileStore.h"
-#include "platform/fake/FakeMemoryInfo.h"
-#include "platform/fake/FakeSettingsStore.h"
-#include "platform/fake/FakeTaskbar.h"
-#include "platform/fake/FakeWindowState.h"
+#include "support/BarRig.h"
 #include "ui/ShadowLabel.h"
 #include "ui/SidePanel.h"
 #include "ui/StatusCell.h"
@@ -60,41 +55,16 @@ std::vector<SidePanelDescription> scratchPanels(int* built) {
     return {upper, lower};
 }
 
-QAction* actionNamed(QMenu* menu, const QString& text) {
-    for (QAction* action : menu->actions()) {
-        if (action->text() == text) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace
 
 class BarWindowTest final : public QObject {
     Q_OBJECT
 
-    struct Rig {
-        FixedClock clock{encodeDate(1998, 7, 6) + encodeTime(7, 5, 9, 0)};
-        FakeMemoryInfo memory;
-        FakeSettingsStore settings;
-        FakeWindowState windowState;
-        FakeTaskbar taskbar;
-        FakeFileStore files;
-        QStringList reports;
+    struct Rig : test::BarRig {
         int contentBuilt = 0;
-        std::unique_ptr<BarWindow> bar;
 
-        const std::filesystem::path dataDir = "/data";
-        BarWindow& make() {
-            bar = std::make_unique<BarWindow>(
-                BarServices{clock, memory, settings, windowState, taskbar, files,
-                            LocaleFormat::english(), dataDir,
-                            [this](const QString& text) { reports << text; }},
-                scratchPanels(&contentBuilt));
-            return *bar;
-        }
-        void click(const QString& menuText) const { actionNamed(bar->menu(), menuText)->trigger(); }
+        Rig() { clock.set(encodeDate(1998, 7, 6) + encodeTime(7, 5, 9, 0)); }
+        BarWindow& make() { return BarRig::make(scratchPanels(&contentBuilt)); }
         [[nodiscard]] std::int32_t stored(const char* name) const {
             return std::get<std::int32_t>(settings.values.at(name));
         }
@@ -369,10 +339,8 @@ private slots:
             QVERIFY(action->icon().isNull());
         }
         QCOMPARE(captions, (QStringList{"Always On Top", "Memory Status", "Windows Taskbar", "-",
-                                        "Upper Panel", "Lower Panel", "Alarm Settings...",
-                                        "Version Info on File...", "Edit Sain's Days...", "-",
-                                        "About...", "Quit", "-", "Shutdown", "Log Off", "Reboot"}));
-        QCOMPARE(bar.sidePanelWords(), (QStringList{"upper", "lower"}));
+                                        "Upper Panel", "Lower Panel", "-", "About...", "Quit",
+                                        "-"}));
     }
 
     void checkMarksFollowTheState() {
@@ -384,15 +352,15 @@ private slots:
             QString marks;
             for (const char* text : {"Always On Top", "Memory Status", "Windows Taskbar",
                                      "Upper Panel", "Lower Panel"}) {
-                marks += actionNamed(bar.menu(), text)->isChecked() ? '1' : '0';
+                marks += rig.action(text)->isChecked() ? '1' : '0';
             }
             return marks;
         };
         QCOMPARE(checks(), QString("00100"));
-        rig.click("Always On Top");
-        rig.click("Memory Status");
-        rig.click("Windows Taskbar");
-        rig.click("Lower Panel");
+        QVERIFY(rig.click("Always On Top"));
+        QVERIFY(rig.click("Memory Status"));
+        QVERIFY(rig.click("Windows Taskbar"));
+        QVERIFY(rig.click("Lower Panel"));
         QCOMPARE(checks(), QString("11001"));
         bar.toggleSidePanel("upper");
         bar.toggleSidePanel("lower");
@@ -430,7 +398,7 @@ private slots:
         QCOMPARE(bar.height(), 21 + 21 + 100 + 50);
     }
 
-    void doubleClicksOnTheCellsToggleTheirPanelsOrAskForWindows() {
+    void doubleClicksOnTheCellsToggleTheirPanels() {
         Rig rig;
         BarWindow& bar = rig.make();
         QTest::mouseDClick(bar.cell(BarCell::Date), Qt::LeftButton);
@@ -440,29 +408,28 @@ private slots:
             QTest::mouseDClick(bar.cell(cell), Qt::LeftButton);
             QCOMPARE(bar.isSidePanelShown("lower"), !before);
         }
-        QSignalSpy alarms(&bar, &BarWindow::alarmSettingsRequested);
-        QSignalSpy editor(&bar, &BarWindow::saintEditorRequested);
-        QTest::mouseDClick(bar.cell(BarCell::Time), Qt::LeftButton);
-        QTest::mouseDClick(bar.cell(BarCell::Saint), Qt::LeftButton);
-        QCOMPARE(alarms.size(), 1);
-        QCOMPARE(editor.size(), 1);
     }
 
-    void menuItemsAskForTheWindowsTheBarDoesNotOwn() {
+    void featuresMenuEntriesStandAtTheirPlacesWhateverTheOrderGiven() {
         Rig rig;
         BarWindow& bar = rig.make();
-        const std::pair<const char*, void (BarWindow::*)()> requests[] = {
-            {"Alarm Settings...", &BarWindow::alarmSettingsRequested},
-            {"Version Info on File...", &BarWindow::fileInfoRequested},
-            {"Edit Sain's Days...", &BarWindow::saintEditorRequested},
-            {"Shutdown", &BarWindow::shutdownRequested},
-            {"Log Off", &BarWindow::logOffRequested},
-            {"Reboot", &BarWindow::rebootRequested}};
-        for (const auto& [text, signal] : requests) {
-            QSignalSpy spy(&bar, signal);
-            rig.click(text);
-            QVERIFY2(spy.size() == 1, text);
+        QStringList triggered;
+        const auto entry = [&triggered](MenuPlace::Section section, int order, QString text) {
+            return MenuEntry{{section, order}, text, [&triggered, text] { triggered << text; }};
+        };
+        using Section = MenuPlace::Section;
+        bar.addMenuEntries({entry(Section::Session, 2, "Second"), entry(Section::Tools, 3, "Third"),
+                            entry(Section::Tools, 1, "One")});
+        bar.addMenuEntries({entry(Section::Session, 1, "First"), entry(Section::Tools, 2, "Two")});
+        QStringList texts;
+        for (const QAction* action : bar.menu()->actions()) {
+            texts << (action->isSeparator() ? "-" : action->text());
         }
+        QCOMPARE(texts, (QStringList{"Always On Top", "Memory Status", "Windows Taskbar", "-",
+                                     "Upper Panel", "Lower Panel", "One", "Two", "Third", "-",
+                                     "About...", "Quit", "-", "First", "Second"}));
+        QVERIFY(rig.click("Two"));
+        QCOMPARE(triggered, QStringList{"Two"});
     }
 
     void topMostAndMemoryRowAreStoredAndReadAtTheNextStart() {
@@ -495,7 +462,7 @@ private slots:
         QVERIFY(rig.taskbar.visible);
         bar.toggleDesktopPanel();
         bar.show();
-        rig.click("Quit"); // quitting while the desktop panel is hidden shows it again
+        QVERIFY(rig.click("Quit")); // quitting while the desktop panel is hidden shows it again
         QVERIFY(rig.taskbar.visible);
         QCOMPARE(rig.taskbar.requests, (std::vector<bool>{false, true, false, true}));
         QVERIFY(!bar.isVisible());

@@ -2,13 +2,7 @@
 // clock moving a second each time. A benchmark, not a test: run it by hand (off screen).
 //   QT_QPA_PLATFORM=offscreen build/<dir>/tests/bar/bar_tick_benchmark
 
-#include "bar/widgets/BarWindow.h"
-#include "platform/FixedClock.h"
-#include "platform/fake/FakeFileStore.h"
-#include "platform/fake/FakeMemoryInfo.h"
-#include "platform/fake/FakeSettingsStore.h"
-#include "platform/fake/FakeTaskbar.h"
-#include "platform/fake/FakeWindowState.h"
+#include "support/BarRig.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -18,19 +12,13 @@ namespace {
 using namespace veskor;
 
 void tick(benchmark::State& state) {
-    FixedClock clock{encodeDate(2026, 12, 8) + encodeTime(10, 20, 30, 0)};
-    FakeMemoryInfo memory;
-    FakeSettingsStore settings;
-    settings.values = {{"Memory", 1}}; // the memory row is read every tick
-    FakeWindowState windowState;
-    FakeTaskbar taskbar;
-    FakeFileStore files;
-    BarWindow bar(BarServices{clock, memory, settings, windowState, taskbar, files,
-                              LocaleFormat::english(), "/data", [](const QString&) {}},
-                  {});
+    test::BarRig rig;
+    rig.clock.set(encodeDate(2026, 12, 8) + encodeTime(10, 20, 30, 0));
+    rig.settings.values = {{"Memory", 1}}; // the memory row is read every tick
+    BarWindow& bar = rig.make();
     bar.show();
     for (auto _ : state) {
-        clock.set(clock.now() + 1.0 / 86400.0);
+        rig.clock.set(rig.clock.now() + 1.0 / 86400.0);
         bar.tick();
         // The repaint of the cells that changed, as the event loop would do it.
         QApplication::processEvents();

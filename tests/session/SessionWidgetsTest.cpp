@@ -1,15 +1,9 @@
 // The selection dialog and the bar's three commands, off screen, with a fake session manager.
 
-#include "bar/widgets/BarWindow.h"
-#include "platform/FixedClock.h"
-#include "platform/fake/FakeFileStore.h"
-#include "platform/fake/FakeMemoryInfo.h"
 #include "platform/fake/FakeSessionService.h"
-#include "platform/fake/FakeSettingsStore.h"
-#include "platform/fake/FakeTaskbar.h"
-#include "platform/fake/FakeWindowState.h"
 #include "session/widgets/ExitSelectionDialog.h"
 #include "session/widgets/SessionCommands.h"
+#include "support/BarRig.h"
 #include "support/ModalAnswer.h"
 
 #include <QCheckBox>
@@ -20,6 +14,10 @@
 #include <cerrno>
 
 using namespace veskor;
+
+namespace veskor {
+Feature sessionFeature(); // registered by app/
+} // namespace veskor
 
 namespace {
 
@@ -37,44 +35,16 @@ QPushButton* button(QWidget* dialog, const QString& text) {
 class SessionWidgetsTest final : public QObject {
     Q_OBJECT
 
-    struct Bar {
-        FixedClock clock{encodeDate(1998, 7, 6)};
-        FakeMemoryInfo memory;
-        FakeSettingsStore settings;
-        FakeWindowState windowState;
-        FakeTaskbar taskbar;
-        FakeFileStore files;
-        FakeSessionService* service = nullptr;
-        std::unique_ptr<BarWindow> bar;
+    struct Bar : test::BarRig {
+        std::shared_ptr<FakeSessionService> service = std::make_shared<FakeSessionService>();
 
         Bar() {
-            bar = std::make_unique<BarWindow>(BarServices{clock, memory, settings, windowState,
-                                                          taskbar, files, LocaleFormat::english(),
-                                                          "/data", [](const QString&) {}},
-                                              std::vector<SidePanelDescription>{});
-            auto owned = std::make_unique<FakeSessionService>();
-            service = owned.get();
-            // Wired as app/ wires the bar's menu to them.
-            auto* commands = new SessionCommands(std::move(owned), *bar);
-            QObject::connect(bar.get(), &BarWindow::shutdownRequested, commands,
-                             &SessionCommands::shutdown);
-            QObject::connect(bar.get(), &BarWindow::logOffRequested, commands,
-                             &SessionCommands::logOff);
-            QObject::connect(bar.get(), &BarWindow::rebootRequested, commands,
-                             &SessionCommands::reboot);
-            QObject::connect(commands, &SessionCommands::logOffAccepted, bar.get(),
-                             &BarWindow::quit);
+            FeatureServices served = featureServices();
+            served.session = service;
+            make(sessionFeature(), served);
             bar->show();
         }
-        void run(const QString& item) const {
-            for (QAction* action : bar->menu()->actions()) {
-                if (action->text() == item) {
-                    action->trigger();
-                    return;
-                }
-            }
-            QFAIL(qPrintable("no menu item " + item));
-        }
+        void run(const QString& item) const { QVERIFY2(click(item), qPrintable(item)); }
     };
 
 private slots:

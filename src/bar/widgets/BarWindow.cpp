@@ -2,13 +2,16 @@
 
 #include "bar/core/ScreenFit.h"
 #include "bar/core/StatusTexts.h"
+#include "bar/widgets/BarMenu.h"
+#include "bar/widgets/BarWindowLink.h"
+#include "bar/widgets/CellRow.h"
+#include "bar/widgets/DragMover.h"
 #include "bar/widgets/TrayIcon.h"
 #include "common/DateUtils.h"
 #include "common/Error.h"
 #include "common/Version.h"
 #include "namedays/core/SaintFile.h"
 #include "ui/AppIcon.h"
-#include "ui/BannerMenu.h"
 #include "ui/Messages.h"
 #include "ui/SidePanel.h"
 #include "ui/StatusCell.h"
@@ -16,11 +19,8 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
 #include <QWindow>
-#include <qdrawutil.h>
 
 namespace veskor {
 
@@ -36,63 +36,18 @@ std::size_t indexOf(BarCell cell) {
     return static_cast<std::size_t>(cell);
 }
 
-// A row: a raised grey strip with its three cells inside a frame of kRowFrame pixels; the last
-// cell takes the rest of the width.
-class CellRow final : public QWidget {
-public:
-    static constexpr int kRowFrame = 2;
-
-    CellRow(QWidget* parent, int top, const std::array<StatusCell*, 3>& cells,
-            const std::array<int, 2>& widths)
-        : QWidget(parent) {
-        setGeometry(0, top, BarWindow::kWidth, BarWindow::kRowHeight);
-        const int cellHeight = BarWindow::kRowHeight - 2 * kRowFrame;
-        int left = kRowFrame;
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            const int width = i < widths.size() ? widths[i] : BarWindow::kWidth - kRowFrame - left;
-            cells[i]->setParent(this);
-            cells[i]->setGeometry(left, kRowFrame, width, cellHeight);
-            cells[i]->setFont(uiFont(kBarFontSize, true));
-            left += width;
-        }
-    }
-
-protected:
-    void paintEvent(QPaintEvent* /*event*/) override {
-        QPainter p(this);
-        p.fillRect(rect(), kSilver);
-        QPalette bevel = palette();
-        bevel.setColor(QPalette::Light, kWhite);
-        bevel.setColor(QPalette::Dark, kGray);
-        qDrawShadePanel(&p, rect(), bevel, false, 1);
-    }
-};
-
-// The bar as its features see it.
-class Link final : public BarLink {
-public:
-    explicit Link(BarWindow& bar) : BarLink(&bar), m_bar(bar) {
-        connect(&bar, &BarWindow::ticked, this, &BarLink::ticked);
-    }
-    [[nodiscard]] QWidget* windowParent() const override { return &m_bar; }
-    [[nodiscard]] const SettingValues& settings() const override { return m_bar.featureSettings(); }
-    void setMemoryFeedWanted(bool wanted) override { m_bar.setMemoryFeedWanted(wanted); }
-
-private:
-    BarWindow& m_bar;
-};
-
 } // namespace
 
 BarWindow::BarWindow(BarServices services, std::vector<SidePanelDescription> sidePanels,
                      std::vector<SettingKey> featureKeys, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(std::move(services)),
-      m_link(new Link(*this)), m_featureKeys(std::move(featureKeys)),
+      m_link(new BarWindowLink(*this, m_services)), m_featureKeys(std::move(featureKeys)),
       m_memoryStrip(m_strips.add(kRowHeight, kRowHeight)) {
     for (SidePanelDescription& description : sidePanels) {
         const StripStack::Strip strip = m_strips.add(description.height, description.firstTop);
         m_panels.push_back({std::move(description), strip});
     }
+    m_drag = new DragMover(*this, [this] { saveSettings(); });
     // Hints show although the bar is rarely the active window.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setFont(uiFont(kBarFontSize, false));
@@ -115,22 +70,18 @@ void BarWindow::buildRows() {
         m_cells[indexOf(cell)] = made;
         return made;
     };
-    m_dateTimeRow = new CellRow(this, 0,
+    m_dateTimeRow = new CellRow(this, {0, 0, kWidth, kRowHeight},
                                 {make(BarCell::Date, kBlack, kLime, " Date "),
                                  make(BarCell::Saint, kNavy, kAqua, " Saint "),
                                  make(BarCell::Time, kBlack, kYellow, " Time ")},
                                 {96, 111});
-    m_memoryRow = new CellRow(this, kRowHeight,
+    m_memoryRow = new CellRow(this, {0, kRowHeight, kWidth, kRowHeight},
                               {make(BarCell::FreePhysical, kPurple, kWhite, "Free Physical Memory"),
                                make(BarCell::FreeSwap, kTeal, kAqua, "Free Page File"),
                                make(BarCell::FreeShare, kMaroon, kYellow, " Free memory ")},
                               {115, 115});
     m_memoryRow->hide();
 
-    connect(cell(BarCell::Saint), &StatusCell::doubleClicked, this,
-            &BarWindow::saintEditorRequested);
-    connect(cell(BarCell::Time), &StatusCell::doubleClicked, this,
-            &BarWindow::alarmSettingsRequested);
     for (const RegisteredPanel& panel : m_panels) {
         for (const BarCell c : panel.description.toggledByDoubleClickOn) {
             const QString word = panel.description.word;
@@ -138,6 +89,10 @@ void BarWindow::buildRows() {
                     [this, word] { toggleSidePanel(word); });
         }
     }
+}
+
+QMenu* BarWindow::menu() const {
+    return m_menu;
 }
 
 StatusCell* BarWindow::cell(BarCell cell) const {
@@ -286,7 +241,7 @@ void BarWindow::pullOntoScreen() {
     const QScreen* screen = this->screen();
     // While the bar is dragged it follows the mouse; it is pulled back, if need be, at the first
     // paint after the drag.
-    if (screen == nullptr || m_dragging) {
+    if (screen == nullptr || m_drag->isDragging()) {
         return;
     }
     const QRect area = screen->geometry();
@@ -327,31 +282,6 @@ void BarWindow::paintEvent(QPaintEvent* /*event*/) {
     pullOntoScreen();
 }
 
-void BarWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        return;
-    }
-    // The bar follows the mouse itself rather than through the window manager's move: the
-    // position it then saves is exactly where it was left, however busy the machine is (a
-    // window-manager move can leave the window and the toolkit's idea of it out of step).
-    // The release saves the position, also after a press that did not move the bar.
-    m_dragging = true;
-    m_dragOffset = event->globalPosition().toPoint() - pos();
-}
-
-void BarWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (m_dragging && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - m_dragOffset);
-    }
-}
-
-void BarWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (m_dragging && event->button() == Qt::LeftButton) {
-        m_dragging = false;
-        saveSettings();
-    }
-}
-
 bool BarWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == windowHandle() && event->type() == QEvent::Expose &&
         windowHandle()->isExposed() && !m_statesApplied) {
@@ -377,44 +307,26 @@ void BarWindow::applyWindowStates() {
 // --- popup menu and commands ---------------------------------------------------------------------
 
 void BarWindow::buildMenu() {
-    m_menu = new BannerMenu("Orvane Veskor Pro", this);
-    const auto item = [this](const QString& text, auto slot, bool checkable = false) {
-        QAction* action = m_menu->addAction(text);
-        action->setCheckable(checkable);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    m_stayOnTopAction = item("Always On Top", &BarWindow::toggleStayOnTop, true);
-    m_memoryAction = item("Memory Status", &BarWindow::toggleMemoryRow, true);
-    m_desktopPanelAction = item("Windows Taskbar", &BarWindow::toggleDesktopPanel, true);
-    m_menu->addSeparator();
-    for (RegisteredPanel& panel : m_panels) {
+    m_menu = new BarMenu(this);
+    m_menu->addCheck(
+        "Always On Top", [this] { toggleStayOnTop(); }, [this] { return isStayOnTop(); });
+    m_menu->addCheck(
+        "Memory Status", [this] { toggleMemoryRow(); }, [this] { return isMemoryRowShown(); });
+    m_menu->addCheck(
+        "Windows Taskbar", [this] { toggleDesktopPanel(); },
+        [this] { return m_desktopPanelShown; });
+    for (const RegisteredPanel& panel : m_panels) {
         const QString word = panel.description.word;
-        panel.menuAction = item(
-            panel.description.menuText, [this, word] { toggleSidePanel(word); }, true);
+        m_menu->addCheck(
+            panel.description.menuText, [this, word] { toggleSidePanel(word); },
+            [this, word] { return isSidePanelShown(word); }, true);
     }
-    item("Alarm Settings...", &BarWindow::alarmSettingsRequested);
-    item("Version Info on File...", &BarWindow::fileInfoRequested);
-    item("Edit Sain's Days...", &BarWindow::saintEditorRequested);
-    m_menu->addSeparator();
-    item("About...", &BarWindow::showAbout);
-    item("Quit", &BarWindow::quit);
-    // The exit items are hidden only on the platform that ran its own session end; here they
-    // always show.
-    m_menu->addSeparator()->setObjectName("exitSeparator");
-    item("Shutdown", &BarWindow::shutdownRequested);
-    item("Log Off", &BarWindow::logOffRequested);
-    item("Reboot", &BarWindow::rebootRequested);
-    connect(m_menu, &QMenu::aboutToShow, this, &BarWindow::updateMenuChecks);
+    m_menu->addCommand("About...", [this] { showAbout(); });
+    m_menu->addCommand("Quit", [this] { quit(); });
 }
 
-void BarWindow::updateMenuChecks() {
-    m_stayOnTopAction->setChecked(m_topMost->isTopMost());
-    m_memoryAction->setChecked(isMemoryRowShown());
-    m_desktopPanelAction->setChecked(m_desktopPanelShown);
-    for (const RegisteredPanel& panel : m_panels) {
-        panel.menuAction->setChecked(m_strips.isVisible(panel.strip));
-    }
+void BarWindow::addMenuEntries(std::vector<MenuEntry> entries) {
+    m_menu->addEntries(std::move(entries));
 }
 
 void BarWindow::contextMenuEvent(QContextMenuEvent* event) {
@@ -462,14 +374,6 @@ const BarWindow::RegisteredPanel* BarWindow::findPanel(const QString& word) cons
     const auto found = std::ranges::find(
         m_panels, word, [](const RegisteredPanel& p) { return p.description.word; });
     return found == m_panels.end() ? nullptr : &*found;
-}
-
-QStringList BarWindow::sidePanelWords() const {
-    QStringList words;
-    for (const RegisteredPanel& panel : m_panels) {
-        words << panel.description.word;
-    }
-    return words;
 }
 
 bool BarWindow::isSidePanelShown(const QString& word) const {

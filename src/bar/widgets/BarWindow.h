@@ -1,15 +1,14 @@
 #pragma once
 // The bar: a borderless strip at the top right of the screen with the date/time row, the
 // optional memory row and the side panels the features register, refreshed on every wall-clock
-// second; its popup menu (also on the tray icon) runs the program's commands. Windows the bar
-// does not own are asked for through its signals.
+// second; its popup menu (also on the tray icon) holds the bar's own items and the entries the
+// features add. The features see the bar through its link only.
 
 #include "bar/core/BarSettings.h"
 #include "bar/core/StripStack.h"
 #include "bar/core/TopMost.h"
 #include "common/DatePattern.h"
 #include "common/MemoryStatus.h"
-#include "feature/BarLink.h"
 #include "namedays/core/SaintTable.h"
 #include "platform/Clock.h"
 #include "platform/FileStore.h"
@@ -17,6 +16,8 @@
 #include "platform/SettingsStore.h"
 #include "platform/Taskbar.h"
 #include "platform/WindowState.h"
+#include "ui/BarLink.h"
+#include "ui/Feature.h"
 #include "ui/SidePanelDescription.h"
 
 #include <QTimer>
@@ -28,11 +29,12 @@
 #include <optional>
 #include <vector>
 
-class QAction;
 class QMenu;
 
 namespace veskor {
 
+class BarMenu;
+class DragMover;
 class SidePanel;
 class StatusCell;
 class TrayIcon;
@@ -63,7 +65,7 @@ public:
               std::vector<SettingKey> featureKeys = {}, QWidget* parent = nullptr);
     ~BarWindow() override;
 
-    [[nodiscard]] QMenu* menu() const { return m_menu; }
+    [[nodiscard]] QMenu* menu() const;
     [[nodiscard]] StatusCell* cell(BarCell cell) const;
     [[nodiscard]] QWidget* memoryRow() const { return m_memoryRow; }
     [[nodiscard]] bool isMemoryRowShown() const;
@@ -79,8 +81,6 @@ public:
     // The next tick is scheduled.
     [[nodiscard]] bool isClockRunning() const { return m_timer.isActive(); }
 
-    // The registered side panels' words, in menu order.
-    [[nodiscard]] QStringList sidePanelWords() const;
     [[nodiscard]] bool isSidePanelShown(const QString& word) const;
     // The panel's widget, or nullptr before it was first opened (or for an unknown word).
     [[nodiscard]] SidePanel* sidePanel(const QString& word) const;
@@ -89,6 +89,8 @@ public:
     void setMemoryFeedWanted(bool wanted) { m_memoryFeedWanted = wanted; }
     // What the features get of the bar; lives as long as the bar.
     [[nodiscard]] BarLink& link() const { return *m_link; }
+    // Puts the entries in the menu, each at its place.
+    void addMenuEntries(std::vector<MenuEntry> entries);
 
 public slots:
     // One second of the clock: the row texts, the memory figures, then ticked().
@@ -104,18 +106,9 @@ signals:
     // After every tick: the moment it showed and the memory status it read (none when neither
     // the memory row nor a feed wanted it).
     void ticked(veskor::DateTime now, const std::optional<veskor::MemoryStatus>& memory);
-    void alarmSettingsRequested();
-    void fileInfoRequested();
-    void saintEditorRequested();
-    void shutdownRequested();
-    void logOffRequested();
-    void rebootRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -125,7 +118,6 @@ private:
         SidePanelDescription description;
         StripStack::Strip strip;
         SidePanel* widget = nullptr; // built when first opened
-        QAction* menuAction = nullptr;
     };
 
     void buildRows();
@@ -138,7 +130,6 @@ private:
     void showMoment(DateTime now);
     void reportOnce(const std::string& message);
     void reportAtStart(const QString& message);
-    void updateMenuChecks();
     void pullOntoScreen();
     void syncPosition();
     void applyWindowStates();
@@ -168,16 +159,11 @@ private:
     std::array<StatusCell*, 6> m_cells{}; // by BarCell
     TrayIcon* m_trayIcon = nullptr;
 
-    QMenu* m_menu = nullptr;
-    QAction* m_stayOnTopAction = nullptr;
-    QAction* m_memoryAction = nullptr;
-    QAction* m_desktopPanelAction = nullptr;
+    BarMenu* m_menu = nullptr;
 
     bool m_statesApplied = false; // since the last map
     bool m_iconsGiven = false;
-    // Dragging: the bar follows the mouse while the left button is down.
-    bool m_dragging = false;
-    QPoint m_dragOffset;
+    DragMover* m_drag = nullptr;
 };
 
 } // namespace veskor

@@ -1,7 +1,7 @@
 #include "scope/widgets/ScopePanel.h"
 
 #include "common/DatePattern.h"
-#include "feature/BarLink.h"
+#include "ui/BarLink.h"
 #include "scope/widgets/MemoryScope.h"
 #include "scope/widgets/ScopeView.h"
 #include "ui/SidePanel.h"

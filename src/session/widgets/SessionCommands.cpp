@@ -8,7 +8,7 @@
 
 namespace veskor {
 
-SessionCommands::SessionCommands(std::unique_ptr<ISessionService> service, QWidget& window)
+SessionCommands::SessionCommands(std::shared_ptr<ISessionService> service, QWidget& window)
     : QObject(&window), m_service(std::move(service)), m_window(window),
       m_exit(*m_service, [this](int left, int top) {
           return ExitSelectionDialog::choose(left, top, &m_window);

@@ -17,7 +17,7 @@ class SessionCommands final : public QObject {
     Q_OBJECT
 public:
     // Lives as long as `window`, the bar's, which its dialog and messages are shown over.
-    SessionCommands(std::unique_ptr<ISessionService> service, QWidget& window);
+    SessionCommands(std::shared_ptr<ISessionService> service, QWidget& window);
 
     [[nodiscard]] const ExitSession& exitSession() const { return m_exit; }
 
@@ -34,7 +34,7 @@ signals:
 private:
     void run(ExitType type, const QString& command);
 
-    std::unique_ptr<ISessionService> m_service;
+    std::shared_ptr<ISessionService> m_service;
     QWidget& m_window;
     ExitSession m_exit;
     bool m_waiting = false;
