@@ -34,7 +34,7 @@ void check(bool condition) {
 }
 
 // Loads the file and tells whether it was refused with the open message (table unchanged).
-bool refused(veskor::FakeFileStore& files, const fs::path& path, veskor::StringList& table) {
+bool refused(veskor::FakeFileStore& files, const fs::path& path, veskor::SaintTable& table) {
     const std::vector<std::string> before = table.items();
     try {
         check(veskor::loadSaints(table, files, path));
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     veskor::FakeFileStore files;
     const fs::path path = fs::path("/fuzz") / veskor::kSaintFileName;
     files.files[path] = std::string(text);
-    veskor::StringList table;
+    veskor::SaintTable table(std::vector<std::string>{});
     check(refused(files, path, table) == (size > veskor::kSaintFileMaxBytes));
     if (size <= veskor::kSaintFileMaxBytes) {
         check(table.items() == entries);
@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         start = end + 1;
     }
     if (std::ranges::none_of(edited, breaksLines)) {
-        veskor::saveSaints(veskor::StringList(edited), files, path);
+        veskor::saveSaints(veskor::SaintTable(edited), files, path);
         check(!refused(files, path, table) && table.items() == edited);
     }
     return 0;

@@ -6,7 +6,7 @@
 
 namespace veskor {
 
-int runDayCommand(DateTime day, const StringList& saints, const std::string& saintFile,
+int runDayCommand(DateTime day, const SaintTable& saints, const std::string& saintFile,
                   const LocaleFormat& locale, std::ostream& out, std::ostream& err) {
     const DateRowTexts row = computeDateRow(day, saints, locale);
     out << "date\t" << row.date << '\n';
@@ -43,12 +43,11 @@ Example: \fBveskor day 2026-12-24\fR
             return [day](CommandContext& context) {
                 SaintTable saints;
                 std::string file;
-                if (!loadCommandSaints(context, saints.strings, file)) {
+                if (!loadCommandSaints(context, saints, file)) {
                     return 1;
                 }
                 return runDayCommand(day.value_or(static_cast<DateTime>(dateOf(context.now()))),
-                                     saints.strings, file, context.locale(), context.out(),
-                                     context.err());
+                                     saints, file, context.locale(), context.out(), context.err());
             };
         },
     };

@@ -10,7 +10,7 @@ class IWindowState {
 public:
     virtual ~IWindowState() = default;
     // Keeps the window above ordinary windows (true) or puts it back among them (false).
-    virtual void setStaysOnTop(std::uintptr_t window, bool onTop) = 0;
+    virtual void setStayOnTop(std::uintptr_t window, bool stayOnTop) = 0;
     // Keeps the window out of task lists and pagers; the window manager may drop this on unmap,
     // so it is applied after every map.
     virtual void hideFromTaskbar(std::uintptr_t window) = 0;

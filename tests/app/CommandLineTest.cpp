@@ -2,9 +2,9 @@
 
 #include "app/CommandLine.h"
 
-#include "app/Features.h"
 #include "app/DayCommand.h"
 #include "app/DisplayChoice.h"
+#include "app/Features.h"
 #include "app/Help.h"
 #include "calendar/core/MonthText.h"
 #include "calendar/core/MoonPhase.h"
@@ -33,7 +33,7 @@ struct CommandRun {
 };
 
 // Runs the command the words ask for, on the table saved in the data folder or the built-in one.
-CommandRun runArgs(const std::vector<std::string>& args, const StringList* saved = nullptr,
+CommandRun runArgs(const std::vector<std::string>& args, const SaintTable* saved = nullptr,
                    DateTime today = encodeDate(2026, 12, 7)) {
     test::FakeCommandContext context(today);
     if (saved != nullptr) {
@@ -54,7 +54,7 @@ TEST(DayCommand, PrintsTheFiveLinesOfTheBar) {
 }
 
 TEST(DayCommand, ATableEndingOnTheDayPrintsWhatItHasAndTheFile) {
-    const StringList shortTable(
+    const SaintTable shortTable(
         std::vector<std::string>(builtInSaints().begin(), builtInSaints().begin() + 342));
     const CommandRun day = runArgs({"day", "2026-12-07"}, &shortTable);
     EXPECT_EQ(day.status, 1);

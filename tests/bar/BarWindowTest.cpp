@@ -107,7 +107,7 @@ private slots:
         }
         // Kept out of the task list and above other windows from the first map on.
         QCOMPARE(rig.windowState.calls.size(), std::size_t{2});
-        QVERIFY(rig.windowState.calls[0].onTop && !rig.windowState.calls[0].taskbar);
+        QVERIFY(rig.windowState.calls[0].stayOnTop && !rig.windowState.calls[0].taskbar);
         QVERIFY(rig.windowState.calls[1].taskbar);
         QCoreApplication::processEvents();
         QVERIFY(rig.reports.isEmpty());
@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(bar.pos(), QPoint(20, 100));
         QVERIFY(bar.isMemoryRowShown());
         QVERIFY(!bar.isStayOnTop());
-        QVERIFY(!rig.windowState.calls[1].onTop && !rig.windowState.calls[1].taskbar);
+        QVERIFY(!rig.windowState.calls[1].stayOnTop && !rig.windowState.calls[1].taskbar);
         QCOMPARE(rig.settings.writes, 0);
         QVERIFY(rig.settings.values == stored);
     }
@@ -142,7 +142,7 @@ private slots:
         QTRY_COMPARE(rig.reports.size(), 2);
         QCOMPARE(rig.reports[0], QString("Invalid data type for 'StayOnTop'"));
         QVERIFY(rig.reports[1].startsWith("Cannot open file "));
-        QCOMPARE(bar.saints().strings.count(), 366); // the built-in list stays
+        QCOMPARE(bar.saints().count(), 366); // the built-in list stays
         QCoreApplication::processEvents();
         QCOMPARE(rig.reports.size(), 2);
     }
@@ -152,7 +152,7 @@ private slots:
         rig.files.files[rig.dataDir / "Veskor32.sd"] = "First\r\nSecond\r\n";
         BarWindow& bar = rig.make();
         QCOMPARE(bar.saintFilePath(), rig.dataDir / "Veskor32.sd");
-        QCOMPARE(bar.saints().strings.count(), 2);
+        QCOMPARE(bar.saints().count(), 2);
     }
 
     void tickShowsTheComputedTextsAndLeavesMemoryAloneWhileNothingWantsIt() {
@@ -161,7 +161,7 @@ private slots:
         QSignalSpy ticked(&bar, &BarWindow::ticked);
         bar.tick();
         const DateRowTexts row =
-            computeDateRow(rig.clock.now(), bar.saints().strings, LocaleFormat::english());
+            computeDateRow(rig.clock.now(), bar.saints(), LocaleFormat::english());
         QCOMPARE(bar.cell(BarCell::Date)->caption(), fromUtf8(row.date));
         QCOMPARE(bar.cell(BarCell::Date)->toolTip(), fromUtf8(row.dateHint));
         QCOMPARE(bar.cell(BarCell::Time)->caption(), fromUtf8(row.time));
@@ -338,9 +338,9 @@ private slots:
             }
             QVERIFY(action->icon().isNull());
         }
-        QCOMPARE(captions, (QStringList{"Always On Top", "Memory Status", "Windows Taskbar", "-",
-                                        "Upper Panel", "Lower Panel", "-", "About...", "Quit",
-                                        "-"}));
+        QCOMPARE(captions,
+                 (QStringList{"Always On Top", "Memory Status", "Windows Taskbar", "-",
+                              "Upper Panel", "Lower Panel", "-", "About...", "Quit", "-"}));
     }
 
     void checkMarksFollowTheState() {
@@ -432,7 +432,7 @@ private slots:
         QCOMPARE(triggered, QStringList{"Two"});
     }
 
-    void topMostAndMemoryRowAreStoredAndReadAtTheNextStart() {
+    void stayOnTopAndMemoryRowAreStoredAndReadAtTheNextStart() {
         Rig rig;
         {
             BarWindow& bar = rig.make();
@@ -450,7 +450,7 @@ private slots:
         QVERIFY(again.isMemoryRowShown());
         QCOMPARE(again.height(), 42);
         QVERIFY(again.isDesktopPanelShown()); // shown at every start
-        QVERIFY(!rig.windowState.calls[1].onTop);
+        QVERIFY(!rig.windowState.calls[1].stayOnTop);
     }
 
     void desktopPanelIsHiddenShownAndNeverLeftHidden() {

@@ -16,8 +16,7 @@ DateTime at(int y, int m, int d, int h = 0, int n = 0, int s = 0) {
 
 TEST(DateRow, EveryTextOfTheTick) {
     const SaintTable saints;
-    const DateRowTexts t =
-        computeDateRow(at(1998, 7, 6, 7, 5, 9), saints.strings, LocaleFormat::english());
+    const DateRowTexts t = computeDateRow(at(1998, 7, 6, 7, 5, 9), saints, LocaleFormat::english());
     EXPECT_EQ(t.date, "Mo, 6.7. 1998");
     EXPECT_EQ(t.dateHint, " Day of year: 187 \r\n Week: 28 ");
     EXPECT_EQ(t.time, "07:05:09");
@@ -29,7 +28,7 @@ TEST(DateRow, EveryTextOfTheTick) {
 TEST(DateRow, SaintAndTomorrowAcrossYearEndsAndFebruary) {
     const SaintTable saints;
     const auto row = [&](int y, int m, int d) {
-        return computeDateRow(at(y, m, d, 23, 59, 59), saints.strings, LocaleFormat::english());
+        return computeDateRow(at(y, m, d, 23, 59, 59), saints, LocaleFormat::english());
     };
     EXPECT_EQ(row(2025, 12, 31).saint, "Silvestr");
     EXPECT_EQ(row(2025, 12, 31).saintHint, " Tomorrow saint: Nový rok ");
@@ -48,7 +47,7 @@ TEST(DateRow, SaintAndTomorrowAcrossYearEndsAndFebruary) {
 TEST(DateRow, WeekNumbersInTheHint) {
     const SaintTable saints;
     const auto hint = [&](int y, int m, int d) {
-        return computeDateRow(at(y, m, d), saints.strings, LocaleFormat::english()).dateHint;
+        return computeDateRow(at(y, m, d), saints, LocaleFormat::english()).dateHint;
     };
     EXPECT_EQ(hint(2014, 12, 29), " Day of year: 363 \r\n Week: 1 ");
     EXPECT_EQ(hint(2014, 12, 28), " Day of year: 362 \r\n Week: 52 ");
@@ -71,7 +70,7 @@ TEST(DateRow, WeekdayAbbreviationTakesTwoCharactersAndCapitalisesOnlyAToZ) {
 }
 
 TEST(DateRow, TableTooShortForTheDayIsAnErrorNotACrash) {
-    StringList shortTable(std::vector<std::string>(100, "Name"));
+    SaintTable shortTable(std::vector<std::string>(100, "Name"));
     const DateRowTexts t = computeDateRow(at(2026, 12, 7), shortTable, LocaleFormat::english());
     EXPECT_EQ(t.error, "List index out of bounds (341)");
     EXPECT_FALSE(t.saint || t.tomorrow || t.saintHint);

@@ -30,7 +30,7 @@ class CalendarPanelTest final : public QObject {
 
         Rig() {
             const SidePanelDescription description = calendarSidePanel(
-                {[this] { return now; }, [this]() -> const StringList& { return saints.strings; }});
+                {[this] { return now; }, [this]() -> const SaintTable& { return saints; }});
             panel = std::make_unique<SidePanel>(description.title, description.height, nullptr);
             description.buildContent(*panel);
             calendar = panel->findChild<MonthCalendar*>("calendar");

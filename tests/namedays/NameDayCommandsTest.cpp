@@ -21,7 +21,7 @@ struct CommandRun {
 };
 
 // The command `word` on the table saved in the data folder, or on the built-in one.
-CommandRun run(const std::string& word, CommandArgs args, const StringList* saved = nullptr) {
+CommandRun run(const std::string& word, CommandArgs args, const SaintTable* saved = nullptr) {
     test::FakeCommandContext context(encodeDate(2026, 12, 7) + 0.75);
     if (saved != nullptr) {
         saveSaints(*saved, context.fileStore, kFile);
@@ -37,11 +37,11 @@ CommandRun run(const std::string& word, CommandArgs args, const StringList* save
 }
 
 // The built-in entries, cut to `count` or extended by `extra`.
-StringList table(std::size_t count, std::vector<std::string> extra = {}) {
+SaintTable table(std::size_t count, std::vector<std::string> extra = {}) {
     std::vector<std::string> items(builtInSaints().begin(),
                                    builtInSaints().begin() + static_cast<std::ptrdiff_t>(count));
     items.insert(items.end(), extra.begin(), extra.end());
-    return StringList(std::move(items));
+    return SaintTable(std::move(items));
 }
 
 TEST(NameDayCommands, SaintOfADayAndOfToday) {
@@ -53,7 +53,7 @@ TEST(NameDayCommands, SaintOfADayAndOfToday) {
 }
 
 TEST(NameDayCommands, ATableEndingBeforeTheDayNamesItsFile) {
-    const StringList shortTable = table(342);
+    const SaintTable shortTable = table(342);
     const CommandRun saint = run("saint", {{"2026-12-08"}, {}}, &shortTable);
     EXPECT_EQ(saint.status, 1);
     EXPECT_EQ(saint.out, "");
@@ -73,7 +73,7 @@ TEST(NameDayCommands, FindTellsFoundMissingDayAndNotFoundApart) {
 
     // Past the last day of the year, and texts the code page cannot hold, which must not
     // match a "?" entry.
-    StringList odd = table(366, {"Navic"});
+    SaintTable odd = table(366, {"Navic"});
     odd.replace(100, "?");
     EXPECT_EQ(run("find", {{"?"}, {}}, &odd).out, "2026-04-10\n");
     for (const char* missing : {"Matylda", "čestmír", "Karina ", "Navic", "\xff", "☃"}) {

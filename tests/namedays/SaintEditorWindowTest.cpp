@@ -41,7 +41,7 @@ void edit(QWidget& window, int row, const QString& text, Qt::Key finish = Qt::Ke
 using test::answering;
 
 struct Rig {
-    StringList table{builtInSaints()};
+    SaintTable table{builtInSaints()};
     SaintEditorWindow window{table};
 
     Rig() { window.show(); }
@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(rig.window.windowTitle(), QString("Saint's Days"));
 
         // A longer file's extra rows go on in a thirteenth month.
-        StringList longer(std::vector<std::string>(368, "x"));
+        SaintTable longer(std::vector<std::string>(368, "x"));
         SaintEditorWindow window(longer);
         QCOMPARE(listOf(window)->item(367, 1)->text(), QString("2.13"));
     }
@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(rig.table.at(59), std::string("\x8eofie"));
 
         // Rows left alone keep their bytes, even those without a character.
-        StringList odd(std::vector<std::string>{"A\x81", "B"});
+        SaintTable odd(std::vector<std::string>{"A\x81", "B"});
         SaintEditorWindow window(odd);
         window.show();
         edit(window, 1, "C");
@@ -171,7 +171,7 @@ private slots:
             {"Karolína", false, true, {"Stream write error: No space left on device"}},
         };
         for (const Case& c : cases) {
-            StringList table{builtInSaints()};
+            SaintTable table{builtInSaints()};
             FakeFileStore files;
             files.noPermission = c.noPermission;
             files.diskFull = c.diskFull;

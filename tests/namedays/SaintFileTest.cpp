@@ -59,21 +59,20 @@ protected:
 };
 
 TEST_F(SaintFileStore, MissingFileChangesNothing) {
-    m_holder.strings.replace(0, "edited");
-    EXPECT_FALSE(loadSaints(m_holder.strings, m_files, m_file));
-    EXPECT_EQ(m_holder.strings.count(), 366);
-    EXPECT_EQ(m_holder.strings.at(0), "edited");
+    m_holder.replace(0, "edited");
+    EXPECT_FALSE(loadSaints(m_holder, m_files, m_file));
+    EXPECT_EQ(m_holder.count(), 366);
+    EXPECT_EQ(m_holder.at(0), "edited");
 }
 
 TEST_F(SaintFileStore, FileReplacesTheTableWhateverItsLength) {
     m_files.files[m_file] = cp1250("Nový rok\r\nKarina\r\nRadmila\r\n");
-    ASSERT_TRUE(loadSaints(m_holder.strings, m_files, m_file));
-    EXPECT_EQ(m_holder.strings.items(),
-              Lines(builtInSaints().begin(), builtInSaints().begin() + 3));
+    ASSERT_TRUE(loadSaints(m_holder, m_files, m_file));
+    EXPECT_EQ(m_holder.items(), Lines(builtInSaints().begin(), builtInSaints().begin() + 3));
 
     m_files.files[m_file] = "";
-    ASSERT_TRUE(loadSaints(m_holder.strings, m_files, m_file));
-    EXPECT_EQ(m_holder.strings.count(), 0);
+    ASSERT_TRUE(loadSaints(m_holder, m_files, m_file));
+    EXPECT_EQ(m_holder.count(), 0);
 }
 
 TEST_F(SaintFileStore, SaveWritesTheFormattedTableAndLoadReadsItBack) {
@@ -81,18 +80,18 @@ TEST_F(SaintFileStore, SaveWritesTheFormattedTableAndLoadReadsItBack) {
     edited[0] = "";
     edited[1] = std::string("\xff\x01 a/b ", 7);
     edited.emplace_back("extra");
-    saveSaints(StringList(edited), m_files, m_file);
+    saveSaints(SaintTable(edited), m_files, m_file);
     EXPECT_EQ(m_files.saves, std::vector<fs::path>{m_file});
     EXPECT_EQ(m_files.files[m_file], formatSaintFile(edited));
-    ASSERT_TRUE(loadSaints(m_holder.strings, m_files, m_file));
-    EXPECT_EQ(m_holder.strings.items(), edited);
+    ASSERT_TRUE(loadSaints(m_holder, m_files, m_file));
+    EXPECT_EQ(m_holder.items(), edited);
 }
 
 TEST_F(SaintFileStore, UnreadableOrOversizedFileFailsWithItsFullPathAndKeepsTheTable) {
     const std::string cannotOpen = "Cannot open file " + m_file.string();
     m_files.files[m_file] = "x\r\n";
     m_files.unreadable.insert(m_file);
-    EXPECT_EQ(errorOf([&] { loadSaints(m_holder.strings, m_files, m_file); }),
+    EXPECT_EQ(errorOf([&] { loadSaints(m_holder, m_files, m_file); }),
               cannotOpen + ": Permission denied");
     m_files.unreadable.clear();
 
@@ -101,18 +100,18 @@ TEST_F(SaintFileStore, UnreadableOrOversizedFileFailsWithItsFullPathAndKeepsTheT
     atLimit[kSaintFileMaxBytes - 2] = '\r';
     atLimit[kSaintFileMaxBytes - 1] = '\n';
     m_files.files[m_file] = atLimit + "b";
-    EXPECT_EQ(errorOf([&] { loadSaints(m_holder.strings, m_files, m_file); }),
+    EXPECT_EQ(errorOf([&] { loadSaints(m_holder, m_files, m_file); }),
               cannotOpen + ": larger than " + std::to_string(kSaintFileMaxBytes) + " bytes");
-    EXPECT_EQ(m_holder.strings.items(), builtInSaints());
+    EXPECT_EQ(m_holder.items(), builtInSaints());
     m_files.files[m_file] = atLimit;
-    EXPECT_EQ(errorOf([&] { loadSaints(m_holder.strings, m_files, m_file); }), "no error");
-    EXPECT_EQ(m_holder.strings.count(), 1);
+    EXPECT_EQ(errorOf([&] { loadSaints(m_holder, m_files, m_file); }), "no error");
+    EXPECT_EQ(m_holder.count(), 1);
 
     // A relative path is reported in full.
     const fs::path relative = fs::path("namedays") / kSaintFileName;
     m_files.files[relative] = "x\r\n";
     m_files.unreadable.insert(relative);
-    EXPECT_EQ(errorOf([&] { loadSaints(m_holder.strings, m_files, relative); }),
+    EXPECT_EQ(errorOf([&] { loadSaints(m_holder, m_files, relative); }),
               "Cannot open file " + (fs::current_path() / relative).string() +
                   ": Permission denied");
 }
@@ -120,9 +119,7 @@ TEST_F(SaintFileStore, UnreadableOrOversizedFileFailsWithItsFullPathAndKeepsTheT
 TEST_F(SaintFileStore, EachSaveFaultHasItsMessage) {
     const std::string cannotCreate =
         "Cannot create file " + m_file.string() + ": Permission denied";
-    const auto save = [&] {
-        return errorOf([&] { saveSaints(m_holder.strings, m_files, m_file); });
-    };
+    const auto save = [&] { return errorOf([&] { saveSaints(m_holder, m_files, m_file); }); };
     m_files.noPermission = true;
     EXPECT_EQ(save(), cannotCreate);
     m_files.noPermission = false;

@@ -42,12 +42,12 @@ std::string listError(int index) {
 }
 
 // Entry i holds its position i + 1, so that a lookup shows which position it read.
-StringList positionTable(int count) {
+SaintTable positionTable(int count) {
     std::vector<std::string> entries;
     for (int position = 1; position <= count; ++position) {
         entries.push_back(std::to_string(position));
     }
-    return StringList(entries);
+    return SaintTable(entries);
 }
 
 TEST(BuiltInSaints, EveryMonthStartsAndEndsOnTheCalendarsNames) {
@@ -60,11 +60,11 @@ TEST(BuiltInSaints, EveryMonthStartsAndEndsOnTheCalendarsNames) {
         EXPECT_EQ(saints[last], cp1250(month.lastUtf8)) << "index " << last;
         first = last + 1;
     }
-    EXPECT_EQ(SaintTable().strings.items(), saints);
+    EXPECT_EQ(SaintTable().items(), saints);
 }
 
-TEST(StringList, AccessOutsideTheListFailsWithTheListError) {
-    StringList list(std::vector<std::string>{"a", "b"});
+TEST(SaintTable, AccessOutsideTheListFailsWithTheListError) {
+    SaintTable list(std::vector<std::string>{"a", "b"});
     list.replace(1, "c");
     EXPECT_EQ(list.at(1), "c");
     for (const int bad : {-1, 2, 366}) {
@@ -87,7 +87,7 @@ struct DayPosition {
 };
 
 TEST(SaintOfDate, CommonYearsSkipTheLeapDaysEntry) {
-    const StringList table = positionTable(366);
+    const SaintTable table = positionTable(366);
     constexpr std::array<DayPosition, 10> kDays{{{2024, 1, 1, 1},
                                                  {2023, 2, 28, 59},
                                                  {2024, 2, 29, 60},
@@ -109,7 +109,7 @@ TEST(SaintOfDate, CommonYearsSkipTheLeapDaysEntry) {
 }
 
 TEST(SaintOfDate, ShortTableFailsOnlyPastItsLastEntry) {
-    const StringList table = positionTable(59);
+    const SaintTable table = positionTable(59);
     EXPECT_EQ(saintOfDate(table, encodeDate(2023, 2, 28)), "59");
     try {
         static_cast<void>(saintOfDate(table, encodeDate(2023, 3, 1)));
@@ -161,25 +161,25 @@ TEST(FindSaintDate, FoldsAsciiOnlyAndComparesWholeEntries) {
     for (const Search& s : kSearches) {
         const DateTime reference = encodeDate(s.year, 7, 15) + 0.25;
         const DateTime expected = s.month == 0 ? reference : encodeDate(s.year, s.month, s.day);
-        EXPECT_EQ(findSaintDate(holder.strings, cp1250(s.nameUtf8), reference), expected)
+        EXPECT_EQ(findSaintDate(holder, cp1250(s.nameUtf8), reference), expected)
             << s.nameUtf8 << " in " << s.year;
     }
     // 29 February has no date in a common year: day count 0, not the reference date.
-    EXPECT_EQ(findSaintDate(holder.strings, cp1250("Horymír"), encodeDate(2023, 7, 15)), 0.0);
-    EXPECT_EQ(findSaintIndex(holder.strings, cp1250("Petr a Pavel")), 180);
+    EXPECT_EQ(findSaintDate(holder, cp1250("Horymír"), encodeDate(2023, 7, 15)), 0.0);
+    EXPECT_EQ(findSaintIndex(holder, cp1250("Petr a Pavel")), 180);
 }
 
 TEST(FindSaintDate, EntriesPastTheYearHaveNoDate) {
     std::vector<std::string> lines = builtInSaints();
     lines.emplace_back("Extra");
     lines.emplace_back("");
-    const StringList table(lines);
+    const SaintTable table(lines);
     const DateTime reference = encodeDate(2024, 3, 3);
     EXPECT_EQ(findSaintIndex(table, "EXTRA"), 366);
     EXPECT_EQ(findSaintDate(table, "EXTRA", reference), reference);
     EXPECT_EQ(findSaintDate(table, "", reference), reference);
     lines[10] = "";
-    EXPECT_EQ(findSaintDate(StringList(lines), "", reference), encodeDate(2024, 1, 11));
+    EXPECT_EQ(findSaintDate(SaintTable(lines), "", reference), encodeDate(2024, 1, 11));
 }
 
 } // namespace

@@ -92,10 +92,10 @@ TEST(KilledSave, NameDayFile) {
     const TempDir dir;
     PosixFileStore files;
     const std::filesystem::path file = dir / "Veskor32.sd";
-    std::vector<StringList> tables(2, SaintTable().strings);
+    std::vector<SaintTable> tables(2, SaintTable());
     tables[1].replace(0, "Nový rok, jiný text");
     std::vector<std::string> versions;
-    for (const StringList& table : tables) {
+    for (const SaintTable& table : tables) {
         saveSaints(table, files, file);
         versions.push_back(readFile(file));
     }

@@ -51,7 +51,7 @@ std::string weekdayAbbreviation(DateTime date, const LocaleFormat& locale) {
     return result;
 }
 
-DateRowTexts computeDateRow(DateTime now, const StringList& saints, const LocaleFormat& locale) {
+DateRowTexts computeDateRow(DateTime now, const SaintTable& saints, const LocaleFormat& locale) {
     DateRowTexts texts;
     const int doy = dayOfYear(now);
     texts.date = weekdayAbbreviation(now, locale) + ", " + formatDateTime("d.m. yyyy", now, locale);

@@ -35,7 +35,7 @@ struct MemRowTexts {
 // name, the first one upper-cased when it is a letter a to z.
 std::string weekdayAbbreviation(DateTime date, const LocaleFormat& locale);
 
-DateRowTexts computeDateRow(DateTime now, const StringList& saints, const LocaleFormat& locale);
+DateRowTexts computeDateRow(DateTime now, const SaintTable& saints, const LocaleFormat& locale);
 MemRowTexts computeMemRow(const MemoryStatus& status, const LocaleFormat& locale);
 
 // Milliseconds from a wall-clock time with the given millisecond part until just after the

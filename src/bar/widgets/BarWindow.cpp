@@ -101,8 +101,8 @@ StatusCell* BarWindow::cell(BarCell cell) const {
 
 void BarWindow::start() {
     setWindowTitle(kProductCaption);
-    // The window exists from here on; it is topmost until the settings say otherwise.
-    m_topMost = std::make_unique<TopMost>(m_services.windowState, [this] { return winId(); });
+    // The window exists from here on; it stays on top until the settings say otherwise.
+    m_stayOnTop = std::make_unique<StayOnTop>(m_services.windowState, [this] { return winId(); });
     // The tray icon registers once it has its icon, which comes right after the bar's first
     // map (giveIcons): the bar itself is on the screen sooner.
     m_trayIcon = new TrayIcon(this);
@@ -114,7 +114,7 @@ void BarWindow::start() {
     m_settings.left = screen.width() - kWidth;
     loadSettings();
     move(*m_settings.left, m_settings.top);
-    m_topMost->setTopMost(m_settings.stayOnTop);
+    m_stayOnTop->setStayOnTop(m_settings.stayOnTop);
     if (m_settings.memoryRow) {
         m_strips.show(m_memoryStrip);
     }
@@ -155,7 +155,7 @@ void BarWindow::loadSettings() {
 void BarWindow::saveSettings() {
     m_settings.top = y();
     m_settings.left = x();
-    m_settings.stayOnTop = m_topMost->isTopMost();
+    m_settings.stayOnTop = m_stayOnTop->isStayOnTop();
     m_settings.memoryRow = isMemoryRowShown();
     // A folder that cannot be written is not worth a message on every drag: the bar runs on
     // with what it has and tries again at the next change.
@@ -168,7 +168,7 @@ std::filesystem::path BarWindow::saintFilePath() const {
 
 void BarWindow::loadSaints() {
     try {
-        veskor::loadSaints(m_saints.strings, m_services.files, saintFilePath());
+        veskor::loadSaints(m_saints, m_services.files, saintFilePath());
     } catch (const Error& e) {
         reportAtStart(QString::fromStdString(e.what()));
     }
@@ -205,7 +205,7 @@ void BarWindow::tick() {
 }
 
 void BarWindow::showMoment(DateTime now) {
-    const DateRowTexts row = computeDateRow(now, m_saints.strings, m_services.locale);
+    const DateRowTexts row = computeDateRow(now, m_saints, m_services.locale);
     cell(BarCell::Date)->setCaption(fromUtf8(row.date));
     cell(BarCell::Date)->setHint(fromUtf8(row.dateHint));
     cell(BarCell::Time)->setCaption(fromUtf8(row.time));
@@ -297,7 +297,7 @@ void BarWindow::applyWindowStates() {
     // every map.
     m_statesApplied = true;
     m_services.windowState.hideFromTaskbar(winId());
-    m_topMost->apply();
+    m_stayOnTop->apply();
     if (!m_iconsGiven) {
         m_iconsGiven = true;
         QTimer::singleShot(0, this, &BarWindow::giveIcons);
@@ -334,7 +334,7 @@ void BarWindow::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void BarWindow::toggleStayOnTop() {
-    m_topMost->setTopMost(!m_topMost->isTopMost());
+    m_stayOnTop->setStayOnTop(!m_stayOnTop->isStayOnTop());
     saveSettings();
 }
 

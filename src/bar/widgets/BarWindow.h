@@ -5,8 +5,8 @@
 // features add. The features see the bar through its link only.
 
 #include "bar/core/BarSettings.h"
+#include "bar/core/StayOnTop.h"
 #include "bar/core/StripStack.h"
-#include "bar/core/TopMost.h"
 #include "common/DatePattern.h"
 #include "common/MemoryStatus.h"
 #include "namedays/core/SaintTable.h"
@@ -70,7 +70,7 @@ public:
     [[nodiscard]] QWidget* memoryRow() const { return m_memoryRow; }
     [[nodiscard]] bool isMemoryRowShown() const;
     [[nodiscard]] bool isDesktopPanelShown() const { return m_desktopPanelShown; }
-    [[nodiscard]] bool isStayOnTop() const { return m_topMost->isTopMost(); }
+    [[nodiscard]] bool isStayOnTop() const { return m_stayOnTop->isStayOnTop(); }
     [[nodiscard]] const BarSettings& settings() const { return m_settings; }
     // The features' values as read at start.
     [[nodiscard]] const SettingValues& featureSettings() const { return m_featureSettings; }
@@ -147,7 +147,7 @@ private:
     StripStack::Strip m_memoryStrip;
     std::vector<RegisteredPanel> m_panels;
     SaintTable m_saints;
-    std::unique_ptr<TopMost> m_topMost;
+    std::unique_ptr<StayOnTop> m_stayOnTop;
     QTimer m_timer;
     bool m_desktopPanelShown = true;
     bool m_memoryFeedWanted = false;

@@ -15,7 +15,7 @@ Feature calendarFeature() {
     feature.commands = calendarCommands();
     feature.sidePanels = {
         calendarSidePanel({[bar] { return (*bar)->now(); },
-                           [bar]() -> const StringList& { return (*bar)->saints().strings; }})};
+                           [bar]() -> const SaintTable& { return (*bar)->saints(); }})};
     feature.attach = [bar](BarLink& link, const FeatureServices& /*services*/) {
         *bar = &link;
         return std::vector<MenuEntry>{};

@@ -151,7 +151,7 @@ DateTime CalendarContent::nameDay(const QString& name) const {
     if (!bytes) {
         return selected;
     }
-    const StringList& saints = m_sources.saints();
+    const SaintTable& saints = m_sources.saints();
     // 29 February's name has no day in a common year: not found, rather than day 0.
     if (findSaintIndex(saints, *bytes) == kLeapDayIndex && !isLeapYear(decodeDate(selected).year)) {
         return selected;

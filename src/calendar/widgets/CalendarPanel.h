@@ -10,7 +10,7 @@ namespace veskor {
 // What the calendar panel reads from the bar: the clock and the name-day table in use.
 struct CalendarSources {
     std::function<DateTime()> now;
-    std::function<const StringList&()> saints;
+    std::function<const SaintTable&()> saints;
 };
 
 // The calendar side panel, opened from the menu or by a double click on the date cell: the month

@@ -73,7 +73,7 @@ std::string withReason(const std::string& reason) {
 
 } // namespace
 
-bool loadSaints(StringList& table, IFileStore& files, const std::filesystem::path& path) {
+bool loadSaints(SaintTable& table, IFileStore& files, const std::filesystem::path& path) {
     const FileRead file = files.read(path, kSaintFileMaxBytes);
     switch (file.status) {
     case FileRead::Status::Missing:
@@ -88,7 +88,7 @@ bool loadSaints(StringList& table, IFileStore& files, const std::filesystem::pat
     throw Error(formatMessage("Cannot open file %s", fullPath(path)) + withReason(file.reason));
 }
 
-void saveSaints(const StringList& table, IFileStore& files, const std::filesystem::path& path) {
+void saveSaints(const SaintTable& table, IFileStore& files, const std::filesystem::path& path) {
     const SaveResult saved = files.save(path, formatSaintFile(table.items()));
     switch (saved.status) {
     case FileSave::Ok:

@@ -25,9 +25,9 @@ std::string formatSaintFile(const std::vector<std::string>& entries);
 // Replaces the table by the file's lines when the file exists; false for a missing file (table
 // unchanged). Throws Error("Cannot open file <full path>: <reason>") when it exists but cannot be
 // read or is larger than kSaintFileMaxBytes (the table keeps what it had).
-bool loadSaints(StringList& table, IFileStore& files, const std::filesystem::path& path);
+bool loadSaints(SaintTable& table, IFileStore& files, const std::filesystem::path& path);
 // Throws Error("Cannot create file <full path>: <reason>") or Error("Stream write error:
 // <reason>"); the old file stays as it was either way.
-void saveSaints(const StringList& table, IFileStore& files, const std::filesystem::path& path);
+void saveSaints(const SaintTable& table, IFileStore& files, const std::filesystem::path& path);
 
 } // namespace veskor

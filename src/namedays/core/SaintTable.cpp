@@ -30,23 +30,23 @@ bool equalFolded(std::string_view a, std::string_view b) {
 
 } // namespace
 
-const std::string& StringList::at(int index) const {
+const std::string& SaintTable::at(int index) const {
     if (index < 0 || index >= count()) {
         listIndexError(index);
     }
     return m_items[static_cast<std::size_t>(index)];
 }
 
-void StringList::replace(int index, std::string text) {
+void SaintTable::replace(int index, std::string text) {
     if (index < 0 || index >= count()) {
         listIndexError(index);
     }
     m_items[static_cast<std::size_t>(index)] = std::move(text);
 }
 
-SaintTable::SaintTable() : strings(builtInSaints()) {}
+SaintTable::SaintTable() : m_items(builtInSaints()) {}
 
-const std::string& saintOfDate(const StringList& table, DateTime date) {
+const std::string& saintOfDate(const SaintTable& table, DateTime date) {
     return table.at(nameDayIndex(date) - 1);
 }
 
@@ -70,7 +70,7 @@ DateTime saintPositionToDate(int position, int year) {
     return encodeDate(year, month, day);
 }
 
-std::optional<int> findSaintIndex(const StringList& table, std::string_view name) {
+std::optional<int> findSaintIndex(const SaintTable& table, std::string_view name) {
     const auto& items = table.items();
     const auto found = std::ranges::find_if(
         items, [name](const std::string& entry) { return equalFolded(entry, name); });
@@ -80,7 +80,7 @@ std::optional<int> findSaintIndex(const StringList& table, std::string_view name
     return static_cast<int>(found - items.begin());
 }
 
-DateTime findSaintDate(const StringList& table, std::string_view name, DateTime reference) {
+DateTime findSaintDate(const SaintTable& table, std::string_view name, DateTime reference) {
     const std::optional<int> index = findSaintIndex(table, name);
     // Entries past the last day of the year (a long file) have no date.
     if (!index || *index >= kSaintTableDays) {

@@ -34,15 +34,15 @@ int parseYear(const std::string& year) {
 template <typename Command> int withSaints(CommandContext& context, Command command) {
     SaintTable saints;
     std::string file;
-    if (!loadCommandSaints(context, saints.strings, file)) {
+    if (!loadCommandSaints(context, saints, file)) {
         return 1;
     }
-    return command(saints.strings, file);
+    return command(saints, file);
 }
 
 } // namespace
 
-bool loadCommandSaints(CommandContext& context, StringList& table, std::string& file) {
+bool loadCommandSaints(CommandContext& context, SaintTable& table, std::string& file) {
     const std::filesystem::path path = context.dataDir() / kSaintFileName;
     try {
         if (loadSaints(table, context.files(), path)) {
@@ -61,7 +61,7 @@ std::string saintTableError(const std::string& text, const std::string& saintFil
     return "veskor: " + text + (saintFile.empty() ? "" : " in " + saintFile) + '\n';
 }
 
-int runSaintCommand(DateTime day, const StringList& saints, const std::string& saintFile,
+int runSaintCommand(DateTime day, const SaintTable& saints, const std::string& saintFile,
                     std::ostream& out, std::ostream& err) {
     try {
         out << cp1250ToUtf8(saintOfDate(saints, day)) << '\n';
@@ -72,7 +72,7 @@ int runSaintCommand(DateTime day, const StringList& saints, const std::string& s
     }
 }
 
-int runFindCommand(const std::string& name, int year, const StringList& saints, std::ostream& out,
+int runFindCommand(const std::string& name, int year, const SaintTable& saints, std::ostream& out,
                    std::ostream& err) {
     // A name the table's code page cannot hold names no entry; "?" would match "?" entries.
     const std::optional<std::string> bytes = utf8ToCp1250Strict(name);
@@ -106,7 +106,7 @@ Example: \fBveskor saint 2026-07-05\fR
         .parse = [](const CommandArgs& args) -> CommandRun {
             const std::optional<DateTime> day = optionalDateArgument(args);
             return [day](CommandContext& context) {
-                return withSaints(context, [&](const StringList& saints, const std::string& file) {
+                return withSaints(context, [&](const SaintTable& saints, const std::string& file) {
                     return runSaintCommand(day.value_or(context.now()), saints, file, context.out(),
                                            context.err());
                 });
@@ -130,7 +130,7 @@ Example: \fBveskor find Ludmila \-\-year 2027\fR
             const std::optional<std::string> year = args.option("--year");
             const std::optional<int> y = year ? std::optional(parseYear(*year)) : std::nullopt;
             return [name, y](CommandContext& context) {
-                return withSaints(context, [&](const StringList& saints, const std::string&) {
+                return withSaints(context, [&](const SaintTable& saints, const std::string&) {
                     return runFindCommand(name, y.value_or(decodeDate(context.now()).year), saints,
                                           context.out(), context.err());
                 });

@@ -16,12 +16,11 @@ namespace {
 BuiltWindow saintEditorWindow(const WindowSources& sources) {
     auto saints = std::make_shared<SaintTable>();
     try {
-        loadSaints(saints->strings, sources.services.files,
-                   sources.services.dataDir / kSaintFileName);
+        loadSaints(*saints, sources.services.files, sources.services.dataDir / kSaintFileName);
     } catch (const Error& error) {
         sources.err << error.what() << '\n'; // the built-in list stays, as in the bar
     }
-    auto window = std::make_unique<SaintEditorWindow>(saints->strings);
+    auto window = std::make_unique<SaintEditorWindow>(*saints);
     window->show();
     return {saints, std::move(window)};
 }
@@ -29,7 +28,7 @@ BuiltWindow saintEditorWindow(const WindowSources& sources) {
 std::vector<MenuEntry> attachNameDays(BarLink& bar, const FeatureServices& services) {
     const auto edit = [&bar, &files = services.files] {
         editSaints(
-            bar.saints().strings, files, bar.saintFilePath(),
+            bar.saints(), files, bar.saintFilePath(),
             [&bar](const QString& text) { bar.report(text); }, bar.windowParent());
     };
     QObject::connect(bar.cell(BarCell::Saint), &StatusCell::doubleClicked, &bar, edit);

@@ -100,7 +100,7 @@ protected:
 
 } // namespace
 
-SaintEditorWindow::SaintEditorWindow(StringList& table, QWidget* parent)
+SaintEditorWindow::SaintEditorWindow(SaintTable& table, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
                           Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
@@ -226,7 +226,7 @@ void SaintEditorWindow::done(int result) {
     QDialog::done(result);
 }
 
-void editSaints(StringList& table, IFileStore& files, const std::filesystem::path& file,
+void editSaints(SaintTable& table, IFileStore& files, const std::filesystem::path& file,
                 std::function<void(const QString&)> report, QWidget* parent) {
     SaintEditorWindow window(table, parent);
     window.exec();

@@ -10,7 +10,7 @@ class QTableWidget;
 namespace veskor {
 
 class IFileStore;
-class StringList;
+class SaintTable;
 
 // "Saint's Days": the whole name-day table as a list of names and their days, editable in place,
 // with a field that finds a name. The rows go back into the table only when the window closes
@@ -19,7 +19,7 @@ class SaintEditorWindow final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit SaintEditorWindow(StringList& table, QWidget* parent = nullptr);
+    explicit SaintEditorWindow(SaintTable& table, QWidget* parent = nullptr);
 
     // True once an in-place edit changed a name, even back to its first text.
     [[nodiscard]] bool isModified() const { return m_modified; }
@@ -33,7 +33,7 @@ private:
     void fillList();
     void storeList();
 
-    StringList& m_table;
+    SaintTable& m_table;
     QLineEdit* m_findField;
     QTableWidget* m_list;
     bool m_modified = false;
@@ -41,7 +41,7 @@ private:
 
 // Shows the editor modally and, when a name was changed, saves the table to `file`; a failed
 // save goes to `report` with the error's text (the table keeps the edits).
-void editSaints(StringList& table, IFileStore& files, const std::filesystem::path& file,
+void editSaints(SaintTable& table, IFileStore& files, const std::filesystem::path& file,
                 std::function<void(const QString&)> report, QWidget* parent);
 
 } // namespace veskor

@@ -10,11 +10,11 @@ class FakeWindowState final : public IWindowState {
 public:
     struct Call {
         std::uintptr_t window;
-        bool onTop; // for HideFromTaskbar: always true
+        bool stayOnTop; // for HideFromTaskbar: always true
         bool taskbar;
     };
-    void setStaysOnTop(std::uintptr_t window, bool onTop) override {
-        calls.push_back({window, onTop, false});
+    void setStayOnTop(std::uintptr_t window, bool stayOnTop) override {
+        calls.push_back({window, stayOnTop, false});
     }
     void hideFromTaskbar(std::uintptr_t window) override { calls.push_back({window, true, true}); }
     std::optional<std::pair<int, int>> screenPosition(std::uintptr_t /*window*/) override {

@@ -100,8 +100,8 @@ void changeStates(std::uintptr_t id, bool add, std::initializer_list<AtomId> ids
 
 } // namespace
 
-void X11WindowState::setStaysOnTop(std::uintptr_t window, bool onTop) {
-    changeStates(window, onTop, {kAbove});
+void X11WindowState::setStayOnTop(std::uintptr_t window, bool stayOnTop) {
+    changeStates(window, stayOnTop, {kAbove});
 }
 
 void X11WindowState::hideFromTaskbar(std::uintptr_t window) {

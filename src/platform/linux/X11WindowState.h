@@ -7,7 +7,7 @@ namespace veskor {
 // Wayland) every call does nothing.
 class X11WindowState final : public IWindowState {
 public:
-    void setStaysOnTop(std::uintptr_t window, bool onTop) override;
+    void setStayOnTop(std::uintptr_t window, bool stayOnTop) override;
     void hideFromTaskbar(std::uintptr_t window) override;
     std::optional<std::pair<int, int>> screenPosition(std::uintptr_t window) override;
 };

@@ -9,20 +9,20 @@
 
 namespace veskor {
 
-class TopMost {
+class StayOnTop {
 public:
-    // Starts topmost and applies that at once, as the bar's window is created.
-    explicit TopMost(IWindowState& windowState, std::function<std::uintptr_t()> window);
+    // Starts on top and applies that at once, as the bar's window is created.
+    explicit StayOnTop(IWindowState& windowState, std::function<std::uintptr_t()> window);
 
-    [[nodiscard]] bool isTopMost() const { return m_topMost; }
-    void setTopMost(bool topMost);
+    [[nodiscard]] bool isStayOnTop() const { return m_stayOnTop; }
+    void setStayOnTop(bool stayOnTop);
     // Applies the current state again (the window manager forgets it when a window is unmapped).
     void apply();
 
 private:
     IWindowState& m_windowState;
     std::function<std::uintptr_t()> m_window;
-    bool m_topMost = true;
+    bool m_stayOnTop = true;
 };
 
 } // namespace veskor
