@@ -14,14 +14,19 @@ WORK=${WORK:-/tmp/veskor-vres-bench}
 command -v exiftool >/dev/null || { echo "bench: exiftool not installed" >&2; exit 2; }
 mkdir -p "$WORK"
 
-# The driver is compiled on its own with optimisation, from the reader's sources.
+# The driver is compiled on its own with optimisation, from the reader's sources (the reader's
+# class is a QObject, so its meta-object code comes from moc first).
 driver=$WORK/versionresource
+moc=$(pkg-config --variable=libexecdir Qt6Core)/moc
+"$moc" "$root/src/fileinfo/core/VersionResource.h" -o "$WORK/moc_VersionResource.cpp" || exit 1
 # shellcheck disable=SC2046
 g++ -std=c++20 -O2 -DNDEBUG -fPIC -I"$root/src" -I"$WORK" \
     "$here/versionresource.cpp" "$root/src/fileinfo/core/VersionResource.cpp" \
+    "$WORK/moc_VersionResource.cpp" \
     "$root/src/platform/linux/PosixMappedFile.cpp" "$root/src/platform/linux/MappingGuard.cpp" \
+    "$root/src/platform/linux/CompoundFile.cpp" "$root/src/platform/linux/LazyLibrary.cpp" \
     "$root/src/common/Cp1250.cpp" \
-    $(pkg-config --cflags --libs Qt6Core) -o "$driver" || exit 1
+    $(pkg-config --cflags --libs Qt6Core) $(pkg-config --cflags libgsf-1) -o "$driver" || exit 1
 
 image=$WORK/large.exe
 "$driver" make "$image" "$SIZE_MB" || exit 1

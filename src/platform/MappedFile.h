@@ -55,18 +55,6 @@ private:
     std::function<bool()> m_truncated;
 };
 
-// An open compound document: the file stays open, and its name cannot change under the reader,
-// while this object lives.
-class CompoundDocument {
-public:
-    CompoundDocument() = default;
-    virtual ~CompoundDocument() = default;
-    CompoundDocument(const CompoundDocument&) = delete;
-    CompoundDocument& operator=(const CompoundDocument&) = delete;
-    CompoundDocument(CompoundDocument&&) = delete;
-    CompoundDocument& operator=(CompoundDocument&&) = delete;
-};
-
 // One stream of a compound document (an OLE container), or why it could not be read.
 struct CompoundStream {
     enum class Failure { None, NoLibrary, CannotOpen, NotCompound, NoStream, CannotRead };
@@ -74,8 +62,7 @@ struct CompoundStream {
     std::string reason;           // the system's or the library's words for a failure; may be empty
     std::vector<std::byte> bytes; // the stream's first bytes, as many as were asked for at most
     std::uint64_t size = 0;       // the stream's whole length
-    std::vector<std::string> messages;          // what the library said about damage while it read
-    std::unique_ptr<CompoundDocument> document; // held open, when read
+    std::vector<std::string> messages; // what the library said about damage while it read
 };
 
 // Files opened for reading: in place, where only the pages a reader touches are loaded, or as

@@ -83,29 +83,21 @@ QString isoSeconds(DateTime value) {
                              time.hour, time.minute, time.second);
 }
 
-SummaryInfo& openedOn(SummaryInfo& summary, const fs::path& file) {
-    summary.setDocumentName(QString::fromStdString(file.string()));
-    summary.open();
-    return summary;
+SummaryInfo summaryOf(const fs::path& file) {
+    return readSummaryInfo(QString::fromStdString(file.string()), kFiles);
 }
 
-TEST(SummaryFile, FilesWithoutASummaryDoNotOpen) {
+TEST(SummaryFile, FilesWithoutASummaryGiveTheReason) {
     const TempDir dir;
     writeFile(dir / "plain.txt", "Just some text, no compound file at all.\n");
     writeCompoundFile(dir / "other.doc", {{"Contents", std::string(600, 'x')}});
     writeCompoundFile(dir / "empty.doc", {{kSummaryStreamName, ""}});
     for (const char* name : {"plain.txt", "other.doc", "empty.doc", "missing.doc", ""}) {
-        SummaryInfo summary(kFiles);
-        summary.setDocumentName(QString::fromStdString((dir / name).string()));
-        EXPECT_NE(errorOf([&] { summary.open(); }), "no error") << name;
-        EXPECT_FALSE(summary.isActive()) << name;
-        EXPECT_EQ(summary.properties(), SummaryProperties{}) << name;
+        const SummaryInfo summary = summaryOf(dir / name);
+        EXPECT_NE(summary.error, "") << name;
+        EXPECT_EQ(summary.properties, SummaryProperties{}) << name;
     }
-    EXPECT_NE(errorOf([&] {
-                  SummaryInfo summary(kFiles);
-                  openedOn(summary, dir / "other.doc");
-              }).find("no summary"),
-              std::string::npos);
+    EXPECT_NE(summaryOf(dir / "other.doc").error.find("no summary"), std::string::npos);
 }
 
 // A FIFO swapped in for the document between any check and the open must not block the
@@ -129,8 +121,7 @@ TEST(SummaryFile, ADocumentSwappedForAFifoNeverBlocks) {
             });
             int opened = 0;
             for (int i = 0; i < 2000; ++i) {
-                SummaryInfo summary(kFiles);
-                opened += errorOf([&] { openedOn(summary, path); }) == "no error" ? 1 : 0;
+                opened += summaryOf(path).error.empty() ? 1 : 0;
             }
             done = true;
             swapper.join();
@@ -140,35 +131,25 @@ TEST(SummaryFile, ADocumentSwappedForAFifoNeverBlocks) {
     EXPECT_EQ(outcome.value_or("blocked"), "1");
 }
 
-TEST(SummaryFile, OpeningHoldsTheNameAndClosingKeepsTheValues) {
+TEST(SummaryFile, TheSummaryStreamAmongOthers) {
     const TempDir dir;
     writeCompoundFile(
         dir / "a.doc",
         {{"Contents", std::string(5000, 'w')},
-         {kSummaryStreamName, propertySet({{2, textValue("Report")}, {14, int32Value(12)}})}});
+         {kSummaryStreamName, propertySet({{2, textValue("Report")},
+                                           {14, int32Value(12)},
+                                           {15, textValue("12")}})}}); // a text under a count
     writeCompoundFile(dir / "b.doc", {{kSummaryStreamName, propertySet({})}});
 
-    SummaryInfo summary(kFiles);
-    EXPECT_FALSE(summary.isActive());
-    summary.open(); // no name: open without reading
-    EXPECT_TRUE(summary.isActive());
-    summary.close();
-
-    const QString first = QString::fromStdString((dir / "a.doc").string());
-    openedOn(summary, dir / "a.doc");
-    EXPECT_TRUE(summary.isActive());
-    EXPECT_EQ(summary.properties().title, "Report");
-    EXPECT_EQ(summary.properties().pageCount, 12);
-    summary.setDocumentName(QString::fromStdString((dir / "b.doc").string()));
-    EXPECT_EQ(summary.documentName(), first);
-    summary.open(); // already open: not read again
-    EXPECT_EQ(summary.properties().title, "Report");
-    summary.close();
-    EXPECT_FALSE(summary.isActive());
-    EXPECT_EQ(summary.properties().title, "Report");
-
-    openedOn(summary, dir / "b.doc");
-    EXPECT_EQ(summary.properties(), SummaryProperties{});
+    const SummaryInfo a = summaryOf(dir / "a.doc");
+    EXPECT_EQ(a.error, "");
+    EXPECT_EQ(a.properties.title, "Report");
+    EXPECT_EQ(a.properties.pageCount, 12);
+    EXPECT_EQ(a.problems, std::vector<std::string>{"property 15: not a 32-bit integer"});
+    const SummaryInfo b = summaryOf(dir / "b.doc");
+    EXPECT_EQ(b.error, "");
+    EXPECT_EQ(b.properties, SummaryProperties{});
+    EXPECT_TRUE(b.problems.empty());
 }
 
 TEST(SummaryFile, InstallerDatabaseReadsAsOlefileReadsIt) {
@@ -179,8 +160,8 @@ TEST(SummaryFile, InstallerDatabaseReadsAsOlefileReadsIt) {
     const std::map<int, std::string> expected = olefileSummary(dir, msi);
     ASSERT_TRUE(expected.contains(2) && expected.contains(3) && expected.contains(14));
 
-    SummaryInfo summary(kFiles);
-    const SummaryProperties& got = openedOn(summary, msi).properties();
+    const SummaryInfo summary = summaryOf(msi);
+    const SummaryProperties& got = summary.properties;
     const std::map<int, const QString*> texts = {
         {2, &got.title},    {3, &got.subject},      {4, &got.author},     {5, &got.keywords},
         {6, &got.comments}, {7, &got.templateName}, {8, &got.lastAuthor}, {9, &got.revNumber}};
@@ -207,8 +188,8 @@ TEST(SummaryFile, DatesAndCodePageReadAsOlefileReadsThem) {
                                           {13, fileTimeValue(fileTime(2024, 2, 29, 23, 59, 59))},
                                           {16, int32Value(4096)}})}});
     const std::map<int, std::string> expected = olefileSummary(dir, doc);
-    SummaryInfo summary(kFiles);
-    const SummaryProperties& got = openedOn(summary, doc).properties();
+    const SummaryInfo summary = summaryOf(doc);
+    const SummaryProperties& got = summary.properties;
     EXPECT_EQ(expected.at(1), "i 1252");
     EXPECT_EQ(got.title, QString::fromUtf8("Résumé"));
     EXPECT_EQ(QString::fromLatin1(

@@ -67,7 +67,7 @@ TEST_F(VersionFile, EveryAssignmentRereadsAndNotifies) {
     EXPECT_EQ(resource.language(), Language::USEnglish);
     EXPECT_EQ(resource.characterSet(), CharacterSet::Multilingual);
     int changes = 0;
-    resource.onChange = [&] { ++changes; };
+    QObject::connect(&resource, &VersionResource::changed, [&] { ++changes; });
     resource.setFileName(q(exe));
     EXPECT_EQ(resource.versionInfo().productName, "english");
     resource.setLanguage(Language::German);

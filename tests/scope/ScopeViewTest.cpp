@@ -33,15 +33,12 @@ QString firstDifference(const ScopeView& scope, const std::function<QRgb(int x, 
     return {};
 }
 
-// A scope of the given size with only the first `traces` traces on, set up by its owner.
-void setUp(ScopeView& scope, QSize size, int baseline, int grid, int traces) {
+// Sized, with only the first `traces` traces on, and cleared, as its owner sets it up.
+void setUp(ScopeView& scope, QSize size, int traces) {
     scope.resize(size);
-    scope.setBaseline(baseline);
-    scope.setGridSize(grid);
-    for (int k = 0; k < ScopeView::kTraces; ++k) {
-        scope.setTraceEnabled(k, k < traces);
+    for (int k = 0; k < traces; ++k) {
+        scope.setTraceEnabled(k, true);
     }
-    scope.finishLoading();
     scope.clear();
 }
 
@@ -51,24 +48,20 @@ class ScopeViewTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    void startsWithTheDefaults() {
+    // Its owner plots nothing until it has values: every trace starts off, at 0.
+    void startsStillWithTheTracesOff() {
         const ScopeView scope;
         QCOMPARE(scope.size(), QSize(208, 120));
-        QVERIFY(scope.baseline() == 50 && scope.gridSize() == 16 && scope.interval() == 50);
-        QVERIFY(!scope.isActive() && !scope.isReady());
-        QCOMPARE(scope.position(2), 90);
-        QCOMPARE(scope.lineColor(2), QColor(255, 0, 255));
-        QVERIFY(scope.isTraceEnabled(3));
+        QVERIFY(!scope.isActive() && !scope.isStepping() && scope.interval() == 50);
+        for (int k = 0; k < ScopeView::kTraces; ++k) {
+            QVERIFY(!scope.isTraceEnabled(k) && scope.position(k) == 0 && scope.maximum(k) == 0);
+        }
     }
 
-    void clearDrawsGridAndBaselineOnceReady() {
-        ScopeView scope;
+    void clearDrawsGridAndBaseline() {
+        ScopeView scope({.baseline = 25, .gridSize = 7}); // grid 6: columns 11 and 5, rows 15 +- 6k
         scope.resize(12, 20);
-        scope.setBaseline(25);
-        // Still blank: the owner has not finished setting the scope up.
-        QVERIFY(firstDifference(scope, [](int, int) { return kBlack; }).isEmpty());
-        scope.finishLoading();
-        scope.setGridSize(7); // stored as 6: columns 11 and 5, rows 15 +- 6k
+        scope.clear();
         const QString diff = firstDifference(scope, [](int x, int y) {
             if (y == 15) {
                 return kRed;
@@ -81,8 +74,8 @@ private slots:
     // The bar's baseline 0 (row 101, below the picture) and grid 10: rows 91, 81, ..., 1. Ten
     // steps scroll every segment that rose from the baseline out of the 12 columns.
     void stepsScrollGridAndTracesDrawnInOrder() {
-        ScopeView scope;
-        setUp(scope, {12, 101}, 0, 10, 4);
+        ScopeView scope({.baseline = 0, .gridSize = 10});
+        setUp(scope, {12, 101}, 4);
         QSignalSpy stepped(&scope, &ScopeView::stepped);
         // Traces 1 and 2 on the same row, 101 - round(25.25) = 76: the later one shows.
         scope.setMaximum(0, 400);
@@ -112,8 +105,8 @@ private slots:
     }
 
     void segmentsStartFromTheRememberedRows() {
-        ScopeView scope;
-        setUp(scope, {12, 20}, 0, 0, 1); // no grid, baseline below the picture
+        ScopeView scope({.baseline = 0, .gridSize = 0}); // no grid, baseline below the picture
+        setUp(scope, {12, 20}, 1);
         scope.setMaximum(0, 4);
         scope.setPosition(0, 1); // row 15
         scope.step();

@@ -12,14 +12,11 @@ using veskor::MemoryScope;
 using veskor::ScopeView;
 
 void stepBarPicture(benchmark::State& state) {
-    ScopeView scope;
+    ScopeView scope({.baseline = 0, .gridSize = MemoryScope::kGridSize});
     scope.resize(MemoryScope::kViewSize);
-    scope.setBaseline(0);
-    scope.setGridSize(MemoryScope::kGridSize);
-    scope.finishLoading();
     scope.clear();
-    scope.setTraceEnabled(2, false);
-    scope.setTraceEnabled(3, false);
+    scope.setTraceEnabled(0, true);
+    scope.setTraceEnabled(1, true);
     scope.setMaximum(0, 6'291'456);
     scope.setMaximum(1, 8'388'608);
     std::int64_t free = 0;

@@ -133,13 +133,15 @@ TEST(SystemFactsText, MountsInOrderWithTheVisibleEntry) {
     EXPECT_EQ(mounts[5], (MountEntry{"/dev/vda", "/", "ext4"}));
     EXPECT_EQ(mounts[6], (MountEntry{"/dev/sdb1", "/media/usb stick", "vfat"}));
 
-    const int types[] = {1, 1, 1, 6, 1, 3, 2};
+    using enum MountKind;
+    const MountKind kinds[] = {NoStorage, NoStorage, NoStorage, RamDisk,
+                               NoStorage, Fixed,     Removable};
     for (std::size_t i = 0; i < mounts.size(); ++i) {
-        EXPECT_EQ(driveType(mounts[i]), types[i]) << mounts[i].mountPoint;
+        EXPECT_EQ(mountKind(mounts[i]), kinds[i]) << mounts[i].mountPoint;
     }
-    EXPECT_EQ(driveType({"server:/home", "/home", "nfs4"}), 4);
-    EXPECT_EQ(driveType({"/dev/sr0", "/mnt/cd", "iso9660"}), 5);
-    EXPECT_EQ(driveType({"overlay", "/", "overlay"}), 3);
+    EXPECT_EQ(mountKind({"server:/home", "/home", "nfs4"}), Remote);
+    EXPECT_EQ(mountKind({"/dev/sr0", "/mnt/cd", "iso9660"}), Optical);
+    EXPECT_EQ(mountKind({"overlay", "/", "overlay"}), Fixed);
 }
 
 TEST(SystemFactsText, PrinterAndMonitor) {

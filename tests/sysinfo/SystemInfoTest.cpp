@@ -58,7 +58,7 @@ TEST(SystemInfo, DecodesEveryGroupFromTheRecordedTexts) {
     EXPECT_EQ(os.majorVersion, 6);
     EXPECT_EQ(os.minorVersion, 18);
     EXPECT_EQ(os.buildNumber, 44);
-    EXPECT_EQ(os.csdVersion, "#1 SMP PREEMPT_DYNAMIC @0");
+    EXPECT_EQ(os.kernelBuild, "#1 SMP PREEMPT_DYNAMIC @0");
     EXPECT_EQ(os.versionName, "Debian GNU/Linux 12 (bookworm)");
     EXPECT_EQ(os.serial, "?");
     EXPECT_EQ(os.user, "root");
@@ -69,7 +69,7 @@ TEST(SystemInfo, DecodesEveryGroupFromTheRecordedTexts) {
     EXPECT_EQ(memory.totalPhys, 24683748ULL * 1024);
     EXPECT_EQ(memory.freePhys, 22230144ULL * 1024);
     EXPECT_EQ(memory.freeMem, 90); // 9.9 % in use rounds to a load of 10
-    EXPECT_EQ(memory.totalPageFile, 0U);
+    EXPECT_EQ(memory.totalSwap, 0U);
     EXPECT_EQ(memory.totalVirtual, 0x8000'0000'0000U - 65536);
     EXPECT_EQ(memory.freeVirtual, memory.totalVirtual - 3908 * 1024);
     EXPECT_EQ(memory.pageSize, 4096);
@@ -111,48 +111,48 @@ TEST(SystemInfo, SourcesThatCannotBeReadLeaveTheirTextsEmpty) {
     EXPECT_EQ(SystemInfo(facts, noDisplay).processor().vendorId, "?");
 }
 
-TEST(SystemInfo, DrivesAreTheMountedFileSystems) {
+TEST(SystemInfo, DisksAreTheMountedFileSystems) {
     FakeSystemFacts facts = buildMachine();
     FakeScreenFacts screen;
     SystemInfo info(facts, screen);
-    EXPECT_EQ(info.availableDisks(), (std::vector<std::string>{"/dev/shm", "/"}));
+    EXPECT_EQ(info.diskMountPoints(), (std::vector<std::string>{"/dev/shm", "/"}));
     EXPECT_EQ(info.diskCount(), 2);
 
     // The root is selected from the start.
-    SystemInfo::Drive root = info.drive();
-    EXPECT_EQ(root.sign, "/");
-    EXPECT_EQ(root.mediaType, 3);
+    SystemInfo::Mount root = info.selectedMount();
+    EXPECT_EQ(root.mountPoint, "/");
+    EXPECT_EQ(root.kind, MountKind::Fixed);
     EXPECT_EQ(root.totalSpace, 4096 * 1000);
     EXPECT_EQ(root.freeSpace, 4096 * 250);
-    EXPECT_EQ(root.bytesPerSector * root.sectorsPerCluster * root.totalClusters, root.totalSpace);
+    EXPECT_EQ(root.blockSize * root.blocks, root.totalSpace);
     EXPECT_EQ(root.fileSystem, "ext4");
-    EXPECT_EQ(root.volumeLabel, "/dev/vda");
-    EXPECT_EQ(root.serialNumber, 0xABCDU);
+    EXPECT_EQ(root.device, "/dev/vda");
+    EXPECT_EQ(root.fileSystemId, 0xABCDU);
 
     // Mounted, but its sizes cannot be read.
-    info.selectDrive("/dev/shm");
-    EXPECT_EQ(info.drive().mediaType, 6);
-    EXPECT_EQ(info.drive().totalSpace, -1);
-    EXPECT_EQ(info.drive().freeSpace, -1);
-    EXPECT_EQ(info.drive().totalClusters, -1);
-    EXPECT_EQ(info.drive().fileSystem, "?");
-    EXPECT_EQ(info.drive().volumeLabel, "?");
-    EXPECT_EQ(info.drive().serialNumber, 0U);
+    info.selectMount("/dev/shm");
+    EXPECT_EQ(info.selectedMount().kind, MountKind::RamDisk);
+    EXPECT_EQ(info.selectedMount().totalSpace, -1);
+    EXPECT_EQ(info.selectedMount().freeSpace, -1);
+    EXPECT_EQ(info.selectedMount().blocks, -1);
+    EXPECT_EQ(info.selectedMount().fileSystem, "?");
+    EXPECT_EQ(info.selectedMount().device, "?");
+    EXPECT_EQ(info.selectedMount().fileSystemId, 0U);
 
     // Sizes are 64-bit: a 16 TiB volume, and one whose product overflows saturates.
     facts.spaces["/"] = {4096, 1ULL << 32, 1ULL << 31, 1};
-    info.selectDrive("/");
-    EXPECT_EQ(info.drive().totalSpace, 1LL << 44);
+    info.selectMount("/");
+    EXPECT_EQ(info.selectedMount().totalSpace, 1LL << 44);
     facts.spaces["/"] = {1ULL << 32, 1ULL << 40, 0, 1};
-    info.selectDrive("/");
-    EXPECT_EQ(info.drive().totalSpace, INT64_MAX);
+    info.selectMount("/");
+    EXPECT_EQ(info.selectedMount().totalSpace, INT64_MAX);
 
     // Not a mount point at all: no root directory, even where statvfs would answer.
     facts.spaces["/tmp"] = {4096, 1, 1, 1};
-    info.selectDrive("/tmp");
-    EXPECT_EQ(info.drive().sign, "/tmp");
-    EXPECT_EQ(info.drive().mediaType, 1);
-    EXPECT_EQ(info.drive().totalSpace, -1);
+    info.selectMount("/tmp");
+    EXPECT_EQ(info.selectedMount().mountPoint, "/tmp");
+    EXPECT_EQ(info.selectedMount().kind, MountKind::NoStorage);
+    EXPECT_EQ(info.selectedMount().totalSpace, -1);
 }
 
 TEST(SystemInfo, PlatformNames) {
@@ -174,7 +174,7 @@ TEST(SystemInfo, ThisMachine) {
     EXPECT_FALSE(info.os().user.empty());
     EXPECT_FALSE(info.os().versionName.empty()); // os-release is there
     EXPECT_NE(info.os().versionName, "?");
-    EXPECT_FALSE(info.os().csdVersion.empty());
+    EXPECT_FALSE(info.os().kernelBuild.empty());
     EXPECT_GT(info.os().majorVersion, 2);
     EXPECT_LT(info.os().minApplicationAddress, info.os().maxApplicationAddress);
     EXPECT_GT(info.memory().totalPhys, 0U);
@@ -193,13 +193,13 @@ TEST(SystemInfo, ThisMachine) {
         EXPECT_EQ(sound, SoundDevices{});
     }
     // The root file system is mounted and counts as a disk.
-    EXPECT_NE(std::find(info.availableDisks().begin(), info.availableDisks().end(), "/"),
-              info.availableDisks().end());
-    EXPECT_EQ(info.drive().sign, "/");
-    EXPECT_GE(info.drive().mediaType, 2);
-    EXPECT_GT(info.drive().totalSpace, 0);
-    EXPECT_GE(info.drive().totalSpace, info.drive().freeSpace);
-    EXPECT_NE(info.drive().fileSystem, "?");
+    EXPECT_NE(std::find(info.diskMountPoints().begin(), info.diskMountPoints().end(), "/"),
+              info.diskMountPoints().end());
+    EXPECT_EQ(info.selectedMount().mountPoint, "/");
+    EXPECT_GE(info.selectedMount().kind, MountKind::Removable);
+    EXPECT_GT(info.selectedMount().totalSpace, 0);
+    EXPECT_GE(info.selectedMount().totalSpace, info.selectedMount().freeSpace);
+    EXPECT_NE(info.selectedMount().fileSystem, "?");
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "fileinfo/core/FileInfoRows.h"
 
-#include "common/Error.h"
 #include "common/NumberPattern.h"
 
 #include <QDate>
@@ -111,15 +110,10 @@ std::vector<FileInfoRow> readFileInfoRows(const QString& path, const IMappedFile
         }
         size = mapped->bytes().size();
     }
-    SummaryInfo summary(files);
-    summary.setDocumentName(path);
-    try {
-        summary.open();
-    } catch (const Error&) {
-        // Not a compound document, or one without a summary: the version rows alone.
-        return fileInfoRows(path, size, version, nullptr, formats);
-    }
-    return fileInfoRows(path, size, version, &summary.properties(), formats);
+    // Not a compound document, or one without a summary: the version rows alone.
+    const SummaryInfo summary = readSummaryInfo(path, files);
+    return fileInfoRows(path, size, version, summary.error.empty() ? &summary.properties : nullptr,
+                        formats);
 }
 
 } // namespace veskor

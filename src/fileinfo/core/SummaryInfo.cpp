@@ -2,7 +2,6 @@
 
 #include "common/ByteReader.h"
 #include "common/Cp1250.h"
-#include "common/Error.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -290,61 +289,52 @@ SummaryReading parseSummaryStream(std::span<const std::byte> stream, const Local
     return reading;
 }
 
-SummaryInfo::SummaryInfo(const IMappedFiles& files) : m_files(files) {}
+namespace {
 
-SummaryInfo::~SummaryInfo() = default;
-
-void SummaryInfo::setDocumentName(const QString& name) {
-    if (!m_active && name != m_documentName) {
-        m_documentName = name;
-    }
-}
-
-void SummaryInfo::setActive(bool active) {
-    if (active == m_active) {
-        return;
-    }
-    if (!active) {
-        m_document.reset();
-        m_active = false;
-        return;
-    }
-    if (m_documentName.isEmpty()) {
-        m_active = true;
-        return;
-    }
-
-    const std::string name = m_documentName.toStdString();
-    CompoundStream stream = m_files.readCompoundStream(
-        QFile::encodeName(m_documentName).toStdString(), kSummaryStreamName, kMaxStreamBytes);
+// Why the stream gave no bytes to parse; empty when it did.
+std::string streamError(const std::string& name, const CompoundStream& stream) {
     const std::string reason = stream.reason.empty() ? "" : ": " + stream.reason;
     switch (stream.failure) {
     case CompoundStream::Failure::None:
-        break;
+        return {};
     case CompoundStream::Failure::NoLibrary:
-        throw Error("Cannot open file " + name +
-                    ": the compound document library (libgsf) is not installed");
+        return "Cannot open file " + name +
+               ": the compound document library (libgsf) is not installed";
     case CompoundStream::Failure::CannotOpen:
-        throw Error("Cannot open file " + name + reason);
+        return "Cannot open file " + name + reason;
     case CompoundStream::Failure::NotCompound:
-        throw Error(name + " is not a compound document: " + stream.reason);
+        return name + " is not a compound document: " + stream.reason;
     case CompoundStream::Failure::NoStream:
-        throw Error(name + " has no summary information");
+        return name + " has no summary information";
     case CompoundStream::Failure::CannotRead:
-        throw Error("Cannot read the summary information of " + name);
+        return "Cannot read the summary information of " + name;
+    }
+    return "Cannot read the summary information of " + name;
+}
+
+} // namespace
+
+SummaryInfo readSummaryInfo(const QString& path, const IMappedFiles& files) {
+    SummaryInfo info;
+    const std::string name = path.toStdString();
+    const CompoundStream stream = files.readCompoundStream(QFile::encodeName(path).toStdString(),
+                                                           kSummaryStreamName, kMaxStreamBytes);
+    info.error = streamError(name, stream);
+    if (!info.error.empty()) {
+        return info;
     }
     SummaryReading reading = parseSummaryStream(stream.bytes);
     if (!reading.hasTable) {
-        throw Error(name + " has no summary property set");
+        info.error = name + " has no summary property set";
+        return info;
     }
+    info.properties = std::move(reading.properties);
+    info.problems = std::move(reading.problems);
     if (stream.size > kMaxStreamBytes) {
-        reading.problems.emplace_back("stream longer than read");
+        info.problems.emplace_back("stream longer than read");
     }
-    m_properties = std::move(reading.properties);
-    m_problems = std::move(reading.problems);
-    m_problems.insert(m_problems.end(), stream.messages.begin(), stream.messages.end());
-    m_document = std::move(stream.document);
-    m_active = true;
+    info.problems.insert(info.problems.end(), stream.messages.begin(), stream.messages.end());
+    return info;
 }
 
 } // namespace veskor

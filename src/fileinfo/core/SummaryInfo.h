@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -73,40 +72,17 @@ struct SummaryReading {
 SummaryReading parseSummaryStream(std::span<const std::byte> stream,
                                   const LocalTimeOf& localTime = systemLocalTime);
 
-// The summary of one document file. Opening reads the file; while open, the document is held
-// and its name cannot change.
-class SummaryInfo final {
-public:
-    explicit SummaryInfo(const IMappedFiles& files);
-    ~SummaryInfo();
-    SummaryInfo(const SummaryInfo&) = delete;
-    SummaryInfo& operator=(const SummaryInfo&) = delete;
-    SummaryInfo(SummaryInfo&&) = delete;
-    SummaryInfo& operator=(SummaryInfo&&) = delete;
-
-    [[nodiscard]] bool isActive() const { return m_active; }
-    [[nodiscard]] const QString& documentName() const { return m_documentName; }
-    // Ignored while open.
-    void setDocumentName(const QString& name);
-
-    // Opening an open document does nothing; without a name it just becomes open. Throws
-    // veskor::Error when the file is missing, is not a compound file, has no summary stream or
-    // no property set in it; it then stays closed and the properties keep their values.
-    void setActive(bool active);
-    void open() { setActive(true); }
-    // Releases the document; the properties keep their values.
-    void close() { setActive(false); }
-
-    [[nodiscard]] const SummaryProperties& properties() const { return m_properties; }
-    [[nodiscard]] const std::vector<std::string>& problems() const { return m_problems; }
-
-private:
-    const IMappedFiles& m_files;
-    QString m_documentName;
-    bool m_active = false;
-    std::unique_ptr<CompoundDocument> m_document;
-    SummaryProperties m_properties;
-    std::vector<std::string> m_problems;
+// What a document file's summary gave: its properties and the problems met reading them, or
+// why there is none.
+struct SummaryInfo {
+    SummaryProperties properties;
+    std::vector<std::string> problems; // what was cut short or did not fit, and the library's
+                                       // complaints about a damaged container
+    std::string error; // empty when read; else the reason, and the properties stay empty
 };
+
+// Reads the summary of the compound document at path. A file that is missing, is not a compound
+// document, or has no summary stream or no property set in it gives the reason in error.
+SummaryInfo readSummaryInfo(const QString& path, const IMappedFiles& files);
 
 } // namespace veskor

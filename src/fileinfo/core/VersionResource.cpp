@@ -506,7 +506,8 @@ VersionInfo readVersionInfo(std::span<const std::uint8_t> image, Language langua
     return readVersionResource(image, language, set).info;
 }
 
-VersionResource::VersionResource(const IMappedFiles& files) : m_files(files) {
+VersionResource::VersionResource(const IMappedFiles& files, QObject* parent)
+    : QObject(parent), m_files(files) {
     // Qt knows the program's path only once the application object exists.
     if (QCoreApplication::instance() != nullptr)
         m_fileName = QCoreApplication::applicationFilePath();
@@ -515,23 +516,22 @@ VersionResource::VersionResource(const IMappedFiles& files) : m_files(files) {
 
 void VersionResource::setFileName(const QString& path) {
     m_fileName = path;
-    changed();
+    reread();
 }
 
 void VersionResource::setLanguage(Language language) {
     m_language = language;
-    changed();
+    reread();
 }
 
 void VersionResource::setCharacterSet(CharacterSet set) {
     m_characterSet = set;
-    changed();
+    reread();
 }
 
-void VersionResource::changed() {
+void VersionResource::reread() {
     read();
-    if (onChange)
-        onChange();
+    emit changed();
 }
 
 void VersionResource::read() {

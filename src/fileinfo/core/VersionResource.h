@@ -4,9 +4,9 @@
 
 #include "platform/MappedFile.h"
 
+#include <QObject>
 #include <QString>
 #include <cstdint>
-#include <functional>
 #include <span>
 
 namespace veskor {
@@ -119,12 +119,13 @@ VersionInfo readVersionInfo(std::span<const std::uint8_t> image, Language langua
                             CharacterSet set);
 
 // The version texts of one file. Setting any property re-reads the file (even when the value is
-// unchanged) and then calls onChange.
-class VersionResource final {
+// unchanged) and then emits changed().
+class VersionResource final : public QObject {
+    Q_OBJECT
 public:
     // Starts with this program's own executable, US English and code page 1252, read at once
-    // (without onChange). Files are opened through `files`, which must outlive this object.
-    explicit VersionResource(const IMappedFiles& files);
+    // (without changed()). Files are opened through `files`, which must outlive this object.
+    explicit VersionResource(const IMappedFiles& files, QObject* parent = nullptr);
 
     void setFileName(const QString& path);
     void setLanguage(Language language);
@@ -135,11 +136,13 @@ public:
     [[nodiscard]] CharacterSet characterSet() const { return m_characterSet; }
     [[nodiscard]] const VersionInfo& versionInfo() const { return m_info; }
 
-    std::function<void()> onChange;
+signals:
+    // Once for every property set, after the file was read again.
+    void changed();
 
 private:
     void read();
-    void changed();
+    void reread();
 
     const IMappedFiles& m_files;
     QString m_fileName;

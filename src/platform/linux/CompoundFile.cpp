@@ -99,13 +99,6 @@ std::string gErrorText(const Gsf& gsf, GError* error) {
     return text;
 }
 
-// The open container and stream.
-class GsfDocument final : public CompoundDocument {
-public:
-    GPtr<GsfInfile> storage;
-    GPtr<GsfInput> stream;
-};
-
 CompoundStream failed(CompoundStream::Failure failure, std::string reason = {}) {
     CompoundStream result;
     result.failure = failure;
@@ -149,13 +142,12 @@ CompoundStream readGsfStream(const std::filesystem::path& path, const std::strin
         return failed(Failure::CannotOpen);
     }
     GError* error = nullptr;
-    auto document = std::make_unique<GsfDocument>();
-    document->storage.reset(gsf->infileMsoleNew(file.get(), &error));
-    if (!document->storage) {
+    const GPtr<GsfInfile> storage(gsf->infileMsoleNew(file.get(), &error));
+    if (!storage) {
         return failed(Failure::NotCompound, gErrorText(*gsf, error));
     }
-    document->stream.reset(gsf->infileChildByName(document->storage.get(), name.c_str()));
-    GsfInput* const stream = document->stream.get();
+    const GPtr<GsfInput> child(gsf->infileChildByName(storage.get(), name.c_str()));
+    GsfInput* const stream = child.get();
     // A storage of that name is no stream.
     if (stream == nullptr || (gsf->typeCheckInstanceIsA(reinterpret_cast<GTypeInstance*>(stream),
                                                         gsf->infileGetType()) != 0 &&
@@ -170,7 +162,6 @@ CompoundStream readGsfStream(const std::filesystem::path& path, const std::strin
                        reinterpret_cast<guint8*>(result.bytes.data())) == nullptr) {
         return failed(Failure::CannotRead);
     }
-    result.document = std::move(document);
     return result;
 }
 

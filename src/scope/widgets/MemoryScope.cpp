@@ -21,18 +21,11 @@ ScopeView* MemoryScope::view() {
     }
     // Made on first need (the first tick of a running scope, or its panel), not while the bar
     // starts: a scope that is never started costs neither the widget nor the picture.
-    m_view = new ScopeView(m_owner);
+    // The traces are fractions of the totals, from the bottom edge up.
+    m_view = new ScopeView({.baseline = 0, .gridSize = kGridSize}, m_owner);
     m_view->setObjectName("scope");
     m_view->hide();
     m_view->resize(kViewSize);
-    // Fractions of the totals from the bottom edge up; nothing to plot until the first tick.
-    m_view->setBaseline(0);
-    m_view->setGridSize(kGridSize);
-    for (int k = 0; k < ScopeView::kTraces; ++k) {
-        m_view->setPosition(k, 0);
-        m_view->setTraceEnabled(k, false);
-    }
-    m_view->finishLoading();
     // The grid shows from the start, also under a scope that starts running.
     m_view->clear();
 

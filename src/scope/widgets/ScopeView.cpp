@@ -12,10 +12,6 @@ namespace veskor {
 
 namespace {
 
-constexpr std::array<std::int64_t, ScopeView::kTraces> kFirstPositions = {50, 10, 90, 40};
-const std::array<QColor, ScopeView::kTraces> kFirstColors = {
-    QColor(0, 255, 0), QColor(0, 255, 255), QColor(255, 0, 255), QColor(0, 0, 255)};
-
 // Each step scrolls by this many columns and draws them new at the right edge.
 constexpr int kStepColumns = 2;
 
@@ -28,33 +24,16 @@ QPen linePen(const QColor& color) {
 
 } // namespace
 
-ScopeView::ScopeView(QWidget* parent) : QWidget(parent) {
+ScopeView::ScopeView(const ScopeStyle& scopeStyle, QWidget* parent)
+    : QWidget(parent), m_style(scopeStyle) {
+    m_style.gridSize = evenGridSize(m_style.gridSize);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    for (std::size_t k = 0; k < m_traces.size(); ++k) {
-        m_traces.at(k).position = kFirstPositions.at(k);
-        m_traces.at(k).color = kFirstColors.at(k);
-    }
     connect(&m_timer, &QTimer::timeout, this, &ScopeView::step);
     resize(sizeHint());
     fitPicture();
     updateBaselineRow();
     for (Trace& trace : m_traces) {
         trace.previousRow = trace.latestRow = m_baselineY;
-    }
-}
-
-void ScopeView::setBaseline(int percent) {
-    m_baseline = percent;
-    updateBaselineRow();
-    if (m_ready) {
-        clear();
-    }
-}
-
-void ScopeView::setGridSize(int pixels) {
-    m_gridSize = evenGridSize(pixels);
-    if (m_ready) {
-        clear();
     }
 }
 
@@ -82,7 +61,7 @@ void ScopeView::restartTimer() {
 }
 
 void ScopeView::updateBaselineRow() {
-    m_baselineY = baselineRow(height(), m_baseline);
+    m_baselineY = baselineRow(height(), m_style.baseline);
 }
 
 void ScopeView::fitPicture() {
@@ -90,7 +69,7 @@ void ScopeView::fitPicture() {
         return;
     }
     QImage fitted(size(), QImage::Format_RGB32);
-    fitted.fill(m_background);
+    fitted.fill(m_style.background);
     if (!m_picture.isNull()) {
         QPainter p(&fitted);
         p.drawImage(0, 0, m_picture);
@@ -104,17 +83,17 @@ void ScopeView::clear() {
     const int w = width();
     const int h = height();
     QPainter p(&m_picture);
-    p.fillRect(0, 0, w + 1, h + 1, m_background);
-    p.setPen(linePen(m_grid));
-    if (m_gridSize >= 2) {
-        for (int x = w; x > 0; x -= m_gridSize) {
+    p.fillRect(0, 0, w + 1, h + 1, m_style.background);
+    p.setPen(linePen(m_style.grid));
+    if (m_style.gridSize >= 2) {
+        for (int x = w; x > 0; x -= m_style.gridSize) {
             p.drawLine(x - 1, 0, x - 1, h);
         }
     }
-    for (const int y : horizontalGridRows(h, m_baselineY, m_gridSize)) {
+    for (const int y : horizontalGridRows(h, m_baselineY, m_style.gridSize)) {
         p.drawLine(0, y, w, y);
     }
-    p.setPen(linePen(m_base));
+    p.setPen(linePen(m_style.base));
     p.drawLine(0, m_baselineY, w, m_baselineY);
     for (Trace& trace : m_traces) {
         trace.previousRow = trace.latestRow = m_baselineY;
@@ -135,29 +114,31 @@ void ScopeView::step() {
         }
     }
     QPainter p(&m_picture);
-    p.fillRect(w - kStepColumns, 0, kStepColumns, h, m_background);
+    p.fillRect(w - kStepColumns, 0, kStepColumns, h, m_style.background);
 
-    p.setPen(linePen(m_grid));
+    p.setPen(linePen(m_style.grid));
     // Two columns a step and a line every g / 2 steps keep the vertical lines g apart.
-    if (m_gridSize >= 2) {
-        if (m_gridSize / 2 == m_gridCounter) {
+    if (m_style.gridSize >= 2) {
+        if (m_style.gridSize / 2 == m_gridCounter) {
             p.drawLine(w - 1, 0, w - 1, h);
             m_gridCounter = 0;
         }
         ++m_gridCounter;
     }
-    for (const int y : horizontalGridRows(h, m_baselineY, m_gridSize)) {
+    for (const int y : horizontalGridRows(h, m_baselineY, m_style.gridSize)) {
         p.drawLine(w - kStepColumns, y, w, y);
     }
-    p.setPen(linePen(m_base));
+    p.setPen(linePen(m_style.base));
     p.drawLine(w - kStepColumns, m_baselineY, w, m_baselineY);
 
-    for (Trace& trace : m_traces) {
+    for (std::size_t k = 0; k < m_traces.size(); ++k) {
+        Trace& trace = m_traces.at(k);
         if (!trace.enabled) {
             continue;
         }
-        const int y = traceRow(h, m_baseline, trace.position, trace.max, trace.min);
-        p.setPen(linePen(trace.color));
+        // Every range here starts at 0.
+        const int y = traceRow(h, m_style.baseline, trace.position, trace.max, 0);
+        p.setPen(linePen(m_style.traces.at(k)));
         const std::array<QPoint, 3> segment = {QPoint(w - 4, trace.previousRow),
                                                QPoint(w - 2, trace.latestRow), QPoint(w, y)};
         p.drawPolyline(segment.data(), static_cast<int>(segment.size()));
@@ -173,7 +154,6 @@ void ScopeView::paintEvent(QPaintEvent* /*event*/) {
     fitPicture();
     QPainter p(this);
     p.drawImage(0, 0, m_picture);
-    m_ready = true;
 }
 
 void ScopeView::resizeEvent(QResizeEvent* /*event*/) {

@@ -3,6 +3,8 @@
 // the right edge whatever values its owner last set, over a grid and a baseline. The picture is
 // kept off screen and drawn incrementally, so a step costs two columns, not the whole history.
 
+#include "ui/Style.h"
+
 #include <QColor>
 #include <QImage>
 #include <QTimer>
@@ -12,65 +14,50 @@
 
 namespace veskor {
 
-class ScopeView final : public QWidget {
-    Q_OBJECT
-
-    struct Trace {
-        bool enabled = true;
-        std::int64_t position = 0;
-        std::int64_t max = 0;
-        std::int64_t min = 0;
-        QColor color;
-        int previousRow = 0;
-        int latestRow = 0;
-    };
-
-public:
+// How a scope draws; fixed for the life of the view.
+struct ScopeStyle {
     static constexpr int kTraces = 4;
 
-    explicit ScopeView(QWidget* parent = nullptr);
+    int baseline = 50; // height of the baseline in percent of the height, from the bottom
+    int gridSize = 16; // grid spacing in pixels, kept even; below 2 there is no grid
+    QColor background = style::kBlack;
+    QColor grid{0, 128, 0};
+    QColor base{255, 0, 0};
+    std::array<QColor, kTraces> traces = {style::kLime, style::kAqua, QColor(255, 0, 255),
+                                          QColor(0, 0, 255)};
+};
 
-    // Height of the baseline in percent of the height, from the bottom.
-    [[nodiscard]] int baseline() const { return m_baseline; }
-    void setBaseline(int percent);
-    // Grid spacing in pixels, kept even; below 2 there is no grid.
-    [[nodiscard]] int gridSize() const { return m_gridSize; }
-    void setGridSize(int pixels);
+class ScopeView final : public QWidget {
+    Q_OBJECT
     // Whether the scope steps on its own timer. Switching does not clear the picture.
+    Q_PROPERTY(bool active READ isActive WRITE setActive)
+    // Step period in tens of milliseconds; 0 or less stands still.
+    Q_PROPERTY(int interval READ interval WRITE setInterval)
+
+public:
+    static constexpr int kTraces = ScopeStyle::kTraces;
+
+    explicit ScopeView(const ScopeStyle& scopeStyle = {}, QWidget* parent = nullptr);
+
+    [[nodiscard]] const ScopeStyle& scopeStyle() const { return m_style; }
     [[nodiscard]] bool isActive() const { return m_active; }
     void setActive(bool active);
-    // Step period in tens of milliseconds; 0 or less stands still.
     [[nodiscard]] int interval() const { return m_interval; }
     void setInterval(int tensOfMs);
     // Whether the step timer runs (active with a period above 0).
     [[nodiscard]] bool isStepping() const { return m_timer.isActive(); }
 
-    // The traces, 0 to 3, drawn in that order. Their values take effect at the next step.
+    // The traces, 0 to 3, drawn in that order; each starts switched off at 0 of a range 0 to 0.
+    // Their values take effect at the next step.
     [[nodiscard]] bool isTraceEnabled(int trace) const { return traceAt(trace).enabled; }
     void setTraceEnabled(int trace, bool enabled) { traceAt(trace).enabled = enabled; }
     [[nodiscard]] std::int64_t position(int trace) const { return traceAt(trace).position; }
     void setPosition(int trace, std::int64_t value) { traceAt(trace).position = value; }
     [[nodiscard]] std::int64_t maximum(int trace) const { return traceAt(trace).max; }
     void setMaximum(int trace, std::int64_t value) { traceAt(trace).max = value; }
-    [[nodiscard]] std::int64_t minimum(int trace) const { return traceAt(trace).min; }
-    void setMinimum(int trace, std::int64_t value) { traceAt(trace).min = value; }
-    [[nodiscard]] QColor lineColor(int trace) const { return traceAt(trace).color; }
-    void setLineColor(int trace, const QColor& color) { traceAt(trace).color = color; }
-
-    [[nodiscard]] QColor backgroundColor() const { return m_background; }
-    void setBackgroundColor(const QColor& color) { m_background = color; }
-    [[nodiscard]] QColor gridColor() const { return m_grid; }
-    void setGridColor(const QColor& color) { m_grid = color; }
-    [[nodiscard]] QColor baseColor() const { return m_base; }
-    void setBaseColor(const QColor& color) { m_base = color; }
 
     // The off-screen picture, the size of the widget.
     [[nodiscard]] const QImage& picture() const { return m_picture; }
-
-    // Marks the owner's settings applied: from here on a new baseline or grid size redraws the
-    // picture at once. Painting does the same.
-    void finishLoading() { m_ready = true; }
-    [[nodiscard]] bool isReady() const { return m_ready; }
 
     [[nodiscard]] QSize sizeHint() const override { return {208, 120}; }
 
@@ -89,6 +76,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    struct Trace {
+        bool enabled = false;
+        std::int64_t position = 0;
+        std::int64_t max = 0;
+        int previousRow = 0;
+        int latestRow = 0;
+    };
+
     [[nodiscard]] const Trace& traceAt(int k) const {
         return m_traces.at(static_cast<std::size_t>(k));
     }
@@ -97,20 +92,15 @@ private:
     void updateBaselineRow();
     void restartTimer();
 
-    int m_baseline = 50;
-    int m_gridSize = 16;
+    ScopeStyle m_style;
     bool m_active = false;
     int m_interval = 50;
-    QColor m_background{0, 0, 0};
-    QColor m_grid{0, 128, 0};
-    QColor m_base{255, 0, 0};
     std::array<Trace, kTraces> m_traces;
 
     QImage m_picture;
     QTimer m_timer;
     int m_baselineY = 0;
     int m_gridCounter = 1; // steps since the last vertical grid line
-    bool m_ready = false;
 };
 
 } // namespace veskor

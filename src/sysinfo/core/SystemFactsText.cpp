@@ -356,7 +356,7 @@ std::vector<MountEntry> parseMounts(std::string_view text) {
     return mounts;
 }
 
-int driveType(const MountEntry& mount) {
+MountKind mountKind(const MountEntry& mount) {
     static constexpr std::string_view kPseudo[] = {
         "autofs",    "binfmt_misc", "bpf",      "cgroup",          "cgroup2",    "configfs",
         "debugfs",   "devpts",      "devtmpfs", "efivarfs",        "fusectl",    "hugetlbfs",
@@ -370,21 +370,21 @@ int driveType(const MountEntry& mount) {
         return std::find(std::begin(list), std::end(list), mount.type) != std::end(list);
     };
     if (among(kPseudo)) {
-        return 1;
+        return MountKind::NoStorage;
     }
     if (among(kRemote)) {
-        return 4;
+        return MountKind::Remote;
     }
     if (among(kOptical)) {
-        return 5;
+        return MountKind::Optical;
     }
     if (among(kRam)) {
-        return 6;
+        return MountKind::RamDisk;
     }
     if (mount.mountPoint.starts_with("/media/") || mount.mountPoint.starts_with("/run/media/")) {
-        return 2;
+        return MountKind::Removable;
     }
-    return 3;
+    return MountKind::Fixed;
 }
 
 std::string printerText(const PrinterFacts& printers) {

@@ -79,10 +79,16 @@ struct MountEntry {
 // the one that is visible.
 std::vector<MountEntry> parseMounts(std::string_view text);
 
-// The drive type of the other platform: 1 for a kernel file system without storage (proc,
-// sysfs, cgroup...), 2 removable (under /media or /run/media), 3 fixed, 4 remote, 5 optical,
-// 6 RAM disk.
-int driveType(const MountEntry& mount);
+// What stores a mount's files, numbered as the other platform's drive types.
+enum class MountKind {
+    NoStorage = 1, // a kernel file system: proc, sysfs, cgroup...
+    Removable = 2, // under /media or /run/media
+    Fixed = 3,
+    Remote = 4,
+    Optical = 5,
+    RamDisk = 6,
+};
+MountKind mountKind(const MountEntry& mount);
 
 // The default printer's description (its name when it has none); "?" when printers exist but
 // none is the default; empty when there is no server or no printer.

@@ -49,19 +49,19 @@ SystemInfo::SystemInfo(ISystemFacts& facts, IScreenFacts& screen) : m_facts(fact
     collectDevices(screen);
     m_mounts = parseMounts(m_facts.mounts());
     for (const MountEntry& mount : m_mounts) {
-        if (driveType(mount) >= 2) {
-            m_availableDisks.push_back(mount.mountPoint);
+        if (mountKind(mount) >= MountKind::Removable) {
+            m_diskMountPoints.push_back(mount.mountPoint);
         }
     }
-    selectDrive("/");
+    selectMount("/");
 }
 
 void SystemInfo::collectMemory() {
     const MemoryStatus status = parseMemInfo(m_facts.memInfo());
     m_memory.totalPhys = status.totalPhys;
     m_memory.freePhys = status.availPhys;
-    m_memory.totalPageFile = status.totalPageFile;
-    m_memory.freePageFile = status.availPageFile;
+    m_memory.totalSwap = status.totalPageFile;
+    m_memory.freeSwap = status.availPageFile;
     m_memory.freeMem = 100 - static_cast<int>(status.memoryLoad);
     m_memory.pageSize = m_facts.pageSize();
     // Mappings are placed at page granularity.
@@ -100,7 +100,7 @@ void SystemInfo::collectProcessorAndOs() {
     m_os.minorVersion = version.minor;
     m_os.buildNumber = static_cast<std::uint16_t>(version.build & 0xFFFF);
     m_os.platformId = kPlatformLinux;
-    m_os.csdVersion = kernel.version;
+    m_os.kernelBuild = kernel.version;
 
     // The lowest address is the kernel's mapping floor; the highest the top of the lower,
     // user half of the processor's virtual address width, as far as a pointer reaches.
@@ -151,28 +151,27 @@ void SystemInfo::collectDevices(IScreenFacts& screen) {
     m_peripherals.monitor = monitorText(shown);
 }
 
-void SystemInfo::selectDrive(const std::string& mountPoint) {
-    m_drive = Drive{};
-    m_drive.sign = mountPoint;
+void SystemInfo::selectMount(const std::string& mountPoint) {
+    m_mount = Mount{};
+    m_mount.mountPoint = mountPoint;
     const auto mount = std::find_if(m_mounts.begin(), m_mounts.end(), [&](const MountEntry& m) {
         return m.mountPoint == mountPoint;
     });
     if (mount == m_mounts.end()) {
         return;
     }
-    m_drive.mediaType = driveType(*mount);
+    m_mount.kind = mountKind(*mount);
     const std::optional<FileSystemSpace> space = m_facts.fileSystemSpace(mountPoint);
     if (!space) {
         return;
     }
-    m_drive.totalSpace = saturatingProduct(space->blocks, space->fragmentSize);
-    m_drive.freeSpace = saturatingProduct(space->freeBlocks, space->fragmentSize);
-    m_drive.sectorsPerCluster = 1;
-    m_drive.bytesPerSector = saturatingProduct(space->fragmentSize, 1);
-    m_drive.totalClusters = saturatingProduct(space->blocks, 1);
-    m_drive.fileSystem = mount->type;
-    m_drive.serialNumber = space->id;
-    m_drive.volumeLabel = mount->source;
+    m_mount.totalSpace = saturatingProduct(space->blocks, space->fragmentSize);
+    m_mount.freeSpace = saturatingProduct(space->freeBlocks, space->fragmentSize);
+    m_mount.blockSize = saturatingProduct(space->fragmentSize, 1);
+    m_mount.blocks = saturatingProduct(space->blocks, 1);
+    m_mount.fileSystem = mount->type;
+    m_mount.fileSystemId = space->id;
+    m_mount.device = mount->source;
 }
 
 } // namespace veskor

@@ -46,7 +46,7 @@ public:
         int minorVersion = 0;
         std::uint16_t buildNumber = 0;
         int platformId = kPlatformLinux;
-        std::string csdVersion; // the kernel's build text
+        std::string kernelBuild; // uname's version: "#1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1 ..."
         std::uint64_t minApplicationAddress = 0;
         std::uint64_t maxApplicationAddress = 0;
         std::string versionName; // os-release PRETTY_NAME
@@ -69,26 +69,25 @@ public:
         std::uint64_t freePhys = 0;
         std::uint64_t totalVirtual = 0; // this process's address space
         std::uint64_t freeVirtual = 0;
-        std::uint64_t totalPageFile = 0; // swap
-        std::uint64_t freePageFile = 0;
+        std::uint64_t totalSwap = 0;
+        std::uint64_t freeSwap = 0;
         int freeMem = 0; // percent
         std::int64_t pageSize = 0;
         std::int64_t allocationGranularity = 0;
     };
-    // The selected mounted file system. Sizes are 64-bit byte counts. File systems here have
-    // no sectors or clusters to report: a cluster is one statvfs fragment, of one sector.
-    struct Drive {
-        std::string sign; // its mount point
+    // The selected mounted file system. Sizes are 64-bit byte counts; a block is one statvfs
+    // fragment.
+    struct Mount {
+        std::string mountPoint;
         std::int64_t freeSpace = -1;
         std::int64_t totalSpace = -1;
         bool compressed = false;
-        std::int64_t sectorsPerCluster = -1;
-        std::int64_t bytesPerSector = -1;
-        std::int64_t totalClusters = -1;
-        std::string fileSystem = "?";
-        std::uint64_t serialNumber = 0;
-        std::string volumeLabel = "?"; // the mounted device
-        int mediaType = 1;             // see driveType
+        std::int64_t blockSize = -1; // bytes
+        std::int64_t blocks = -1;
+        std::string fileSystem = "?"; // its type: "ext4"
+        std::uint64_t fileSystemId = 0;
+        std::string device = "?"; // what is mounted: "/dev/vda1", "tmpfs", "server:/home"
+        MountKind kind = MountKind::NoStorage;
     };
 
     // Gathers every fact once, selecting the root file system.
@@ -102,16 +101,16 @@ public:
     [[nodiscard]] const SoundDevices& sound() const { return m_sound; }
     [[nodiscard]] const Peripherals& peripherals() const { return m_peripherals; }
     [[nodiscard]] const Memory& memory() const { return m_memory; }
-    [[nodiscard]] const Drive& drive() const { return m_drive; }
-    // The mount points that count as disks (drive type 2 or more), in mount order.
-    [[nodiscard]] const std::vector<std::string>& availableDisks() const {
-        return m_availableDisks;
+    [[nodiscard]] const Mount& selectedMount() const { return m_mount; }
+    // The mount points of the kinds with storage (MountKind::Removable and above), in mount order.
+    [[nodiscard]] const std::vector<std::string>& diskMountPoints() const {
+        return m_diskMountPoints;
     }
-    [[nodiscard]] int diskCount() const { return static_cast<int>(m_availableDisks.size()); }
+    [[nodiscard]] int diskCount() const { return static_cast<int>(m_diskMountPoints.size()); }
 
     // Selects the file system mounted at mountPoint and reads its figures afresh. A path that
     // is no mount point, or whose sizes cannot be read, gets the -1/0/"?" figures.
-    void selectDrive(const std::string& mountPoint);
+    void selectMount(const std::string& mountPoint);
 
 private:
     void collectMemory();
@@ -127,9 +126,9 @@ private:
     SoundDevices m_sound;
     Peripherals m_peripherals;
     Memory m_memory;
-    Drive m_drive;
+    Mount m_mount;
     std::vector<MountEntry> m_mounts;
-    std::vector<std::string> m_availableDisks;
+    std::vector<std::string> m_diskMountPoints;
 };
 
 } // namespace veskor

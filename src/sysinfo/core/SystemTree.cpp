@@ -100,8 +100,7 @@ void fillSystemTree(SystemTree& tree, const SystemInfo& info, const CpuInfo& cpu
 
     SystemTreeNode& memory = add(tree, "Memory");
     add(memory.children, "RAM: " + kilobytes(info.memory().totalPhys, thousandsSeparator));
-    add(memory.children,
-        "Page file: " + kilobytes(info.memory().totalPageFile, thousandsSeparator));
+    add(memory.children, "Page file: " + kilobytes(info.memory().totalSwap, thousandsSeparator));
 
     const SystemInfo::Display& display = info.display();
     SystemTreeNode& video = add(tree, "Video");
@@ -120,8 +119,8 @@ void fillSystemTree(SystemTree& tree, const SystemInfo& info, const CpuInfo& cpu
     add(system.children,
         "Version: " + std::to_string(os.majorVersion) + "." + std::to_string(os.minorVersion));
     add(system.children, "Build: " + std::to_string(os.buildNumber));
-    add(system.children, "CSD: " + os.csdVersion);
-    add(system.children, "File system: " + info.drive().fileSystem);
+    add(system.children, "CSD: " + os.kernelBuild);
+    add(system.children, "File system: " + info.selectedMount().fileSystem);
 
     // The root vector may still grow, so the machine node is reached by its index.
     add(tree, "Machine");
