@@ -61,8 +61,7 @@ int make(const char* path, long megabytes) {
 int read(const char* path) {
     const auto start = Clock::now();
     const veskor::PosixMappedFiles files;
-    veskor::VersionResource resource(files);
-    resource.setFileName(QString::fromLocal8Bit(path));
+    veskor::VersionResource resource(files, QString::fromLocal8Bit(path));
     const double ms = millisecondsSince(start);
     const auto again = Clock::now();
     resource.setFileName(QString::fromLocal8Bit(path));

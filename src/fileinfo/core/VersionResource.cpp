@@ -3,7 +3,6 @@
 #include "common/ByteReader.h"
 #include "common/Cp1250.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <array>
 #include <optional>
@@ -506,11 +505,8 @@ VersionInfo readVersionInfo(std::span<const std::uint8_t> image, Language langua
     return readVersionResource(image, language, set).info;
 }
 
-VersionResource::VersionResource(const IMappedFiles& files, QObject* parent)
-    : QObject(parent), m_files(files) {
-    // Qt knows the program's path only once the application object exists.
-    if (QCoreApplication::instance() != nullptr)
-        m_fileName = QCoreApplication::applicationFilePath();
+VersionResource::VersionResource(const IMappedFiles& files, QString fileName, QObject* parent)
+    : QObject(parent), m_files(files), m_fileName(std::move(fileName)) {
     read();
 }
 

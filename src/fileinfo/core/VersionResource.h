@@ -123,9 +123,10 @@ VersionInfo readVersionInfo(std::span<const std::uint8_t> image, Language langua
 class VersionResource final : public QObject {
     Q_OBJECT
 public:
-    // Starts with this program's own executable, US English and code page 1252, read at once
-    // (without changed()). Files are opened through `files`, which must outlive this object.
-    explicit VersionResource(const IMappedFiles& files, QObject* parent = nullptr);
+    // Starts with `fileName` (the program's own executable, as the caller knows it), US English
+    // and code page 1252, read at once (without changed()). Files are opened through `files`,
+    // which must outlive this object.
+    VersionResource(const IMappedFiles& files, QString fileName, QObject* parent = nullptr);
 
     void setFileName(const QString& path);
     void setLanguage(Language language);
