@@ -12,7 +12,7 @@
 namespace veskor {
 
 struct SettingKey {
-    std::string name; // the value's name in the key, as the design gives it
+    std::string name; // the value's name in the key
     std::int32_t defaultValue = 0;
 };
 
