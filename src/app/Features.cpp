@@ -23,8 +23,7 @@ namespace {
 
 // Every feature's `part`, one list after the other.
 template <typename Part>
-std::vector<Part> gathered(const std::vector<Feature>& features,
-                           std::vector<Part> Feature::*part) {
+std::vector<Part> gathered(const std::vector<Feature>& features, std::vector<Part> Feature::*part) {
     std::vector<Part> all;
     for (const Feature& feature : features) {
         std::ranges::copy(feature.*part, std::back_inserter(all));

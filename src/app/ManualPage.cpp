@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
         std::cerr << "veskor-manual: no " << marker << "in " << argv[1] << '\n';
         return 1;
     }
-    text.replace(at, marker.size(), veskor::manualCommands(veskor::allCommands(veskor::allFeatures())));
+    text.replace(at, marker.size(),
+                 veskor::manualCommands(veskor::allCommands(veskor::allFeatures())));
     std::ofstream out(argv[2], std::ios::binary);
     out << text;
     return out.flush() ? 0 : 1;

@@ -22,8 +22,7 @@ LinuxServices::LinuxServices(ClockFrom from, DateTime at)
         break;
     }
     m_picture = from == ClockFrom::Fixed;
-    m_settings = m_picture ? static_cast<ISettingsStore*>(&m_readOnlySettings)
-                                          : &m_userSettings;
+    m_settings = m_picture ? static_cast<ISettingsStore*>(&m_readOnlySettings) : &m_userSettings;
 }
 
 BarServices LinuxServices::forBar(const std::filesystem::path& dataDir,

@@ -2,9 +2,9 @@
 // The machine's services behind the bar, built in one place for the bar and for screenshots.
 
 #include "bar/widgets/BarWindow.h"
-#include "platform/SessionService.h"
 #include "platform/FixedClock.h"
 #include "platform/RunningClock.h"
+#include "platform/SessionService.h"
 #include "platform/linux/IniSettingsStore.h"
 #include "platform/linux/LinuxClock.h"
 #include "platform/linux/LinuxMemoryInfo.h"
