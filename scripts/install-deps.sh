@@ -19,6 +19,7 @@ test_pkgs=(
   python3-dbusmock dbus msitools python3-olefile
   at-spi2-core python3-pyatspi
   pulseaudio pulseaudio-utils
+  appstream desktop-file-utils
 )
 bench_pkgs=(
   conky-std
