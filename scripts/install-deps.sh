@@ -20,6 +20,7 @@ test_pkgs=(
   at-spi2-core python3-pyatspi
   pulseaudio pulseaudio-utils
   appstream desktop-file-utils
+  mutter xwayland
 )
 bench_pkgs=(
   conky-std
