@@ -71,7 +71,8 @@ fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j$(JOBS)
 
-# The program, its desktop entry, icons and manual page; PREFIX=/usr/local for every user.
+# The program, its desktop entry, software-centre metadata, icons and manual page;
+# PREFIX=/usr/local for every user.
 PREFIX ?= $(HOME)/.local
 install: build
 	cmake --install build/release --prefix $(PREFIX)

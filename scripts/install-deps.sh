@@ -19,6 +19,8 @@ test_pkgs=(
   python3-dbusmock dbus msitools python3-olefile
   at-spi2-core python3-pyatspi
   pulseaudio pulseaudio-utils
+  appstream desktop-file-utils
+  mutter xwayland
 )
 bench_pkgs=(
   conky-std

@@ -13,7 +13,7 @@
 # inside $(...) would only end the subshell, while here it ends the test. A failed check prints
 # what was expected and seen, saves a screenshot in the test's folder (kept on failure) and
 # exits 1. Exit code 77 (ctest's skip) is used only when the X server, window manager or panel
-# is not installed.
+# is not installed, or when a test's own display server cannot start on the machine.
 #
 # Knobs: E2E_KEEP=1 keeps the temporary folder after a pass; E2E_TIMEOUT (seconds, default 100)
 # ends a hung test cleanly before ctest's own timeout would kill it and leave the servers behind.
@@ -48,7 +48,17 @@ e2e_begin() {
         esac
     done
     e2e_require_tools "$panel"
+    e2e_prepare
+    e2e_start_xvfb
+    e2e_start_openbox
+    [ "$panel" = 1 ] && e2e_start_tint2
+    e2e_log "session up on $DISPLAY (${E2E_SCREEN_W}x${E2E_SCREEN_H}), files in $E2E_TMP"
+}
 
+# e2e_prepare: the test's temporary folder, its clean-up and watchdog, and a private home and
+# environment with no display yet. e2e_begin calls it; a test that brings its own display
+# server calls it instead. Sets E2E_TMP, E2E_SETTINGS and E2E_DATA.
+e2e_prepare() {
     E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/veskor-e2e.XXXXXX") || {
         echo "FAIL: cannot make a temporary folder" >&2
         exit 1
@@ -73,29 +83,37 @@ e2e_begin() {
     export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/no-session-bus"
     export QT_QPA_PLATFORM=xcb
     export LANG=C.UTF-8
-    unset WAYLAND_DISPLAY SESSION_MANAGER XAUTHORITY LC_ALL DESKTOP_SESSION XDG_CURRENT_DESKTOP
+    unset DISPLAY WAYLAND_DISPLAY SESSION_MANAGER XAUTHORITY LC_ALL DESKTOP_SESSION
+    unset XDG_CURRENT_DESKTOP XDG_SESSION_TYPE
     unset VESKOR_DATA_DIR
     E2E_SETTINGS="$XDG_CONFIG_HOME/Orvane/Veskor Pro.conf"
     E2E_DATA="$E2E_TMP/data"
-
-    e2e_start_xvfb
-    e2e_start_openbox
-    [ "$panel" = 1 ] && e2e_start_tint2
-    e2e_log "session up on $DISPLAY (${E2E_SCREEN_W}x${E2E_SCREEN_H}), files in $E2E_TMP"
 }
 
 e2e_require_tools() {
-    local panel=$1 t missing=()
-    for t in Xvfb openbox; do command -v "$t" >/dev/null || missing+=("$t"); done
-    [ "$panel" = 1 ] && { command -v tint2 >/dev/null || missing+=(tint2); }
+    local panel=$1 servers=(Xvfb openbox)
+    [ "$panel" = 1 ] && servers+=(tint2)
+    e2e_require_servers "${servers[@]}"
+    e2e_require_inspectors
+}
+
+# e2e_require_servers PROGRAM...: skips the test when a display server, window manager or panel
+# it needs is not installed.
+e2e_require_servers() {
+    local t missing=()
+    for t in "$@"; do command -v "$t" >/dev/null || missing+=("$t"); done
     if [ ${#missing[@]} -gt 0 ]; then
         echo "SKIP: not installed: ${missing[*]} (scripts/install-deps.sh test)"
         exit $E2E_SKIP
     fi
-    # Everything else is needed too (xclock serves as an ordinary window to compare with), but
-    # its absence is a broken set-up, not a reason to skip.
-    missing=()
-    for t in xdotool xprop xwininfo import convert compare xclock; do
+}
+
+# e2e_require_inspectors: the tools that drive and look at windows. xclock serves as an
+# ordinary window to compare with, xmessage as one that takes the focus. Their absence is a
+# broken set-up, not a reason to skip.
+e2e_require_inspectors() {
+    local t missing=()
+    for t in xdotool xprop xwininfo import convert compare xclock xmessage; do
         command -v "$t" >/dev/null || missing+=("$t")
     done
     if [ ${#missing[@]} -gt 0 ]; then
