@@ -202,6 +202,7 @@ void connectFeatures(BarWindow& bar, LinuxServices& services,
 
 std::vector<std::string> panelWords(const std::vector<SidePanelDescription>& panels) {
     std::vector<std::string> words;
+    words.reserve(panels.size() + 1);
     for (const SidePanelDescription& panel : panels) {
         words.push_back(panel.word.toStdString());
     }
@@ -220,6 +221,7 @@ std::vector<ScreenshotWindow> screenshotWindows() {
 
 std::vector<WindowWord> windowWords(const std::vector<ScreenshotWindow>& windows) {
     std::vector<WindowWord> words;
+    words.reserve(windows.size());
     for (const ScreenshotWindow& window : windows) {
         words.push_back(window.word);
     }
