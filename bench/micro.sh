@@ -9,7 +9,7 @@ cd "$root"
 cmake --preset bench >/dev/null
 cmake --build --preset bench -j"${JOBS:-2}" --target bar_tick_benchmark scope_step_benchmark \
     >/dev/null
-for benchmark in build/benchmarks/tests/bar/bar_tick_benchmark \
-    build/benchmarks/tests/scope/scope_step_benchmark; do
+for benchmark in build/benchmarks/bench/micro/bar_tick_benchmark \
+    build/benchmarks/bench/micro/scope_step_benchmark; do
     QT_QPA_PLATFORM=offscreen "$benchmark" --benchmark_time_unit=us
 done

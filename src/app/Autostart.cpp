@@ -100,7 +100,7 @@ int runAutostartCommand(const std::string& value, IFileStore& files,
         out << "autostart off\n";
         return 0;
     }
-    const FileRead entry = files.read(entryFile, 64 * 1024);
+    const FileRead entry = files.read(entryFile, std::size_t{64} * 1024);
     if (entry.status == FileRead::Status::Ok && entryIsOn(entry.bytes)) {
         out << "autostart on: " << entryFile.string() << '\n';
     } else {

@@ -1,5 +1,3 @@
 # Version resources: images assembled by the tests, the mapping of files, and real executables.
-add_executable(fileinfo_version_tests VersionResourceTest.cpp VersionFileTest.cpp)
-target_link_libraries(fileinfo_version_tests PRIVATE fileinfo_core platform_linux
-  GTest::gtest_main veskor_warnings)
-gtest_discover_tests(fileinfo_version_tests TEST_PREFIX "fileinfo.")
+veskor_add_gtest(fileinfo_version_tests SOURCES VersionResourceTest.cpp VersionFileTest.cpp
+  LIBS fileinfo_core platform_linux)

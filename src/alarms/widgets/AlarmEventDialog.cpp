@@ -79,7 +79,8 @@ protected:
 
     void focusOutEvent(QFocusEvent* event) override {
         if (!isWholeNumber(text())) {
-            QWidget::focusOutEvent(event); // not the spin box's, which would read it as 0
+            // Not the spin box's, which would read it as 0.
+            QWidget::focusOutEvent(event); // NOLINT(bugprone-parent-virtual-call)
             return;
         }
         QSpinBox::focusOutEvent(event);

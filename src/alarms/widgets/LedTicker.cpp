@@ -148,7 +148,7 @@ QImage buildDotImage(const QImage& source, int dotSize, int dotSpace, QColor bac
         for (int dy = 0; dy < dotSize; ++dy) {
             auto* out = reinterpret_cast<QRgb*>(dots.scanLine(dotSpace + j * p + dy));
             for (int i = 0; i < pixels.width(); ++i) {
-                std::fill_n(out + dotSpace + i * p, dotSize, in[i]);
+                std::fill_n(out + dotSpace + std::ptrdiff_t{i} * p, dotSize, in[i]);
             }
         }
     }

@@ -116,7 +116,7 @@ protected:
 private:
     struct RegisteredPanel {
         SidePanelDescription description;
-        StripStack::Strip strip;
+        StripStack::Strip strip = 0;
         SidePanel* widget = nullptr; // built when first opened
     };
 

@@ -227,7 +227,7 @@ void SaintEditorWindow::done(int result) {
 }
 
 void editSaints(SaintTable& table, IFileStore& files, const std::filesystem::path& file,
-                std::function<void(const QString&)> report, QWidget* parent) {
+                const std::function<void(const QString&)>& report, QWidget* parent) {
     SaintEditorWindow window(table, parent);
     window.exec();
     if (!window.isModified()) {

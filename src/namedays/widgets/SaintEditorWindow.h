@@ -42,6 +42,6 @@ private:
 // Shows the editor modally and, when a name was changed, saves the table to `file`; a failed
 // save goes to `report` with the error's text (the table keeps the edits).
 void editSaints(SaintTable& table, IFileStore& files, const std::filesystem::path& file,
-                std::function<void(const QString&)> report, QWidget* parent);
+                const std::function<void(const QString&)>& report, QWidget* parent);
 
 } // namespace veskor

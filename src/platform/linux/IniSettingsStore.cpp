@@ -41,7 +41,7 @@ bool isSpecialFile(const fs::path& path) {
 
 // Far above a real settings file (a few hundred bytes). QSettings reads a file whole, so a huge
 // or sparse one would stall the bar for seconds and take gigabytes.
-constexpr std::uintmax_t kMaxSettingsBytes = 64 * 1024;
+constexpr std::uintmax_t kMaxSettingsBytes = std::uintmax_t{64} * 1024;
 
 bool isTooLarge(const fs::path& path) {
     std::error_code ec;

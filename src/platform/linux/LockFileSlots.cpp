@@ -124,11 +124,11 @@ fs::path LockFileSlots::userLockFolder() {
 fs::path LockFileSlots::lockFolderFor(uid_t uid, const fs::path& runtimeRoot,
                                       const fs::path& temporaryRoot) {
     const std::string id = std::to_string(uid);
-    const fs::path perUser = runtimeRoot / id;
+    fs::path perUser = runtimeRoot / id;
     if (isPrivateFolder(perUser, uid)) {
         return perUser;
     }
-    const fs::path own = temporaryRoot / ("veskor-" + id);
+    fs::path own = temporaryRoot / ("veskor-" + id);
     // One that exists already is left as it is; take() then says whether it can be used.
     ::mkdir(own.c_str(), 0700);
     return own;

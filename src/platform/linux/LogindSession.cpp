@@ -14,9 +14,9 @@ namespace veskor {
 
 namespace {
 
-const QString kService = QStringLiteral("org.freedesktop.login1");
-const QString kManagerPath = QStringLiteral("/org/freedesktop/login1");
-const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
+constexpr QLatin1String kService("org.freedesktop.login1");
+constexpr QLatin1String kManagerPath("/org/freedesktop/login1");
+constexpr QLatin1String kManager("org.freedesktop.login1.Manager");
 
 // Questions are answered at once; a request may wait while polkit asks the user for a password.
 // Neither wait holds the bar: it only bounds how long a silent logind leaves the user guessing.
@@ -123,12 +123,12 @@ void LogindSession::exitSession(std::uint32_t flags, Reply reply) {
             reply);
         return;
     case kReboot:
-        endMachine(QStringLiteral("Reboot"), force, std::move(reply));
+        endMachine(QStringLiteral("Reboot"), force, reply);
         return;
     // logind's halt would leave the machine switched on, which no one asking to shut down wants.
     case kShutDown:
     case kPowerOff:
-        endMachine(QStringLiteral("PowerOff"), force, std::move(reply));
+        endMachine(QStringLiteral("PowerOff"), force, reply);
         return;
     default:
         QTimer::singleShot(0, this, [reply] { reply({EINVAL, "no such request"}); });
@@ -136,7 +136,7 @@ void LogindSession::exitSession(std::uint32_t flags, Reply reply) {
     }
 }
 
-void LogindSession::endMachine(const QString& method, bool force, Reply reply) {
+void LogindSession::endMachine(const QString& method, bool force, const Reply& reply) {
     // The argument lets polkit ask the user.
     auto plain = [this, method, reply] {
         callManager(
@@ -160,7 +160,8 @@ void LogindSession::endMachine(const QString& method, bool force, Reply reply) {
         });
 }
 
-void LogindSession::currentSession(std::function<void(const QString&)> then, Reply failed) {
+void LogindSession::currentSession(const std::function<void(const QString&)>& then,
+                                   const Reply& failed) {
     const QString fromEnvironment = qEnvironmentVariable("XDG_SESSION_ID");
     if (!fromEnvironment.isEmpty()) {
         then(fromEnvironment);
@@ -185,16 +186,17 @@ void LogindSession::currentSession(std::function<void(const QString&)> then, Rep
 }
 
 void LogindSession::callManager(const QString& method, const QVariantList& arguments, int timeoutMs,
-                                Then then, Reply failed) {
+                                const Then& then, const Reply& failed) {
     QDBusMessage message = QDBusMessage::createMethodCall(kService, kManagerPath, kManager, method);
     message.setArguments(arguments);
     message.setInteractiveAuthorizationAllowed(true);
-    call(std::move(message), timeoutMs, std::move(then), std::move(failed));
+    call(message, timeoutMs, then, failed);
 }
 
-void LogindSession::call(QDBusMessage message, int timeoutMs, Then then, Reply failed) {
+void LogindSession::call(const QDBusMessage& message, int timeoutMs, const Then& then,
+                         const Reply& failed) {
     m_bus.reach(
-        [this, message, timeoutMs, then, failed](QDBusConnection bus) {
+        [this, message, timeoutMs, then, failed](const QDBusConnection& bus) {
             // The watcher reports a reply that came before it was made; the timer ends the wait
             // even if the toolkit's own timeout never comes.
             auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, timeoutMs), this);

@@ -31,11 +31,11 @@ private:
     using Then = std::function<void(const QDBusMessage&)>;
 
     // Calls the manager; `then` gets its reply, or `failed` the reason it has none.
-    void call(QDBusMessage message, int timeoutMs, Then then, Reply failed);
-    void callManager(const QString& method, const QVariantList& arguments, int timeoutMs, Then then,
-                     Reply failed);
-    void endMachine(const QString& method, bool force, Reply reply);
-    void currentSession(std::function<void(const QString&)> then, Reply failed);
+    void call(const QDBusMessage& message, int timeoutMs, const Then& then, const Reply& failed);
+    void callManager(const QString& method, const QVariantList& arguments, int timeoutMs,
+                     const Then& then, const Reply& failed);
+    void endMachine(const QString& method, bool force, const Reply& reply);
+    void currentSession(const std::function<void(const QString&)>& then, const Reply& failed);
 
     SystemBus m_bus;
 };

@@ -70,7 +70,7 @@ private:
 constexpr const char* kNotRegular = "not a regular file";
 
 // Large enough for a data file in one call, small enough to stop soon past the limit.
-constexpr std::size_t kReadChunk = 64 * 1024;
+constexpr std::size_t kReadChunk = std::size_t{64} * 1024;
 
 fs::path folderOf(const fs::path& path) {
     return path.has_parent_path() ? path.parent_path() : fs::path(".");

@@ -16,10 +16,10 @@ constexpr const char* kSampleName = "veskor-alarm-beep";
 constexpr std::uint32_t kRate = 44100; // samples a second, mono
 constexpr double kFrequencyHz = 880;   // A5: clear, and far from mains hum
 constexpr double kToneSeconds = 0.1;
-constexpr double kFadeSeconds = 0.005;        // ramps at both ends, so the tone does not click
-constexpr pa_usec_t kSpacing = 200 * 1000;    // start to start: the tone, then as long a gap
-constexpr pa_usec_t kMostAhead = 1000 * 1000; // beeps further behind than this are dropped
-constexpr pa_usec_t kConnectLimit = 5 * 1000 * 1000; // a server that answers slower is none
+constexpr double kFadeSeconds = 0.005;         // ramps at both ends, so the tone does not click
+constexpr pa_usec_t kSpacing = 200'000;        // start to start: the tone, then as long a gap
+constexpr pa_usec_t kMostAhead = 1'000'000;    // beeps further behind than this are dropped
+constexpr pa_usec_t kConnectLimit = 5'000'000; // a server that answers slower is none
 constexpr auto kRetryAfter = std::chrono::seconds(30);
 constexpr int kMostQueued = 2; // one timer tick's worth: any more would only come late
 

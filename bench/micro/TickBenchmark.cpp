@@ -1,6 +1,6 @@
 // What one tick of the bar costs: the date row and the memory row computed and set, with the
 // clock moving a second each time. A benchmark, not a test: run it by hand (off screen).
-//   QT_QPA_PLATFORM=offscreen build/<dir>/tests/bar/bar_tick_benchmark
+//   QT_QPA_PLATFORM=offscreen build/<dir>/bench/micro/bar_tick_benchmark
 
 #include "support/BarRig.h"
 
