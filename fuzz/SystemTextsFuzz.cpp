@@ -81,8 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<MountEntry> mounts = parseMounts(text);
     check(parseMounts(writeMounts(mounts)) == mounts);
     for (const MountEntry& mount : mounts) {
-        const int type = driveType(mount);
-        check(type >= 1 && type <= 6);
+        const auto kind = static_cast<int>(mountKind(mount));
+        check(kind >= 1 && kind <= 6);
     }
 
     const std::optional<std::uint64_t> vmSize = statusBytes(text, "VmSize");
