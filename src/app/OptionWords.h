@@ -10,8 +10,8 @@
 
 namespace veskor {
 
-// The forms a command line takes, as its errors name them.
-inline const std::string kBarForm = "the bar";
+// The forms a command line takes, as its errors name them (in the user's language).
+std::string barForm();
 inline const std::string kScreenshotForm = "--screenshot";
 inline const std::string kAutostartForm = "--autostart";
 std::string commandForm(const std::string& word);
