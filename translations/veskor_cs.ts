@@ -685,15 +685,20 @@ příkazový řádek (nebo čas, který neexistuje).
     </message>
     <message>
         <source>Page file</source>
-        <translation>Stránkovací soubor</translation>
+        <translation>Odkládací prostor</translation>
     </message>
     <message>
         <source>Memory Usage Scope</source>
-        <translation>Osciloskop využití paměti</translation>
+        <translation>Osciloskop paměti</translation>
     </message>
     <message>
         <source>Memory usage scope</source>
-        <translation>Osciloskop využití paměti</translation>
+        <translation>Osciloskop paměti</translation>
+    </message>
+    <message>
+        <source>Page file</source>
+        <comment>the colour key, 56 pixels</comment>
+        <translation>Odkládací</translation>
     </message>
 </context>
 <context>
@@ -732,7 +737,7 @@ Celkem: #,##0 KB</translation>
     <message>
         <source> Free page file <byte value="xd"/>
  Total: #,##0 KB </source>
-        <translation> Volný stránkovací soubor <byte value="xd"/>
+        <translation> Volný odkládací prostor <byte value="xd"/>
  Celkem: #,##0 KB </translation>
     </message>
 </context>
@@ -806,7 +811,7 @@ Celkem: #,##0 KB</translation>
     </message>
     <message>
         <source>Page file: %1</source>
-        <translation>Stránkovací soubor: %1</translation>
+        <translation>Odkládací prostor: %1</translation>
     </message>
     <message>
         <source>Video</source>
@@ -1013,7 +1018,7 @@ Celkem: #,##0 KB</translation>
     </message>
     <message>
         <source>Free Page File</source>
-        <translation>Volný stránkovací soubor</translation>
+        <translation>Volný odkládací prostor</translation>
     </message>
     <message>
         <source> Free memory </source>
@@ -1106,7 +1111,7 @@ Celkem: #,##0 KB</translation>
     </message>
     <message>
         <source>Page file</source>
-        <translation>Stránkovací soubor</translation>
+        <translation>Odkládací prostor</translation>
     </message>
 </context>
 <context>

@@ -85,7 +85,7 @@ void buildScopeContent(MemoryScope& scope, SidePanel& panel) {
     addColorKey(QCoreApplication::translate("ScopePanel", "Physical"),
                 QCoreApplication::translate("ScopePanel", "Physical memory"), style::kLime,
                 firstRow, panel);
-    addColorKey(QCoreApplication::translate("ScopePanel", "Page file"),
+    addColorKey(QCoreApplication::translate("ScopePanel", "Page file", "the colour key, 56 pixels"),
                 QCoreApplication::translate("ScopePanel", "Page file"), style::kAqua, secondRow,
                 panel);
     auto* physical = addTraceBox("physicalBox", settings.physical, firstRow, panel);
