@@ -42,6 +42,10 @@
         <source>… and %1 more</source>
         <translation>… a dalších: %1</translation>
     </message>
+    <message>
+        <source>&apos;%s&apos; is not a valid integer value</source>
+        <translation>'%s' není platné celé číslo</translation>
+    </message>
 </context>
 <context>
     <name>AlarmReports</name>

@@ -97,8 +97,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const Command
             throw UsageError(
                 QCoreApplication::translate("CommandLine", "option %1 belongs to %2, not to %3")
                     .arg(q(name),
-                         q(joined(spec->owners,
-                                  QCoreApplication::translate("CommandLine", " and ").toStdString())),
+                         q(joined(
+                             spec->owners,
+                             QCoreApplication::translate("CommandLine", " and ").toStdString())),
                          q(form))
                     .toStdString());
         }

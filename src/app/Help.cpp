@@ -74,9 +74,10 @@ std::string usage(const CommandWords& words) {
            '\n' + padded("       veskor --autostart [on|off]", 47) +
            translated(QT_TRANSLATE_NOOP("Help", "start the bar with the desktop, or not")) + '\n' +
            translated(QT_TRANSLATE_NOOP(
-               "Help", "Options stand anywhere, each once, as --name VALUE or --name=VALUE (a VALUE "
-                       "may begin\nwith -, as in --value -5); after -- every word is an "
-                       "argument.\n")) +
+               "Help",
+               "Options stand anywhere, each once, as --name VALUE or --name=VALUE (a VALUE "
+               "may begin\nwith -, as in --value -5); after -- every word is an "
+               "argument.\n")) +
            "  --at \"YYYY-MM-DD hh:mm:ss\"\n" + padded("", 18) +
            translated(QT_TRANSLATE_NOOP(
                "Help", "the bar's clock starts there; with --screenshot, its fixed time")) +

@@ -62,10 +62,11 @@ DateTime parseIsoDateTime(const std::string& text) {
     if (!date || text[10] != ' ' || !readNumber(text, 11, 2, h) || text[13] != ':' ||
         !readNumber(text, 14, 2, n) || text[16] != ':' || !readNumber(text, 17, 2, s) || h > 23 ||
         n > 59 || s > 59) {
-        throw UsageError(QCoreApplication::translate(
-                             "Command", "invalid date and time (expected \"YYYY-MM-DD hh:mm:ss\") '%1'")
-                             .arg(QString::fromStdString(text))
-                             .toStdString());
+        throw UsageError(
+            QCoreApplication::translate(
+                "Command", "invalid date and time (expected \"YYYY-MM-DD hh:mm:ss\") '%1'")
+                .arg(QString::fromStdString(text))
+                .toStdString());
     }
     return *date + encodeTime(h, n, s, 0);
 }
@@ -92,7 +93,8 @@ std::string formatIsoDate(DateTime date) {
 
 std::optional<std::string> optionalArgument(const CommandArgs& args) {
     if (args.arguments.size() > 1) {
-        throw UsageError(QCoreApplication::translate("Command", "too many arguments").toStdString());
+        throw UsageError(
+            QCoreApplication::translate("Command", "too many arguments").toStdString());
     }
     return args.arguments.empty() ? std::nullopt : std::optional(args.arguments.front());
 }
@@ -115,7 +117,8 @@ std::string requiredArgument(const CommandArgs& args, const std::string& missing
         throw UsageError(missing);
     }
     if (args.arguments.size() > 1) {
-        throw UsageError(QCoreApplication::translate("Command", "too many arguments").toStdString());
+        throw UsageError(
+            QCoreApplication::translate("Command", "too many arguments").toStdString());
     }
     return args.arguments.front();
 }

@@ -4,7 +4,6 @@
 #include "common/Error.h"
 
 #include <QCoreApplication>
-
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -225,10 +224,11 @@ std::pair<int, int> editableTime(std::string_view time) {
         const std::string_view chars = time.substr(std::min(start, time.size()), 2);
         const std::optional<int> value = parseInteger(chars);
         if (!value) {
-            throw Error(
-                QCoreApplication::translate("AlarmList", "'%1' is not a valid integer value")
-                    .arg(QString::fromStdString(std::string(chars)))
-                    .toStdString());
+            // The characters as they are: they need not be UTF-8.
+            throw Error(formatMessage(
+                QCoreApplication::translate("AlarmList", "'%s' is not a valid integer value")
+                    .toStdString(),
+                std::string(chars)));
         }
         return *value;
     };
@@ -405,9 +405,9 @@ std::vector<std::string> alarmRowProblems(const AlarmFileContent& content,
                         cp1250ToPrintable(event.unreadSound.value_or(""), kTimeShown)))));
             break;
         case AlarmRowFault::Kind::Truncated:
-            problems.push_back(
-                rowProblem(fileName, fault.row,
-                           QCoreApplication::translate("AlarmList", "the file ends inside the event")));
+            problems.push_back(rowProblem(
+                fileName, fault.row,
+                QCoreApplication::translate("AlarmList", "the file ends inside the event")));
             break;
         case AlarmRowFault::Kind::Unencodable:
             problems.push_back(rowProblem(
@@ -451,8 +451,9 @@ std::string activeEventsHint(const AlarmList& list, int maxEvents, int maxChars)
         ++shown;
     }
     if (more > 0) {
-        text += "\n\r" +
-                QCoreApplication::translate("AlarmList", "\u2026 and %1 more").arg(more).toStdString();
+        text +=
+            "\n\r" +
+            QCoreApplication::translate("AlarmList", "\u2026 and %1 more").arg(more).toStdString();
     }
     return text;
 }

@@ -11,8 +11,9 @@ std::vector<CommandDescription> alarmCommands() {
     return {{
         .word = "alarms",
         .usage = "alarms [--due HH:MM]",
-        .summary = QCoreApplication::translate("AlarmCommands", "the alarm events, or the one due then")
-                       .toStdString(),
+        .summary =
+            QCoreApplication::translate("AlarmCommands", "the alarm events, or the one due then")
+                .toStdString(),
         .example = "alarms --due 7:05",
         .manual = R"(The alarm events, or the one due at a time of day.
 .RS

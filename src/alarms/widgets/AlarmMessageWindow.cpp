@@ -64,8 +64,7 @@ AlarmMessageWindow::AlarmMessageWindow(IBeep& beep, QWidget* parent)
     // Flags once, at creation: changing them later re-creates the native window.
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_beep(beep), m_led(new LedTicker(this)),
-      m_okButton(new QPushButton(tr("OK"), this)) {
+      m_beep(beep), m_led(new LedTicker(this)), m_okButton(new QPushButton(tr("OK"), this)) {
     // Above everything, but the keyboard stays where the person is typing: a Return meant for
     // their editor must not dismiss an alarm they have not seen. (Qt then maps the window with
     // _NET_WM_USER_TIME 0, which window managers take as "do not focus".)

@@ -163,8 +163,7 @@ AlarmSettingsWindow::AlarmSettingsWindow(AlarmList& list, IFileStore& files,
     const int inside = toolbar->frameWidth();
     QToolButton* addButton =
         toolButton("addButton", tr("Add event"), addPicture(), inside + 4, toolbar);
-    m_editButton =
-        toolButton("editButton", tr("Edit event"), editPicture(), inside + 29, toolbar);
+    m_editButton = toolButton("editButton", tr("Edit event"), editPicture(), inside + 29, toolbar);
     m_deleteButton =
         toolButton("deleteButton", tr("Delete event"), deletePicture(), inside + 54, toolbar);
     m_clearButton =
@@ -264,8 +263,7 @@ void AlarmSettingsWindow::done(int result) {
         const AlarmSave saved = m_list.save(m_files, m_file);
         m_unsaved = !saved.ok;
         if (!saved.ok) {
-            m_reports.fileError(tr("Save failed."),
-                                QString::fromStdString(saved.problem));
+            m_reports.fileError(tr("Save failed."), QString::fromStdString(saved.problem));
         }
         if (!saved.kept.empty()) {
             m_reports.note(tr("%1 could not be read whole; it is kept as it was in %2.")

@@ -80,9 +80,9 @@ MemRowTexts computeMemRow(const MemoryStatus& status, const LocaleFormat& locale
     const std::uint32_t load = status.memoryLoad > 100 ? 100 : status.memoryLoad;
     texts.freeShare = std::to_string(100 - load) + "%";
     texts.freePhysical = formatKb(QStringLiteral("#,##0 KB"), status.availPhys, locale);
-    texts.freePhysicalHint = formatKb(QCoreApplication::translate(
-                                          "StatusTexts", " Free physical memory \r\nTotal: #,##0 KB"),
-                                      status.totalPhys, locale);
+    texts.freePhysicalHint = formatKb(
+        QCoreApplication::translate("StatusTexts", " Free physical memory \r\nTotal: #,##0 KB"),
+        status.totalPhys, locale);
     texts.freeSwap = formatKb(QStringLiteral(" #,##0 KB "), status.availPageFile, locale);
     texts.freeSwapHint = formatKb(
         QCoreApplication::translate("StatusTexts", " Free page file \r\n Total: #,##0 KB "),

@@ -75,12 +75,12 @@ void BarWindow::buildRows() {
                                  make(BarCell::Saint, kNavy, kAqua, QT_TR_NOOP(" Saint ")),
                                  make(BarCell::Time, kBlack, kYellow, QT_TR_NOOP(" Time "))},
                                 {96, 111});
-    m_memoryRow = new CellRow(this, {0, kRowHeight, kWidth, kRowHeight},
-                              {make(BarCell::FreePhysical, kPurple, kWhite,
-                                    QT_TR_NOOP("Free Physical Memory")),
-                               make(BarCell::FreeSwap, kTeal, kAqua, QT_TR_NOOP("Free Page File")),
-                               make(BarCell::FreeShare, kMaroon, kYellow, QT_TR_NOOP(" Free memory "))},
-                              {115, 115});
+    m_memoryRow = new CellRow(
+        this, {0, kRowHeight, kWidth, kRowHeight},
+        {make(BarCell::FreePhysical, kPurple, kWhite, QT_TR_NOOP("Free Physical Memory")),
+         make(BarCell::FreeSwap, kTeal, kAqua, QT_TR_NOOP("Free Page File")),
+         make(BarCell::FreeShare, kMaroon, kYellow, QT_TR_NOOP(" Free memory "))},
+        {115, 115});
     m_memoryRow->hide();
 
     for (const RegisteredPanel& panel : m_panels) {
@@ -354,9 +354,8 @@ void BarWindow::toggleDesktopPanel() {
 }
 
 void BarWindow::showAbout() {
-    showAboutBox(
-        this, windowIcon(), kProductCaption,
-        tr("Copyright \u00a9 Orvane. Date, name-days, time and memory at a glance."));
+    showAboutBox(this, windowIcon(), kProductCaption,
+                 tr("Copyright \u00a9 Orvane. Date, name-days, time and memory at a glance."));
 }
 
 void BarWindow::quit() {

@@ -44,11 +44,9 @@ Example: \fBveskor month 2026-12\fR
 )",
         .options = {},
         .parse = [](const CommandArgs& args) -> CommandRun {
-            const CivilDate first =
-                decodeDate(parseIsoMonth(requiredArgument(
-                    args,
-                    QCoreApplication::translate("CalendarCommands", "month needs YYYY-MM")
-                        .toStdString())));
+            const CivilDate first = decodeDate(parseIsoMonth(requiredArgument(
+                args, QCoreApplication::translate("CalendarCommands", "month needs YYYY-MM")
+                          .toStdString())));
             return [first](CommandContext& context) {
                 context.out() << monthText(first.year, first.month);
                 return 0;

@@ -24,9 +24,8 @@ Example: \fBveskor fileinfo setup.msi\fR
         .options = {},
         .parse = [](const CommandArgs& args) -> CommandRun {
             const std::filesystem::path file = requiredArgument(
-                args,
-                QCoreApplication::translate("FileInfoCommands", "fileinfo needs a FILE")
-                    .toStdString());
+                args, QCoreApplication::translate("FileInfoCommands", "fileinfo needs a FILE")
+                          .toStdString());
             return [file](CommandContext& context) {
                 return runFileInfoCommand(file, context.mappedFiles(), context.out(),
                                           context.err());

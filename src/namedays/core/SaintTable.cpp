@@ -55,8 +55,8 @@ const std::string& saintOfDate(const SaintTable& table, DateTime date) {
 
 DateTime saintPositionToDate(int position, int year) {
     if (position < 1 || position > kSaintTableDays) {
-        throw Error(
-            QCoreApplication::translate("DateTime", "Invalid argument to date encode").toStdString());
+        throw Error(QCoreApplication::translate("DateTime", "Invalid argument to date encode")
+                        .toStdString());
     }
     int day = position;
     int month = 1;

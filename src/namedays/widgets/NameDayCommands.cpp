@@ -16,8 +16,9 @@ constexpr int kFirstYear = 1;
 constexpr int kLastYear = 9999;
 
 int parseYear(const std::string& year) {
-    const QString range =
-        QCoreApplication::translate("NameDayCommands", " (%1 to %2)").arg(kFirstYear).arg(kLastYear);
+    const QString range = QCoreApplication::translate("NameDayCommands", " (%1 to %2)")
+                              .arg(kFirstYear)
+                              .arg(kLastYear);
     const bool negative = year.starts_with('-');
     const std::size_t digits = year.size() - (negative ? 1 : 0);
     const std::string_view number = std::string_view(year).substr(negative ? 1 : 0);

@@ -1,14 +1,14 @@
 #include "scope/widgets/ScopePanel.h"
 
 #include "common/DatePattern.h"
-#include "ui/BarLink.h"
 #include "scope/widgets/MemoryScope.h"
 #include "scope/widgets/ScopeView.h"
+#include "ui/BarLink.h"
 #include "ui/SidePanel.h"
 #include "ui/Style.h"
 
-#include <QCoreApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QSpinBox>

@@ -39,9 +39,8 @@ void SessionCommands::run(ExitType type, const QString& command) {
         if (outcome == ExitOutcome::Refused) {
             const std::string& reason =
                 m_exit.reason().empty() ? m_exit.lastError() : m_exit.reason();
-            showErrorMessage(
-                &m_window,
-                tr("%1 failed: %2").arg(command, QString::fromStdString(reason)));
+            showErrorMessage(&m_window,
+                             tr("%1 failed: %2").arg(command, QString::fromStdString(reason)));
         } else if (outcome == ExitOutcome::Accepted && type == ExitType::LogOff) {
             emit logOffAccepted();
         }

@@ -41,12 +41,14 @@ std::string kilobytes(std::uint64_t bytes, std::string_view separator) {
 }
 
 void addProcessors(SystemTree& tree, const CpuInfo& cpu) {
-    SystemTreeNode& root = add(tree, caption(QT_TRANSLATE_NOOP("SystemTree", "System processor(s)")));
+    SystemTreeNode& root =
+        add(tree, caption(QT_TRANSLATE_NOOP("SystemTree", "System processor(s)")));
     for (int i = 0; i < cpu.count(); ++i) {
         SystemTreeNode& processor = add(root.children, cpu.cpu());
-        add(processor.children, caption(QT_TRANSLATE_NOOP("SystemTree", "Vendor: %1"), cpu.vendor()));
-        add(processor.children, caption(QT_TRANSLATE_NOOP("SystemTree", "Speed: %1 MHz"),
-                                        std::to_string(cpu.speed())));
+        add(processor.children,
+            caption(QT_TRANSLATE_NOOP("SystemTree", "Vendor: %1"), cpu.vendor()));
+        add(processor.children,
+            caption(QT_TRANSLATE_NOOP("SystemTree", "Speed: %1 MHz"), std::to_string(cpu.speed())));
         add(processor.children, caption(QT_TRANSLATE_NOOP("SystemTree", "Multimedia extension: %1"),
                                         yesNoText(cpu.mmx())));
         add(processor.children,
@@ -125,15 +127,17 @@ void fillSystemTree(SystemTree& tree, const SystemInfo& info, const CpuInfo& cpu
         caption(QT_TRANSLATE_NOOP("SystemTree", "Resolution: %1bit"),
                 std::to_string(display.screenWidth) + "x" + std::to_string(display.screenHeight) +
                     "-" + std::to_string(display.resolution)));
-    addUnlessBlank(add(video.children, caption(QT_TRANSLATE_NOOP("SystemTree", "Monitor"))).children,
-                   info.peripherals().monitor);
+    addUnlessBlank(
+        add(video.children, caption(QT_TRANSLATE_NOOP("SystemTree", "Monitor"))).children,
+        info.peripherals().monitor);
 
     addUnlessBlank(add(tree, caption(QT_TRANSLATE_NOOP("SystemTree", "Printer"))).children,
                    info.peripherals().printer);
     addSound(tree, info.sound());
 
     const SystemInfo::Os& os = info.os();
-    SystemTreeNode& system = add(tree, caption(QT_TRANSLATE_NOOP("SystemTree", "Operating system")));
+    SystemTreeNode& system =
+        add(tree, caption(QT_TRANSLATE_NOOP("SystemTree", "Operating system")));
     add(system.children, caption(QT_TRANSLATE_NOOP("SystemTree", "Platform: %1"),
                                  platformName(os.platformId) + " (" + os.versionName + ")"));
     add(system.children,

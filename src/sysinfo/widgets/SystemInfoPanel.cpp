@@ -6,8 +6,8 @@
 #include "ui/SidePanel.h"
 #include "ui/Style.h"
 
-#include <QCoreApplication>
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLocale>
