@@ -2,9 +2,10 @@
 // with LANGUAGE=cs): texts of several features and of the toolkit, and English where the user
 // prefers it.
 
+#include "app/Translations.h"
+
 #include "app/Features.h"
 #include "app/Help.h"
-#include "app/Translations.h"
 #include "common/Error.h"
 #include "namedays/core/SaintFile.h"
 #include "platform/fake/FakeFileStore.h"
