@@ -24,6 +24,8 @@ shot() {
 
 shot bar
 shot menu --menu
+# The menu once more as a Czech desktop shows it.
+LANGUAGE=cs LANG=cs_CZ.UTF-8 LC_ALL=cs_CZ.UTF-8 shot menu-cs --menu
 for panel in memory calendar sysinfo calculator scope; do
     shot "$panel" --panel "$panel"
 done

@@ -1,5 +1,6 @@
 #include "app/Autostart.h"
 
+#include <QCoreApplication>
 #include <system_error>
 
 namespace veskor {
@@ -78,14 +79,21 @@ int runAutostartCommand(const std::string& value, IFileStore& files,
                         const std::filesystem::path& program, std::ostream& out,
                         std::ostream& err) {
     if (entryFile.empty()) {
-        err << "veskor: no configuration folder: neither XDG_CONFIG_HOME nor HOME is set\n";
+        err << QCoreApplication::translate(
+                   "Autostart",
+                   "veskor: no configuration folder: neither XDG_CONFIG_HOME nor HOME is set")
+                   .toStdString()
+            << '\n';
         return 1;
     }
     std::error_code ec;
     if (value == "on") {
         std::filesystem::create_directories(entryFile.parent_path(), ec);
         if (ec || files.save(entryFile, autostartEntry(program)) != FileSave::Ok) {
-            err << "veskor: cannot write " << entryFile.string() << '\n';
+            err << QCoreApplication::translate("Autostart", "veskor: cannot write %1")
+                       .arg(QString::fromStdString(entryFile.string()))
+                       .toStdString()
+                << '\n';
             return 1;
         }
         out << "autostart on: " << entryFile.string() << '\n';
@@ -94,7 +102,11 @@ int runAutostartCommand(const std::string& value, IFileStore& files,
     if (value == "off") {
         std::filesystem::remove(entryFile, ec);
         if (ec) {
-            err << "veskor: cannot remove " << entryFile.string() << ": " << ec.message() << '\n';
+            err << QCoreApplication::translate("Autostart", "veskor: cannot remove %1: %2")
+                       .arg(QString::fromStdString(entryFile.string()),
+                            QString::fromStdString(ec.message()))
+                       .toStdString()
+                << '\n';
             return 1;
         }
         out << "autostart off\n";

@@ -2,6 +2,7 @@
 
 #include "app/OptionWords.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <string_view>
 
@@ -15,6 +16,10 @@ std::string joined(const std::vector<std::string>& items, std::string_view separ
         text += (text.empty() ? "" : std::string(separator)) + item;
     }
     return text;
+}
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
 }
 
 } // namespace
@@ -49,7 +54,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const Command
         if (found == known.windows.end()) {
             std::vector<std::string> names;
             std::ranges::transform(known.windows, std::back_inserter(names), &WindowWord::word);
-            throw UsageError("unknown window '" + *word + "' (" + joined(names, ", ") + ")");
+            throw UsageError(QCoreApplication::translate("CommandLine", "unknown window '%1' (%2)")
+                                 .arg(q(*word), q(joined(names, ", ")))
+                                 .toStdString());
         }
         window = &*found;
     }
@@ -61,19 +68,24 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const Command
     if (next != words.arguments.end() && !firstIsFile) {
         const auto found = std::ranges::find(known.commands, *next, &CommandDescription::word);
         if (found == known.commands.end()) {
-            throw UsageError("unknown command '" + *next + "'");
+            throw UsageError(QCoreApplication::translate("CommandLine", "unknown command '%1'")
+                                 .arg(q(*next))
+                                 .toStdString());
         }
         command = &*found;
         cl.mode = CommandLine::Mode::Command;
         cl.command = command->word;
         ++next;
     }
-    std::string form = command != nullptr ? commandForm(command->word) : kBarForm;
+    std::string form = command != nullptr ? commandForm(command->word) : barForm();
     for (const auto& [option, mode] : {std::pair{kScreenshotForm, CommandLine::Mode::Screenshot},
                                        std::pair{kAutostartForm, CommandLine::Mode::Autostart}}) {
         if (words.options.contains(option)) {
             if (cl.mode != CommandLine::Mode::Bar) {
-                throw UsageError("option " + option + " does not belong to " + form);
+                throw UsageError(
+                    QCoreApplication::translate("CommandLine", "option %1 does not belong to %2")
+                        .arg(q(option), q(form))
+                        .toStdString());
             }
             cl.mode = mode;
             form = option;
@@ -82,8 +94,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const Command
     for (const auto& [name, text] : words.options) {
         const auto spec = std::ranges::find(specs, name, &OptionSpec::name);
         if (!spec->owners.empty() && std::ranges::find(spec->owners, form) == spec->owners.end()) {
-            throw UsageError("option " + name + " belongs to " + joined(spec->owners, " and ") +
-                             ", not to " + form);
+            throw UsageError(
+                QCoreApplication::translate("CommandLine", "option %1 belongs to %2, not to %3")
+                    .arg(q(name),
+                         q(joined(
+                             spec->owners,
+                             QCoreApplication::translate("CommandLine", " and ").toStdString())),
+                         q(form))
+                    .toStdString());
         }
     }
 
@@ -98,7 +116,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const Command
     }
     if (const std::string* panel = value("--panel")) {
         if (std::ranges::find(known.panels, *panel) == known.panels.end()) {
-            throw UsageError("unknown panel '" + *panel + "' (" + joined(known.panels, ", ") + ")");
+            throw UsageError(QCoreApplication::translate("CommandLine", "unknown panel '%1' (%2)")
+                                 .arg(q(*panel), q(joined(known.panels, ", ")))
+                                 .toStdString());
         }
         cl.panel = *panel;
     }
@@ -106,14 +126,19 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const Command
     if (window != nullptr) {
         // A window is drawn instead of the bar: a strip or the menu would not be in the picture.
         if (!cl.panel.empty() || cl.menu) {
-            throw UsageError(std::string("option --window does not go with ") +
-                             (cl.menu ? "--menu" : "--panel"));
+            throw UsageError(
+                QCoreApplication::translate("CommandLine", "option --window does not go with %1")
+                    .arg(cl.menu ? QStringLiteral("--menu") : QStringLiteral("--panel"))
+                    .toStdString());
         }
         cl.window = window->word;
     }
     if (const std::string* autostart = value("--autostart")) {
         if (!autostart->empty() && *autostart != "on" && *autostart != "off") {
-            throw UsageError("--autostart takes on or off, not '" + *autostart + "'");
+            throw UsageError(
+                QCoreApplication::translate("CommandLine", "--autostart takes on or off, not '%1'")
+                    .arg(q(*autostart))
+                    .toStdString());
         }
         cl.autostart = *autostart;
     }
@@ -129,12 +154,18 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const Command
         cl.run = command->parse(cl.args);
     } else if (firstIsFile && cl.mode == CommandLine::Mode::Screenshot) {
         if (left.size() != 1) {
-            throw UsageError(left.empty() ? "--window " + window->word + " needs a FILE"
-                                          : "too many arguments");
+            throw UsageError(
+                (left.empty()
+                     ? QCoreApplication::translate("CommandLine", "--window %1 needs a FILE")
+                           .arg(q(window->word))
+                     : QCoreApplication::translate("CommandLine", "too many arguments"))
+                    .toStdString());
         }
         cl.file = left.front();
     } else if (!left.empty()) {
-        throw UsageError("unexpected argument '" + left.front() + "'");
+        throw UsageError(QCoreApplication::translate("CommandLine", "unexpected argument '%1'")
+                             .arg(q(left.front()))
+                             .toStdString());
     }
     return cl;
 }

@@ -4,6 +4,8 @@
 #include "common/DateUtils.h"
 #include "namedays/widgets/NameDayCommands.h"
 
+#include <QCoreApplication>
+
 namespace veskor {
 
 int runDayCommand(DateTime day, const SaintTable& saints, const std::string& saintFile,
@@ -28,7 +30,8 @@ CommandDescription dayCommand() {
     return {
         .word = "day",
         .usage = "day [YYYY-MM-DD]",
-        .summary = "the texts the bar shows for a day",
+        .summary = QCoreApplication::translate("DayCommand", "the texts the bar shows for a day")
+                       .toStdString(),
         .example = "day 1998-07-06",
         .manual =
             R"(The texts of the date row for a day (default today): date, name-day, tomorrow's name-day, day

@@ -1,5 +1,7 @@
 #include "app/DisplayChoice.h"
 
+#include <QCoreApplication>
+
 namespace veskor {
 
 namespace {
@@ -18,10 +20,17 @@ DisplayChoice chooseDisplay(const char* qpaPlatform, const char* display,
     }
     if (isSet(waylandDisplay)) {
         return {{},
-                "veskor: the bar places itself on screen through X11, and this Wayland session "
-                "has no X11 display (DISPLAY is not set; is XWayland off?)"};
+                QCoreApplication::translate(
+                    "DisplayChoice",
+                    "veskor: the bar places itself on screen through X11, and this Wayland "
+                    "session has no X11 display (DISPLAY is not set; is XWayland off?)")
+                    .toStdString()};
     }
-    return {{}, "veskor: no display (DISPLAY is not set); the commands need none (try --help)"};
+    return {{},
+            QCoreApplication::translate(
+                "DisplayChoice",
+                "veskor: no display (DISPLAY is not set); the commands need none (try --help)")
+                .toStdString()};
 }
 
 } // namespace veskor

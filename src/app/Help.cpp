@@ -1,5 +1,6 @@
 #include "app/Help.h"
 
+#include <QCoreApplication>
 #include <sstream>
 
 namespace veskor {
@@ -17,6 +18,11 @@ std::string joined(const std::vector<std::string>& items, std::string_view separ
 std::string padded(std::string text, std::size_t width) {
     text.resize(std::max(text.size(), width), ' ');
     return text;
+}
+
+// A text of --help, marked for lupdate where it stands.
+std::string translated(const char* text) {
+    return QCoreApplication::translate("Help", text).toStdString();
 }
 
 // One word of a usage line in the manual's markup: options bold, placeholders italic, brackets
@@ -49,8 +55,9 @@ std::string usage(const CommandWords& words) {
     for (const WindowWord& window : words.windows) {
         windows.push_back(window.word + (window.takesFile ? " FILE" : ""));
     }
-    std::string text = "Usage: veskor [--at \"YYYY-MM-DD hh:mm:ss\"]      start the bar (its clock "
-                       "from --at on)\n";
+    std::string text = translated(QT_TRANSLATE_NOOP(
+        "Help", "Usage: veskor [--at \"YYYY-MM-DD hh:mm:ss\"]      start the bar (its clock from "
+                "--at on)\n"));
     std::string optionHelp;
     std::string examples = "  veskor --at \"2026-12-08 07:04:55\"\n";
     for (const CommandDescription& command : words.commands) {
@@ -62,25 +69,28 @@ std::string usage(const CommandWords& words) {
     }
     return text + "       veskor --screenshot FILE.png [--at \"YYYY-MM-DD hh:mm:ss\"]\n" +
            "                     [--panel " + joined(words.panels, "|") + "] [--menu]\n" +
-           "                     [--window " + joined(windows, "|") + "]\n" +
-           "                                               render the bar (its menu, a window) "
-           "to PNG\n"
-           "       veskor --autostart [on|off]             start the bar with the desktop, or "
-           "not\n"
-           "Options stand anywhere, each once, as --name VALUE or --name=VALUE (a VALUE may "
-           "begin\n"
-           "with -, as in --value -5); after -- every word is an argument.\n"
-           "  --at \"YYYY-MM-DD hh:mm:ss\"\n"
-           "                  the bar's clock starts there; with --screenshot, its fixed time\n" +
-           optionHelp +
-           "  --data-dir DIR  an existing folder holding Veskor32.sd and Veskor32.aev (default:\n"
-           "                  $VESKOR_DATA_DIR, the program's folder, or\n"
-           "                  $XDG_DATA_HOME/Orvane/Veskor Pro)\n"
-           "  --help, --version\n"
-           "Exit status: 0 done, 1 the data cannot be read or has no answer, 2 a bad command\n"
-           "line (or a time that is not one).\n"
-           "Examples:\n" +
-           examples +
+           "                     [--window " + joined(windows, "|") + "]\n" + padded("", 47) +
+           translated(QT_TRANSLATE_NOOP("Help", "render the bar (its menu, a window) to PNG")) +
+           '\n' + padded("       veskor --autostart [on|off]", 47) +
+           translated(QT_TRANSLATE_NOOP("Help", "start the bar with the desktop, or not")) + '\n' +
+           translated(QT_TRANSLATE_NOOP(
+               "Help",
+               "Options stand anywhere, each once, as --name VALUE or --name=VALUE (a VALUE "
+               "may begin\nwith -, as in --value -5); after -- every word is an "
+               "argument.\n")) +
+           "  --at \"YYYY-MM-DD hh:mm:ss\"\n" + padded("", 18) +
+           translated(QT_TRANSLATE_NOOP(
+               "Help", "the bar's clock starts there; with --screenshot, its fixed time")) +
+           '\n' + optionHelp +
+           translated(QT_TRANSLATE_NOOP(
+               "Help", "  --data-dir DIR  an existing folder holding Veskor32.sd and Veskor32.aev "
+                       "(default:\n                  $VESKOR_DATA_DIR, the program's folder, or\n"
+                       "                  $XDG_DATA_HOME/Orvane/Veskor Pro)\n")) +
+           "  --help, --version\n" +
+           translated(QT_TRANSLATE_NOOP(
+               "Help", "Exit status: 0 done, 1 the data cannot be read or has no answer, 2 a bad "
+                       "command\nline (or a time that is not one).\n")) +
+           translated(QT_TRANSLATE_NOOP("Help", "Examples:\n")) + examples +
            "  veskor --screenshot bar.png --panel calendar\n"
            "  veskor --screenshot alarms.png --window alarms\n"
            "  veskor --autostart on\n";

@@ -1,5 +1,6 @@
 #include "app/OptionWords.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <string_view>
 
@@ -15,15 +16,21 @@ bool canBeValue(std::string_view word) {
 
 } // namespace
 
+std::string barForm() {
+    return QCoreApplication::translate("CommandLine", "the bar").toStdString();
+}
+
 std::string commandForm(const std::string& word) {
-    return "the " + word + " command";
+    return QCoreApplication::translate("CommandLine", "the %1 command")
+        .arg(QString::fromStdString(word))
+        .toStdString();
 }
 
 std::vector<OptionSpec> optionSpecs(const std::vector<CommandDescription>& commands) {
     std::vector<OptionSpec> specs{
         {"--data-dir", true, {}},
         {"--screenshot", true, {kScreenshotForm}},
-        {"--at", true, {kBarForm, kScreenshotForm}},
+        {"--at", true, {barForm(), kScreenshotForm}},
         {"--panel", true, {kScreenshotForm}},
         {"--menu", false, {kScreenshotForm}},
         {"--window", true, {kScreenshotForm}},
@@ -65,13 +72,17 @@ OptionWords sortWords(const std::vector<std::string>& args, const std::vector<Op
         const std::size_t equals = word.find('=');
         std::string_view name = std::string_view(word).substr(0, equals);
         if (name.find_first_not_of('-') == std::string_view::npos) {
-            fail("malformed option '" + word + "'");
+            fail(QCoreApplication::translate("CommandLine", "malformed option '%1'")
+                     .arg(QString::fromStdString(word))
+                     .toStdString());
             continue;
         }
         name = name == "-h" ? "--help" : name;
         const auto spec = std::ranges::find(specs, name, &OptionSpec::name);
         if (spec == specs.end()) {
-            fail("unknown option '" + std::string(name) + "'");
+            fail(QCoreApplication::translate("CommandLine", "unknown option '%1'")
+                     .arg(QString::fromStdString(std::string(name)))
+                     .toStdString());
             continue;
         }
         if (spec->name == "--help" || spec->name == "--version") {
@@ -84,7 +95,9 @@ OptionWords sortWords(const std::vector<std::string>& args, const std::vector<Op
         std::string value;
         if (!spec->takesValue) {
             if (equals != std::string::npos) {
-                fail("option " + spec->name + " takes no value");
+                fail(QCoreApplication::translate("CommandLine", "option %1 takes no value")
+                         .arg(QString::fromStdString(spec->name))
+                         .toStdString());
                 continue;
             }
         } else {
@@ -99,12 +112,16 @@ OptionWords sortWords(const std::vector<std::string>& args, const std::vector<Op
                 value = args[++i];
             }
             if (value.empty() && (!spec->optionalValue || equals != std::string::npos)) {
-                fail("option " + spec->name + " needs a value");
+                fail(QCoreApplication::translate("CommandLine", "option %1 needs a value")
+                         .arg(QString::fromStdString(spec->name))
+                         .toStdString());
                 continue;
             }
         }
         if (!words.options.emplace(spec->name, std::move(value)).second) {
-            fail("option " + spec->name + " given twice");
+            fail(QCoreApplication::translate("CommandLine", "option %1 given twice")
+                     .arg(QString::fromStdString(spec->name))
+                     .toStdString());
         }
     }
     return words;

@@ -10,9 +10,9 @@
 
 namespace veskor {
 
-// The forms a command line takes, as its errors name them.
+// The forms a command line takes, as its errors name them (in the user's language).
+std::string barForm();
 // NOLINTBEGIN(cert-err58-cpp): made before main, where only a lack of memory could fail them
-inline const std::string kBarForm = "the bar";
 inline const std::string kScreenshotForm = "--screenshot";
 inline const std::string kAutostartForm = "--autostart";
 // NOLINTEND(cert-err58-cpp)

@@ -7,6 +7,7 @@
 #include "app/Features.h"
 #include "app/Help.h"
 #include "app/Services.h"
+#include "app/Translations.h"
 #include "bar/widgets/BarWindow.h"
 #include "common/Version.h"
 #include "platform/linux/LinuxPaths.h"
@@ -23,7 +24,9 @@
 #include "ui/Style.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMenu>
+#include <clocale>
 #include <cstdlib>
 #include <iostream>
 
@@ -57,7 +60,43 @@ private:
     BarWindow m_bar;
 };
 
-int runBar(int argc, char** argv, const CommandLine& cl, const std::filesystem::path& dataDir) {
+// The application object of the moment, with the translations installed in it. The command line
+// is read under a plain one; the bar, a picture, or a command that asks for the screen replaces it
+// with its own, as the toolkit allows only one at a time.
+class AppObject {
+public:
+    AppObject(int& argc, char** argv) : m_argc(argc), m_argv(argv) {
+        replace([] { return nullptr; });
+    }
+    int& argc() { return m_argc; }
+    char** argv() { return m_argv; }
+
+    // Ends the current object and makes `make`'s the current one; without one from `make`, a
+    // plain one again.
+    void replace(const std::function<std::unique_ptr<QCoreApplication>()>& make) {
+        m_app.reset();
+        m_app = make();
+        if (!m_app) {
+            m_app = std::make_unique<QCoreApplication>(m_argc, m_argv);
+            // The toolkit set the C library's locale from the environment; the text commands'
+            // numbers stay as they are in every language.
+            std::setlocale(LC_ALL, "C");
+        }
+        m_translations.install();
+    }
+    template <typename App> App& replaceWith() {
+        replace([this] { return std::make_unique<App>(m_argc, m_argv); });
+        return static_cast<App&>(*m_app);
+    }
+
+private:
+    int& m_argc;
+    char** m_argv;
+    Translations m_translations;
+    std::unique_ptr<QCoreApplication> m_app;
+};
+
+int runBar(AppObject& apps, const CommandLine& cl, const std::filesystem::path& dataDir) {
     const DisplayChoice display = chooseDisplay(
         std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
     if (!display.problem.empty()) {
@@ -78,10 +117,14 @@ int runBar(int argc, char** argv, const CommandLine& cl, const std::filesystem::
         return 0;
     }
     if (!instanceGuard.isCounted()) {
-        std::cerr << "veskor: cannot tell whether the bar already runs: " << instanceSlots.problem()
+        std::cerr << QCoreApplication::translate("Main",
+                                                 "veskor: cannot tell whether the bar already "
+                                                 "runs: %1")
+                         .arg(QString::fromStdString(instanceSlots.problem()))
+                         .toStdString()
                   << '\n';
     }
-    QApplication app(argc, argv);
+    QApplication& app = apps.replaceWith<QApplication>();
     QApplication::setQuitOnLastWindowClosed(true);
     BalloonHints hints(style::kYellow, &app);
 
@@ -105,8 +148,7 @@ int runBar(int argc, char** argv, const CommandLine& cl, const std::filesystem::
     return QApplication::exec();
 }
 
-int runScreenshot(int argc, char** argv, const CommandLine& cl,
-                  const std::filesystem::path& dataDir) {
+int runScreenshot(AppObject& apps, const CommandLine& cl, const std::filesystem::path& dataDir) {
     // Rendered off screen, so it works without a display. The off-screen platform's notes on
     // what it cannot do (raise, grab the keyboard) are not the user's concern here.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -115,12 +157,15 @@ int runScreenshot(int argc, char** argv, const CommandLine& cl,
             std::cerr << text.toStdString() << '\n';
         }
     });
-    QApplication app(argc, argv);
+    apps.replaceWith<QApplication>();
     LinuxServices services(LinuxServices::ClockFrom::Fixed, cl.at.value_or(LinuxClock().now()));
     // Grabbed at the screen's device pixel ratio, so the picture is as sharp as the screen.
     const auto save = [&cl](const QPixmap& picture) {
         if (!picture.save(QString::fromStdString(cl.screenshotFile.string()), "PNG")) {
-            std::cerr << "veskor: cannot write " << cl.screenshotFile.string() << '\n';
+            std::cerr << QCoreApplication::translate("Main", "veskor: cannot write %1")
+                             .arg(QString::fromStdString(cl.screenshotFile.string()))
+                             .toStdString()
+                      << '\n';
             return 1;
         }
         return 0;
@@ -164,8 +209,8 @@ int runScreenshot(int argc, char** argv, const CommandLine& cl,
 // The machine's services, each made when a command first asks for it.
 class SystemCommandContext final : public CommandContext {
 public:
-    SystemCommandContext(int& argc, char** argv, std::filesystem::path dataDir)
-        : m_argc(argc), m_argv(argv), m_dataDir(std::move(dataDir)) {}
+    SystemCommandContext(AppObject& apps, std::filesystem::path dataDir)
+        : m_apps(apps), m_dataDir(std::move(dataDir)) {}
     [[nodiscard]] std::filesystem::path dataDir() const override { return m_dataDir; }
     IFileStore& files() override { return m_files; }
     DateTime now() override { return LinuxClock().now(); }
@@ -174,8 +219,9 @@ public:
     ISystemFacts& systemFacts() override { return made(m_systemFacts); }
     IScreenFacts& screenFacts() override {
         // The screen's facts come from the display when one answers; without, they stay empty.
-        if (!m_display) {
-            m_display = openDisplayIfAny(m_argc, m_argv);
+        if (!m_displayTried) {
+            m_displayTried = true;
+            m_apps.replace([this] { return openDisplayIfAny(m_apps.argc(), m_apps.argv()); });
         }
         return made(m_screenFacts);
     }
@@ -191,13 +237,12 @@ private:
         return *service;
     }
 
-    int& m_argc;
-    char** m_argv;
+    AppObject& m_apps;
+    bool m_displayTried = false;
     std::filesystem::path m_dataDir;
     PosixFileStore m_files;
     std::unique_ptr<LinuxProcessor> m_processor;
     std::unique_ptr<LinuxSystemFacts> m_systemFacts;
-    std::unique_ptr<QGuiApplication> m_display;
     std::unique_ptr<QtScreenFacts> m_screenFacts;
     std::unique_ptr<PosixMappedFiles> m_mappedFiles;
 };
@@ -205,12 +250,19 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    // The words are read first: the toolkit takes its own options (-platform, -style) out of argv.
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    // The texts of --help and of every message are in the user's language from here on.
+    AppObject apps(argc, argv);
     const CommandWords words = commandWords(allFeatures());
     CommandLine cl;
     try {
-        cl = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), words);
+        cl = parseCommandLine(args, words);
     } catch (const UsageError& e) {
-        std::cerr << "veskor: " << e.what() << " (try --help)\n";
+        std::cerr << QCoreApplication::translate("Main", "veskor: %1 (try --help)")
+                         .arg(QString::fromStdString(e.what()))
+                         .toStdString()
+                  << '\n';
         return 2;
     }
     switch (cl.mode) {
@@ -237,8 +289,11 @@ int main(int argc, char** argv) {
     if (cl.dataDir) {
         std::error_code ec;
         if (!std::filesystem::is_directory(*cl.dataDir, ec)) {
-            std::cerr << "veskor: --data-dir '" << cl.dataDir->string()
-                      << "' is not a folder (try --help)\n";
+            std::cerr << QCoreApplication::translate(
+                             "Main", "veskor: --data-dir '%1' is not a folder (try --help)")
+                             .arg(QString::fromStdString(cl.dataDir->string()))
+                             .toStdString()
+                      << '\n';
             return 2;
         }
     }
@@ -246,7 +301,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path dataDir = chooseDataDir(systemDataDirFacts(cl.dataDir));
     switch (cl.mode) {
     case CommandLine::Mode::Bar: {
-        const int status = runBar(argc, argv, cl, dataDir);
+        const int status = runBar(apps, cl, dataDir);
         // The toolkit's D-Bus thread may still be held by a bus that never answered, and the
         // toolkit would wait for it at exit, for ever. Everything of ours is closed by now.
         if (SystemBus::threadsRunning() > 0) {
@@ -256,9 +311,9 @@ int main(int argc, char** argv) {
         return status;
     }
     case CommandLine::Mode::Screenshot:
-        return runScreenshot(argc, argv, cl, dataDir);
+        return runScreenshot(apps, cl, dataDir);
     default: {
-        SystemCommandContext context(argc, argv, dataDir);
+        SystemCommandContext context(apps, dataDir);
         return cl.run(context);
     }
     }

@@ -3,6 +3,7 @@
 #include "common/DateUtils.h"
 #include "common/Error.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -72,7 +73,8 @@ bool isValidDate(int year, int month, int day) {
 
 DateTime encodeDate(int year, int month, int day) {
     if (!isValidDate(year, month, day)) {
-        throw Error("Invalid argument to date encode");
+        throw Error(QCoreApplication::translate("DateTime", "Invalid argument to date encode")
+                        .toStdString());
     }
     return static_cast<double>(daysFromCivil(year, month, day));
 }
@@ -80,7 +82,8 @@ DateTime encodeDate(int year, int month, int day) {
 DateTime encodeTime(int hour, int minute, int second, int msec) {
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
         msec < 0 || msec > 999) {
-        throw Error("Invalid argument to time encode");
+        throw Error(QCoreApplication::translate("DateTime", "Invalid argument to time encode")
+                        .toStdString());
     }
     const std::int64_t ms =
         ((static_cast<std::int64_t>(hour) * 60 + minute) * 60 + second) * 1000 + msec;

@@ -2,6 +2,7 @@
 
 #include "common/DateUtils.h"
 
+#include <QCoreApplication>
 #include <charconv>
 #include <cstdio>
 
@@ -45,7 +46,10 @@ std::optional<std::string> CommandArgs::option(std::string_view name) const {
 DateTime parseIsoDate(const std::string& text) {
     const std::optional<DateTime> date = text.size() == 10 ? readDate(text) : std::nullopt;
     if (!date) {
-        throw UsageError("invalid date (expected YYYY-MM-DD) '" + text + "'");
+        throw UsageError(
+            QCoreApplication::translate("Command", "invalid date (expected YYYY-MM-DD) '%1'")
+                .arg(QString::fromStdString(text))
+                .toStdString());
     }
     return *date;
 }
@@ -58,7 +62,11 @@ DateTime parseIsoDateTime(const std::string& text) {
     if (!date || text[10] != ' ' || !readNumber(text, 11, 2, h) || text[13] != ':' ||
         !readNumber(text, 14, 2, n) || text[16] != ':' || !readNumber(text, 17, 2, s) || h > 23 ||
         n > 59 || s > 59) {
-        throw UsageError("invalid date and time (expected \"YYYY-MM-DD hh:mm:ss\") '" + text + "'");
+        throw UsageError(
+            QCoreApplication::translate(
+                "Command", "invalid date and time (expected \"YYYY-MM-DD hh:mm:ss\") '%1'")
+                .arg(QString::fromStdString(text))
+                .toStdString());
     }
     return *date + encodeTime(h, n, s, 0);
 }
@@ -68,7 +76,10 @@ DateTime parseIsoMonth(const std::string& text) {
     int m = 0;
     if (text.size() != 7 || !readNumber(text, 0, 4, y) || text[4] != '-' ||
         !readNumber(text, 5, 2, m) || y < 1900 || y > 2100 || m < 1 || m > 12) {
-        throw UsageError("invalid month (expected YYYY-MM, 1900-01 to 2100-12) '" + text + "'");
+        throw UsageError(QCoreApplication::translate(
+                             "Command", "invalid month (expected YYYY-MM, 1900-01 to 2100-12) '%1'")
+                             .arg(QString::fromStdString(text))
+                             .toStdString());
     }
     return encodeDate(y, m, 1);
 }
@@ -82,7 +93,8 @@ std::string formatIsoDate(DateTime date) {
 
 std::optional<std::string> optionalArgument(const CommandArgs& args) {
     if (args.arguments.size() > 1) {
-        throw UsageError("too many arguments");
+        throw UsageError(
+            QCoreApplication::translate("Command", "too many arguments").toStdString());
     }
     return args.arguments.empty() ? std::nullopt : std::optional(args.arguments.front());
 }
@@ -94,7 +106,9 @@ std::optional<DateTime> optionalDateArgument(const CommandArgs& args) {
 
 void noArguments(const CommandArgs& args) {
     if (!args.arguments.empty()) {
-        throw UsageError("unexpected argument '" + args.arguments.front() + "'");
+        throw UsageError(QCoreApplication::translate("Command", "unexpected argument '%1'")
+                             .arg(QString::fromStdString(args.arguments.front()))
+                             .toStdString());
     }
 }
 
@@ -103,7 +117,8 @@ std::string requiredArgument(const CommandArgs& args, const std::string& missing
         throw UsageError(missing);
     }
     if (args.arguments.size() > 1) {
-        throw UsageError("too many arguments");
+        throw UsageError(
+            QCoreApplication::translate("Command", "too many arguments").toStdString());
     }
     return args.arguments.front();
 }

@@ -2,6 +2,7 @@
 
 #include "ui/DialogBorder.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
@@ -32,7 +33,8 @@ void showErrorMessage(QWidget* parent, const QString& text) {
 }
 
 void showErrorDialog(QWidget* parent, const QString& text, const QString& detail) {
-    showPlain(QMessageBox::Critical, QStringLiteral("Error"), text, detail, parent);
+    showPlain(QMessageBox::Critical, QCoreApplication::translate("Messages", "Error"), text, detail,
+              parent);
 }
 
 void showNote(QWidget* parent, const QString& text) {

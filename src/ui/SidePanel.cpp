@@ -25,8 +25,8 @@ SidePanel::SidePanel(const QString& title, int height, QWidget* parent) : QFrame
 
     m_close = new QToolButton(this);
     m_close->setText(" x");
-    m_close->setToolTip("Hide panel");
-    m_close->setAccessibleName("Hide panel");
+    m_close->setToolTip(tr("Hide panel"));
+    m_close->setAccessibleName(tr("Hide panel"));
     m_close->setAutoRaise(true);
     // Like the bar's other controls, the button does not take the keyboard focus from the
     // panel's content.

@@ -3,6 +3,7 @@
 #include "common/Cp1250.h"
 #include "common/Error.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -223,7 +224,11 @@ std::pair<int, int> editableTime(std::string_view time) {
         const std::string_view chars = time.substr(std::min(start, time.size()), 2);
         const std::optional<int> value = parseInteger(chars);
         if (!value) {
-            throw Error(formatMessage("'%s' is not a valid integer value", std::string(chars)));
+            // The characters as they are: they need not be UTF-8.
+            throw Error(formatMessage(
+                QCoreApplication::translate("AlarmList", "'%s' is not a valid integer value")
+                    .toStdString(),
+                std::string(chars)));
         }
         return *value;
     };
@@ -302,13 +307,22 @@ AlarmSave AlarmList::save(IFileStore& files, const std::filesystem::path& path) 
                 break;
             case CopyResult::Status::Exists:
                 if (n == kMaxCopies) {
-                    return {false, copy.string() + ": File exists; nothing was saved", {}};
+                    return {false,
+                            QCoreApplication::translate("AlarmList",
+                                                        "%1: File exists; nothing was saved")
+                                .arg(QString::fromStdString(copy.string()))
+                                .toStdString(),
+                            {}};
                 }
                 break;
             case CopyResult::Status::Failed:
                 return {false,
-                        path.string() + " could not be kept as " + copy.string() + ": " +
-                            kept.reason + "; nothing was saved",
+                        QCoreApplication::translate(
+                            "AlarmList", "%1 could not be kept as %2: %3; nothing was saved")
+                            .arg(QString::fromStdString(path.string()),
+                                 QString::fromStdString(copy.string()),
+                                 QString::fromStdString(kept.reason))
+                            .toStdString(),
                         {}};
             }
         }
@@ -367,8 +381,12 @@ namespace {
 // Longer than any time of day, blanks and marker included; a longer text is cut in messages.
 constexpr std::size_t kTimeShown = 20;
 
-std::string rowProblem(std::string_view fileName, int row, const std::string& what) {
-    return std::string(fileName) + ", event " + std::to_string(row + 1) + ": " + what;
+std::string rowProblem(std::string_view fileName, int row, const QString& what) {
+    return QCoreApplication::translate("AlarmList", "%1, event %2: %3")
+        .arg(QString::fromStdString(std::string(fileName)))
+        .arg(row + 1)
+        .arg(what)
+        .toStdString();
 }
 
 } // namespace
@@ -382,24 +400,30 @@ std::vector<std::string> alarmRowProblems(const AlarmFileContent& content,
         case AlarmRowFault::Kind::BadSound:
             problems.push_back(rowProblem(
                 fileName, fault.row,
-                formatMessage("'%s' is not a valid integer value",
-                              cp1250ToPrintable(event.unreadSound.value_or(""), kTimeShown))));
+                QCoreApplication::translate("AlarmList", "'%1' is not a valid integer value")
+                    .arg(QString::fromStdString(
+                        cp1250ToPrintable(event.unreadSound.value_or(""), kTimeShown)))));
             break;
         case AlarmRowFault::Kind::Truncated:
-            problems.push_back(rowProblem(fileName, fault.row, "the file ends inside the event"));
+            problems.push_back(rowProblem(
+                fileName, fault.row,
+                QCoreApplication::translate("AlarmList", "the file ends inside the event")));
             break;
         case AlarmRowFault::Kind::Unencodable:
             problems.push_back(rowProblem(
-                fileName, fault.row, "characters that Windows-1250 cannot hold were read as '?'"));
+                fileName, fault.row,
+                QCoreApplication::translate(
+                    "AlarmList", "characters that Windows-1250 cannot hold were read as '?'")));
             break;
         }
     }
     for (std::size_t row = 0; row < content.events.size(); ++row) {
         const std::string& time = content.events[row].time;
         if (!parseTimeOfDay(time)) {
-            problems.push_back(rowProblem(
-                fileName, static_cast<int>(row),
-                formatMessage("'%s' is not a valid time", cp1250ToPrintable(time, kTimeShown))));
+            problems.push_back(
+                rowProblem(fileName, static_cast<int>(row),
+                           QCoreApplication::translate("AlarmList", "'%1' is not a valid time")
+                               .arg(QString::fromStdString(cp1250ToPrintable(time, kTimeShown)))));
         }
     }
     return problems;
@@ -427,7 +451,9 @@ std::string activeEventsHint(const AlarmList& list, int maxEvents, int maxChars)
         ++shown;
     }
     if (more > 0) {
-        text += "\n\r\u2026 and " + std::to_string(more) + " more";
+        text +=
+            "\n\r" +
+            QCoreApplication::translate("AlarmList", "\u2026 and %1 more").arg(more).toStdString();
     }
     return text;
 }

@@ -4,6 +4,8 @@
 #include "common/Cp1250.h"
 #include "common/Error.h"
 
+#include <QCoreApplication>
+
 namespace veskor {
 
 int runAlarmsCommand(const std::optional<std::string>& due, IFileStore& files,
@@ -12,14 +14,18 @@ int runAlarmsCommand(const std::optional<std::string>& due, IFileStore& files,
     if (due) {
         time = parseTimeOfDay(*due);
         if (!time) {
-            err << "veskor: " << formatMessage("'%s' is not a valid time", *due) << '\n';
+            err << QCoreApplication::translate("AlarmsCommand", "veskor: '%1' is not a valid time")
+                       .arg(QString::fromStdString(*due))
+                       .toStdString()
+                << '\n';
             return 2;
         }
     }
     AlarmList list;
     const AlarmLoad load = list.load(files, file);
     if (load.loadFailed()) {
-        err << "veskor: Load failed.\n";
+        err << QCoreApplication::translate("AlarmsCommand", "veskor: Load failed.").toStdString()
+            << '\n';
     }
     for (const std::string& problem : load.problems) {
         err << "veskor: " << problem << '\n';

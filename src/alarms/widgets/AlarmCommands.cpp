@@ -3,13 +3,17 @@
 #include "alarms/core/AlarmList.h"
 #include "alarms/core/AlarmsCommand.h"
 
+#include <QCoreApplication>
+
 namespace veskor {
 
 std::vector<CommandDescription> alarmCommands() {
     return {{
         .word = "alarms",
         .usage = "alarms [--due HH:MM]",
-        .summary = "the alarm events, or the one due then",
+        .summary =
+            QCoreApplication::translate("AlarmCommands", "the alarm events, or the one due then")
+                .toStdString(),
         .example = "alarms --due 7:05",
         .manual = R"(The alarm events, or the one due at a time of day.
 .RS

@@ -148,11 +148,11 @@ AlarmEventDialog::AlarmEventDialog(std::function<void(const QString&)> error, QW
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
       m_error(std::move(error)) {
     new DialogBorder(this);
-    setWindowTitle("Alarm Event");
+    setWindowTitle(tr("Alarm Event"));
     setFont(style::uiFont(11, false));
     setFixedSize(326, 168);
 
-    auto* properties = new QGroupBox(" Properties ", this);
+    auto* properties = new QGroupBox(tr(" Properties "), this);
     properties->setGeometry(10, 10, 309, 121);
 
     auto* picture = new QLabel(properties);
@@ -160,7 +160,7 @@ AlarmEventDialog::AlarmEventDialog(std::function<void(const QString&)> error, QW
     picture->setAlignment(Qt::AlignCenter);
     picture->setPixmap(clockPicture());
 
-    labelAt("Time", {54, 24}, properties);
+    labelAt(tr("Time"), {54, 24}, properties);
     m_hourField = new NumberField(23, properties);
     m_hourField->setObjectName("hourField");
     m_hourField->setGeometry(108, 20, 45, 21);
@@ -169,23 +169,23 @@ AlarmEventDialog::AlarmEventDialog(std::function<void(const QString&)> error, QW
     m_minuteField->setObjectName("minuteField");
     m_minuteField->setGeometry(168, 20, 45, 21);
 
-    labelAt("Message", {54, 52}, properties);
+    labelAt(tr("Message"), {54, 52}, properties);
     m_messageEdit = new QLineEdit(properties);
     m_messageEdit->setObjectName("messageEdit");
     m_messageEdit->setGeometry(108, 48, 189, 21);
     m_messageEdit->setMaxLength(std::numeric_limits<int>::max());
 
-    m_activeBox = new QCheckBox("Active", properties);
+    m_activeBox = new QCheckBox(tr("Active"), properties);
     m_activeBox->setObjectName("activeBox");
     m_activeBox->setGeometry(12, 80, 97, 17);
     m_activeBox->setCursor(Qt::PointingHandCursor);
-    m_soundBox = new QCheckBox("Sound", properties);
+    m_soundBox = new QCheckBox(tr("Sound"), properties);
     m_soundBox->setObjectName("soundBox");
     m_soundBox->setGeometry(12, 98, 97, 17);
     m_soundBox->setCursor(Qt::PointingHandCursor);
 
-    QPushButton* cancel = buttonAt("Cancel", cancelGlyph(), {169, 138, 75, 25}, this);
-    QPushButton* ok = buttonAt("OK", okGlyph(), {244, 138, 75, 25}, this);
+    QPushButton* cancel = buttonAt(tr("Cancel"), cancelGlyph(), {169, 138, 75, 25}, this);
+    QPushButton* ok = buttonAt(tr("OK"), okGlyph(), {244, 138, 75, 25}, this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -229,7 +229,7 @@ bool AlarmEventDialog::hasSound() const {
 QString AlarmEventDialog::refusal() const {
     for (const QSpinBox* field : {m_hourField, m_minuteField}) {
         if (!isWholeNumber(field->text())) {
-            return QStringLiteral("'%1' is not a valid integer value").arg(field->text());
+            return tr("'%1' is not a valid integer value").arg(field->text());
         }
     }
     const QString text = message();
@@ -238,8 +238,8 @@ QString AlarmEventDialog::refusal() const {
         const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QString character = text.mid(i, length);
         if (!utf8ToCp1250Strict(character.toStdString())) {
-            return QStringLiteral("The message cannot hold '%1': %2 keeps its texts in "
-                                  "Windows-1250, which has no such character.")
+            return tr("The message cannot hold '%1': %2 keeps its texts in "
+                      "Windows-1250, which has no such character.")
                 .arg(character, QString::fromLatin1(kAlarmFileName));
         }
         i += length;

@@ -64,13 +64,12 @@ AlarmMessageWindow::AlarmMessageWindow(IBeep& beep, QWidget* parent)
     // Flags once, at creation: changing them later re-creates the native window.
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_beep(beep), m_led(new LedTicker(this)),
-      m_okButton(new QPushButton(QStringLiteral("OK"), this)) {
+      m_beep(beep), m_led(new LedTicker(this)), m_okButton(new QPushButton(tr("OK"), this)) {
     // Above everything, but the keyboard stays where the person is typing: a Return meant for
     // their editor must not dismiss an alarm they have not seen. (Qt then maps the window with
     // _NET_WM_USER_TIME 0, which window managers take as "do not focus".)
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setWindowTitle(QStringLiteral("Alarm Event"));
+    setWindowTitle(tr("Alarm Event"));
     setFixedSize(kClientSize);
     setFont(style::uiFont(11, false));
     QPalette gray = palette();
@@ -120,7 +119,7 @@ AlarmMessageWindow::AlarmMessageWindow(IBeep& beep, QWidget* parent)
 
 void AlarmMessageWindow::showAlarm(const QString& message, bool sound, DateTime now) {
     const ClockTime time = decodeTime(now);
-    setWindowTitle(QStringLiteral("Alarm event - [%1:%2]")
+    setWindowTitle(tr("Alarm event - [%1:%2]")
                        .arg(time.hour, 2, 10, QLatin1Char('0'))
                        .arg(time.minute, 2, 10, QLatin1Char('0')));
     m_led->setText(message);

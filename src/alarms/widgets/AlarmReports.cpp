@@ -2,6 +2,7 @@
 
 #include "alarms/core/AlarmList.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace veskor {
@@ -19,14 +20,16 @@ QString problemLines(const std::vector<std::string>& problems) {
         lines << QString::fromStdString(problems[i]);
     }
     if (problems.size() > kLinesShown) {
-        lines << QStringLiteral("\u2026 and %1 more").arg(problems.size() - kLinesShown);
+        lines << QCoreApplication::translate("AlarmReports", "\u2026 and %1 more")
+                     .arg(problems.size() - kLinesShown);
     }
     return lines.join('\n');
 }
 
 void AlarmReports::reportLoad(const AlarmLoad& load) const {
     if (load.loadFailed()) {
-        fileError(QStringLiteral("Load failed."), problemLines(load.problems));
+        fileError(QCoreApplication::translate("AlarmReports", "Load failed."),
+                  problemLines(load.problems));
     } else if (!load.problems.empty()) {
         error(problemLines(load.problems));
     }

@@ -153,7 +153,7 @@ AlarmSettingsWindow::AlarmSettingsWindow(AlarmList& list, IFileStore& files,
       m_editor(new AlarmEventDialog(m_reports.error, this)), m_soundIcon(soundPicture()),
       m_silentIcon(picture([](QPainter&) {})) {
     new DialogBorder(this);
-    setWindowTitle("Alarm Settings");
+    setWindowTitle(tr("Alarm Settings"));
     setFont(style::uiFont(11, false));
     setFixedSize(434, 281);
 
@@ -162,21 +162,21 @@ AlarmSettingsWindow::AlarmSettingsWindow(AlarmList& list, IFileStore& files,
     toolbar->setFixedHeight(kToolbarHeight);
     const int inside = toolbar->frameWidth();
     QToolButton* addButton =
-        toolButton("addButton", "Add event", addPicture(), inside + 4, toolbar);
-    m_editButton = toolButton("editButton", "Edit event", editPicture(), inside + 29, toolbar);
+        toolButton("addButton", tr("Add event"), addPicture(), inside + 4, toolbar);
+    m_editButton = toolButton("editButton", tr("Edit event"), editPicture(), inside + 29, toolbar);
     m_deleteButton =
-        toolButton("deleteButton", "Delete event", deletePicture(), inside + 54, toolbar);
+        toolButton("deleteButton", tr("Delete event"), deletePicture(), inside + 54, toolbar);
     m_clearButton =
-        toolButton("clearButton", "Clear all events", clearPicture(), inside + 87, toolbar);
+        toolButton("clearButton", tr("Clear all events"), clearPicture(), inside + 87, toolbar);
     QToolButton* closeButton =
-        toolButton("closeButton", "Close", closePicture(), inside + 119, toolbar);
+        toolButton("closeButton", tr("Close"), closePicture(), inside + 119, toolbar);
 
     auto* desktop = new QWidget(this);
     auto* desktopLayout = new QVBoxLayout(desktop);
     desktopLayout->setContentsMargins(2, 2, 2, 2);
     m_table = new QTableWidget(0, 2, desktop);
     m_table->setObjectName("eventList");
-    m_table->setHorizontalHeaderLabels({"      Time", "Message"});
+    m_table->setHorizontalHeaderLabels({tr("      Time"), tr("Message")});
     m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_table->horizontalHeader()->setHighlightSections(false);
     m_table->setColumnWidth(0, 75);
@@ -263,11 +263,10 @@ void AlarmSettingsWindow::done(int result) {
         const AlarmSave saved = m_list.save(m_files, m_file);
         m_unsaved = !saved.ok;
         if (!saved.ok) {
-            m_reports.fileError(QStringLiteral("Save failed."),
-                                QString::fromStdString(saved.problem));
+            m_reports.fileError(tr("Save failed."), QString::fromStdString(saved.problem));
         }
         if (!saved.kept.empty()) {
-            m_reports.note(QStringLiteral("%1 could not be read whole; it is kept as it was in %2.")
+            m_reports.note(tr("%1 could not be read whole; it is kept as it was in %2.")
                                .arg(QString::fromStdString(m_file.string()),
                                     QString::fromStdString(saved.kept.string())));
         }
@@ -357,7 +356,7 @@ void AlarmSettingsWindow::runEditor(int row) {
 
 void AlarmSettingsWindow::deleteEvent() {
     const int row = selectedRow();
-    if (row < 0 || !confirm("Delete this alarm event?")) {
+    if (row < 0 || !confirm(tr("Delete this alarm event?"))) {
         return;
     }
     m_list.remove(row);
@@ -367,7 +366,7 @@ void AlarmSettingsWindow::deleteEvent() {
 }
 
 void AlarmSettingsWindow::clearEvents() {
-    if (!confirm("Delete all alarm events?")) {
+    if (!confirm(tr("Delete all alarm events?"))) {
         return;
     }
     m_list.clear();
@@ -375,9 +374,9 @@ void AlarmSettingsWindow::clearEvents() {
 }
 
 bool AlarmSettingsWindow::confirm(const QString& question) {
-    QMessageBox box(QMessageBox::Question, "Confirm", question, QMessageBox::NoButton, this);
-    QPushButton* yes = box.addButton("&Yes", QMessageBox::YesRole);
-    QPushButton* no = box.addButton("&No", QMessageBox::NoRole);
+    QMessageBox box(QMessageBox::Question, tr("Confirm"), question, QMessageBox::NoButton, this);
+    QPushButton* yes = box.addButton(tr("&Yes"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(tr("&No"), QMessageBox::NoRole);
     box.setDefaultButton(no);
     box.setEscapeButton(no);
     box.exec();
@@ -416,7 +415,7 @@ void AlarmSettingsWindow::updateControls() {
     m_editButton->setEnabled(selected);
     m_deleteButton->setEnabled(selected);
     m_clearButton->setEnabled(m_list.count() > 0);
-    m_status->setText(QString("%1 event(s)").arg(m_list.count()));
+    m_status->setText(tr("%n event(s)", nullptr, m_list.count()));
 }
 
 int AlarmSettingsWindow::selectedRow() const {

@@ -22,7 +22,7 @@ Alarms::~Alarms() = default;
 
 QString Alarms::timeHint() const {
     const std::string hint = activeEventsHint(m_list);
-    return hint.empty() ? QStringLiteral("<No alarm active>") : QString::fromStdString(hint);
+    return hint.empty() ? tr("<No alarm active>") : QString::fromStdString(hint);
 }
 
 void Alarms::openSettings() {

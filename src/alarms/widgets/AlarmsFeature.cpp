@@ -12,6 +12,8 @@
 #include "ui/Messages.h"
 #include "ui/StatusCell.h"
 
+#include <QCoreApplication>
+
 namespace veskor {
 
 namespace {
@@ -59,7 +61,9 @@ BuiltWindow alarmMessageWindow(const WindowSources& sources) {
 }
 
 std::vector<MenuEntry> attachAlarms(BarLink& bar, const FeatureServices& services) {
-    MenuEntry settings{{MenuPlace::Section::Tools, 1}, "Alarm Settings...", {}};
+    MenuEntry settings{{MenuPlace::Section::Tools, 1},
+                       QCoreApplication::translate("AlarmsFeature", "Alarm Settings..."),
+                       {}};
     // A picture of the bar neither reads the alarms nor lets one go off.
     if (!services.live) {
         return {settings};

@@ -5,6 +5,8 @@
 #include "common/Error.h"
 #include "common/NumberPattern.h"
 
+#include <QCoreApplication>
+
 namespace veskor {
 
 namespace {
@@ -28,8 +30,8 @@ std::size_t utf8Length(unsigned char lead) {
     return 1;
 }
 
-std::string formatKb(const char* pattern, std::uint64_t bytes, const LocaleFormat& locale) {
-    return formatNumberPattern(pattern, static_cast<std::int64_t>(bytes / kKb),
+std::string formatKb(const QString& pattern, std::uint64_t bytes, const LocaleFormat& locale) {
+    return formatNumberPattern(pattern.toStdString(), static_cast<std::int64_t>(bytes / kKb),
                                locale.thousandsSeparator);
 }
 
@@ -55,14 +57,18 @@ DateRowTexts computeDateRow(DateTime now, const SaintTable& saints, const Locale
     DateRowTexts texts;
     const int doy = dayOfYear(now);
     texts.date = weekdayAbbreviation(now, locale) + ", " + formatDateTime("d.m. yyyy", now, locale);
-    texts.dateHint = " Day of year: " + std::to_string(doy) + " \r\n" +
-                     " Week: " + std::to_string(weekOfYear(now)) + " ";
+    texts.dateHint = QCoreApplication::translate("StatusTexts", " Day of year: %1 \r\n Week: %2 ")
+                         .arg(doy)
+                         .arg(weekOfYear(now))
+                         .toStdString();
     texts.time = formatDateTime("hh:mm:ss", now, locale);
     // Today's name first, as the cell shows it before tomorrow's is looked up.
     try {
         texts.saint = cp1250ToUtf8(saintOfDate(saints, now));
         texts.tomorrow = cp1250ToUtf8(saintOfDate(saints, now + 1));
-        texts.saintHint = " Tomorrow saint: " + *texts.tomorrow + " ";
+        texts.saintHint = QCoreApplication::translate("StatusTexts", " Tomorrow saint: %1 ")
+                              .arg(QString::fromStdString(*texts.tomorrow))
+                              .toStdString();
     } catch (const Error& e) {
         texts.error = e.what();
     }
@@ -73,12 +79,14 @@ MemRowTexts computeMemRow(const MemoryStatus& status, const LocaleFormat& locale
     MemRowTexts texts;
     const std::uint32_t load = status.memoryLoad > 100 ? 100 : status.memoryLoad;
     texts.freeShare = std::to_string(100 - load) + "%";
-    texts.freePhysical = formatKb("#,##0 KB", status.availPhys, locale);
-    texts.freePhysicalHint =
-        " Free physical memory \r\n" + formatKb("Total: #,##0 KB", status.totalPhys, locale);
-    texts.freeSwap = formatKb(" #,##0 KB ", status.availPageFile, locale);
-    texts.freeSwapHint =
-        " Free page file \r\n" + formatKb(" Total: #,##0 KB ", status.totalPageFile, locale);
+    texts.freePhysical = formatKb(QStringLiteral("#,##0 KB"), status.availPhys, locale);
+    texts.freePhysicalHint = formatKb(
+        QCoreApplication::translate("StatusTexts", " Free physical memory \r\nTotal: #,##0 KB"),
+        status.totalPhys, locale);
+    texts.freeSwap = formatKb(QStringLiteral(" #,##0 KB "), status.availPageFile, locale);
+    texts.freeSwapHint = formatKb(
+        QCoreApplication::translate("StatusTexts", " Free page file \r\n Total: #,##0 KB "),
+        status.totalPageFile, locale);
     return texts;
 }
 

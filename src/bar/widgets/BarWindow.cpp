@@ -66,20 +66,21 @@ BarWindow::~BarWindow() = default;
 
 void BarWindow::buildRows() {
     const auto make = [this](BarCell cell, QColor background, QColor text, const char* hint) {
-        auto* made = new StatusCell(background, text, QString::fromLatin1(hint), this);
+        auto* made = new StatusCell(background, text, tr(hint), this);
         m_cells[indexOf(cell)] = made;
         return made;
     };
     m_dateTimeRow = new CellRow(this, {0, 0, kWidth, kRowHeight},
-                                {make(BarCell::Date, kBlack, kLime, " Date "),
-                                 make(BarCell::Saint, kNavy, kAqua, " Saint "),
-                                 make(BarCell::Time, kBlack, kYellow, " Time ")},
+                                {make(BarCell::Date, kBlack, kLime, QT_TR_NOOP(" Date ")),
+                                 make(BarCell::Saint, kNavy, kAqua, QT_TR_NOOP(" Saint ")),
+                                 make(BarCell::Time, kBlack, kYellow, QT_TR_NOOP(" Time "))},
                                 {96, 111});
-    m_memoryRow = new CellRow(this, {0, kRowHeight, kWidth, kRowHeight},
-                              {make(BarCell::FreePhysical, kPurple, kWhite, "Free Physical Memory"),
-                               make(BarCell::FreeSwap, kTeal, kAqua, "Free Page File"),
-                               make(BarCell::FreeShare, kMaroon, kYellow, " Free memory ")},
-                              {115, 115});
+    m_memoryRow = new CellRow(
+        this, {0, kRowHeight, kWidth, kRowHeight},
+        {make(BarCell::FreePhysical, kPurple, kWhite, QT_TR_NOOP("Free Physical Memory")),
+         make(BarCell::FreeSwap, kTeal, kAqua, QT_TR_NOOP("Free Page File")),
+         make(BarCell::FreeShare, kMaroon, kYellow, QT_TR_NOOP(" Free memory "))},
+        {115, 115});
     m_memoryRow->hide();
 
     for (const RegisteredPanel& panel : m_panels) {
@@ -309,11 +310,11 @@ void BarWindow::applyWindowStates() {
 void BarWindow::buildMenu() {
     m_menu = new BarMenu(this);
     m_menu->addCheck(
-        "Always On Top", [this] { toggleStayOnTop(); }, [this] { return isStayOnTop(); });
+        tr("Always On Top"), [this] { toggleStayOnTop(); }, [this] { return isStayOnTop(); });
     m_menu->addCheck(
-        "Memory Status", [this] { toggleMemoryRow(); }, [this] { return isMemoryRowShown(); });
+        tr("Memory Status"), [this] { toggleMemoryRow(); }, [this] { return isMemoryRowShown(); });
     m_menu->addCheck(
-        "Windows Taskbar", [this] { toggleDesktopPanel(); },
+        tr("Windows Taskbar"), [this] { toggleDesktopPanel(); },
         [this] { return m_desktopPanelShown; });
     for (const RegisteredPanel& panel : m_panels) {
         const QString word = panel.description.word;
@@ -321,8 +322,8 @@ void BarWindow::buildMenu() {
             panel.description.menuText, [this, word] { toggleSidePanel(word); },
             [this, word] { return isSidePanelShown(word); }, true);
     }
-    m_menu->addCommand("About...", [this] { showAbout(); });
-    m_menu->addCommand("Quit", [this] { quit(); });
+    m_menu->addCommand(tr("About..."), [this] { showAbout(); });
+    m_menu->addCommand(tr("Quit"), [this] { quit(); });
 }
 
 void BarWindow::addMenuEntries(std::vector<MenuEntry> entries) {
@@ -353,9 +354,8 @@ void BarWindow::toggleDesktopPanel() {
 }
 
 void BarWindow::showAbout() {
-    showAboutBox(
-        this, windowIcon(), kProductCaption,
-        QStringLiteral("Copyright \u00a9 Orvane. Date, name-days, time and memory at a glance."));
+    showAboutBox(this, windowIcon(), kProductCaption,
+                 tr("Copyright \u00a9 Orvane. Date, name-days, time and memory at a glance."));
 }
 
 void BarWindow::quit() {

@@ -3,6 +3,7 @@
 #include "calc/core/CalcField.h"
 #include "calc/core/Keypad.h"
 
+#include <QCoreApplication>
 #include <array>
 #include <utility>
 
@@ -87,7 +88,10 @@ int runCalcCommand(const std::optional<std::string>& value, const std::vector<st
     for (const std::string& word : keys) {
         const std::optional<CommandKey> key = findKey(word);
         if (!key) {
-            err << "veskor: unknown key '" << word << "'\n";
+            err << QCoreApplication::translate("CalcCommand", "veskor: unknown key '%1'")
+                       .arg(QString::fromStdString(word))
+                       .toStdString()
+                << '\n';
             return 2;
         }
         pressed.push_back(*key);
@@ -97,7 +101,11 @@ int runCalcCommand(const std::optional<std::string>& value, const std::vector<st
     if (value) {
         const std::optional<double> start = parseStartValue(*value, separators);
         if (!start) {
-            err << "veskor: --value '" << *value << "' is not a number\n";
+            err << QCoreApplication::translate("CalcCommand",
+                                               "veskor: --value '%1' is not a number")
+                       .arg(QString::fromStdString(*value))
+                       .toStdString()
+                << '\n';
             return 2;
         }
         field.setValue(*start);
@@ -118,7 +126,11 @@ int runCalcCommand(const std::optional<std::string>& value, const std::vector<st
             // Closed: an operator typed in the field opens it again with that operator pending.
             const CalcOperator first = keyOperator(key);
             if (first == CalcOperator::None) {
-                err << "veskor: key '" << keys[i] << "' after the keypad closed\n";
+                err << QCoreApplication::translate("CalcCommand",
+                                                   "veskor: key '%1' after the keypad closed")
+                           .arg(QString::fromStdString(keys[i]))
+                           .toStdString()
+                    << '\n';
                 return 2;
             }
             open(first);

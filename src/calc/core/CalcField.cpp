@@ -1,10 +1,13 @@
 #include "calc/core/CalcField.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace veskor {
 
-RangeError::RangeError() : std::runtime_error("Value out of range") {}
+RangeError::RangeError()
+    : std::runtime_error(
+          QCoreApplication::translate("CalcField", "Value out of range").toStdString()) {}
 
 CalcField::CalcField(NumberSeparators separators) : m_separators(std::move(separators)) {
     m_text = formattedText(false);

@@ -2,13 +2,17 @@
 
 #include "calc/core/CalcCommand.h"
 
+#include <QCoreApplication>
+
 namespace veskor {
 
 std::vector<CommandDescription> calcCommands() {
     return {{
         .word = "calc",
         .usage = "calc [--value V] KEY...",
-        .summary = "the calculator's keypad, e.g. calc 2 + 3 x 4 =",
+        .summary = QCoreApplication::translate("CalcCommands",
+                                               "the calculator's keypad, e.g. calc 2 + 3 x 4 =")
+                       .toStdString(),
         .example = "calc 2 + 3 x 4 =",
         .manual =
             R"(Runs the calculator's keypad: each argument is one key by its caption (0\-9, 00, the decimal

@@ -4,6 +4,7 @@
 #include "ui/SidePanel.h"
 #include "ui/Style.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 
 namespace veskor {
@@ -36,8 +37,8 @@ private:
 SidePanelDescription calculatorSidePanel() {
     SidePanelDescription panel;
     panel.word = "calculator";
-    panel.menuText = "Calculator";
-    panel.title = "Calculator";
+    panel.menuText = QCoreApplication::translate("CalculatorPanel", "Calculator");
+    panel.title = QCoreApplication::translate("CalculatorPanel", "Calculator");
     panel.height = 73;
     panel.firstTop = 212;
     panel.buildContent = [](SidePanel& frame) {

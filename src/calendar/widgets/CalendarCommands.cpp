@@ -4,13 +4,17 @@
 #include "calendar/core/MoonPhase.h"
 #include "common/DateUtils.h"
 
+#include <QCoreApplication>
+
 namespace veskor {
 
 std::vector<CommandDescription> calendarCommands() {
     CommandDescription moon{
         .word = "moon",
         .usage = "moon [YYYY-MM-DD]",
-        .summary = "the moon's phase angle at 0:00, degrees",
+        .summary = QCoreApplication::translate("CalendarCommands",
+                                               "the moon's phase angle at 0:00, degrees")
+                       .toStdString(),
         .example = "moon 2000-01-06",
         .manual = R"(The moon's phase angle at 0:00 of a day, in degrees.
 .RS
@@ -29,7 +33,9 @@ Example: \fBveskor moon 2026-12-24\fR
     CommandDescription month{
         .word = "month",
         .usage = "month YYYY-MM",
-        .summary = "the calendar's month with week numbers",
+        .summary = QCoreApplication::translate("CalendarCommands",
+                                               "the calendar's month with week numbers")
+                       .toStdString(),
         .example = "month 2026-12",
         .manual = R"(The calendar's month with week numbers.
 .RS
@@ -38,8 +44,9 @@ Example: \fBveskor month 2026-12\fR
 )",
         .options = {},
         .parse = [](const CommandArgs& args) -> CommandRun {
-            const CivilDate first =
-                decodeDate(parseIsoMonth(requiredArgument(args, "month needs YYYY-MM")));
+            const CivilDate first = decodeDate(parseIsoMonth(requiredArgument(
+                args, QCoreApplication::translate("CalendarCommands", "month needs YYYY-MM")
+                          .toStdString())));
             return [first](CommandContext& context) {
                 context.out() << monthText(first.year, first.month);
                 return 0;

@@ -9,6 +9,7 @@
 #include "ui/SidePanel.h"
 #include "ui/Style.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QLineEdit>
@@ -27,7 +28,7 @@ constexpr int kButtonWidth = 16;
 QString encodedDateHint(DateTime day) {
     QString number = QString::number(day, 'f', 15);
     number.replace('.', QLocale::system().decimalPoint());
-    return "Encoded date: " + number;
+    return QCoreApplication::translate("CalendarPanel", "Encoded date: %1").arg(number);
 }
 
 // The panel's controls and the handlers that keep its texts in step with the calendar. Owned by
@@ -81,16 +82,16 @@ CalendarContent::CalendarContent(CalendarSources sources, SidePanel& panel)
     m_moon = new MoonView(today(), square);
     m_moon->setObjectName("moon");
     m_moon->move(3, 1);
-    m_moon->setToolTip("Moon phase");
+    m_moon->setToolTip(QCoreApplication::translate("CalendarPanel", "Moon phase"));
 
     m_name = new QLineEdit(&panel);
     m_name->setObjectName("nameField");
     m_name->setGeometry(10, 232, 175, m_name->sizeHint().height());
-    m_name->setToolTip("Type saintname");
+    m_name->setToolTip(QCoreApplication::translate("CalendarPanel", "Type saintname"));
     auto* find = new QToolButton(m_name);
     find->setObjectName("findButton");
     find->setText(QString(QChar(0x2026)));
-    find->setToolTip("Press to find date");
+    find->setToolTip(QCoreApplication::translate("CalendarPanel", "Press to find date"));
     find->setCursor(Qt::ArrowCursor);
     find->setFocusPolicy(Qt::NoFocus);
     const int inner = m_name->height() - 4;
@@ -138,8 +139,9 @@ void CalendarContent::showDay(DateTime day) {
     } catch (const Error&) {
         // A table cut short has no entry for the day: the label shows none.
     }
-    m_saint->setText("Saint: " + saint);
-    m_dayOfYear->setText("Day of year: " + QString::number(dayOfYear(day)));
+    m_saint->setText(QCoreApplication::translate("CalendarPanel", "Saint: %1").arg(saint));
+    m_dayOfYear->setText(
+        QCoreApplication::translate("CalendarPanel", "Day of year: %1").arg(dayOfYear(day)));
     m_moon->setDate(day);
     m_panel.titleLabel()->setToolTip(encodedDateHint(day));
 }
@@ -174,8 +176,8 @@ void CalendarContent::findName() {
 SidePanelDescription calendarSidePanel(CalendarSources sources) {
     SidePanelDescription panel;
     panel.word = "calendar";
-    panel.menuText = "Calendar";
-    panel.title = "Calendar";
+    panel.menuText = QCoreApplication::translate("CalendarPanel", "Calendar");
+    panel.title = QCoreApplication::translate("CalendarPanel", "Calendar");
     panel.height = 264;
     panel.firstTop = 41;
     panel.toggledByDoubleClickOn = {BarCell::Date};

@@ -23,8 +23,14 @@ constexpr int kButtonHeight = 22;
 constexpr int kButtonMargin = 4;
 constexpr int kFontSize = 11; // 8 points
 
-constexpr std::array<const char*, MonthGrid::kDays> kDayHeaders = {"Mo", "Tu", "We", "Th",
-                                                                   "Fr", "Sa", "Su"};
+constexpr std::array<const char*, MonthGrid::kDays> kDayHeaders = {
+    QT_TRANSLATE_NOOP("veskor::MonthCalendar", "Mo"),
+    QT_TRANSLATE_NOOP("veskor::MonthCalendar", "Tu"),
+    QT_TRANSLATE_NOOP("veskor::MonthCalendar", "We"),
+    QT_TRANSLATE_NOOP("veskor::MonthCalendar", "Th"),
+    QT_TRANSLATE_NOOP("veskor::MonthCalendar", "Fr"),
+    QT_TRANSLATE_NOOP("veskor::MonthCalendar", "Sa"),
+    QT_TRANSLATE_NOOP("veskor::MonthCalendar", "Su")};
 
 struct GridPos {
     int row = 0;
@@ -40,10 +46,10 @@ MonthCalendar::MonthCalendar(std::function<DateTime()> now, QWidget* parent)
     setFont(style::uiFont(kFontSize, false));
     m_grid.onStartClick = [this](DateTime day) { emit startClicked(day); };
     m_grid.onFinishClick = [this](DateTime day) { emit finishClicked(day); };
-    m_previousYear = addButton("<<", "- Year", &MonthGrid::previousYear);
-    m_previousMonth = addButton("<", "- Month", &MonthGrid::previousMonth);
-    m_nextMonth = addButton(">", "+ Month", &MonthGrid::nextMonth);
-    m_nextYear = addButton(">>", "+ Year", &MonthGrid::nextYear);
+    m_previousYear = addButton("<<", tr("- Year"), &MonthGrid::previousYear);
+    m_previousMonth = addButton("<", tr("- Month"), &MonthGrid::previousMonth);
+    m_nextMonth = addButton(">", tr("+ Month"), &MonthGrid::nextMonth);
+    m_nextYear = addButton(">>", tr("+ Year"), &MonthGrid::nextYear);
     placeButtons();
 }
 
@@ -146,9 +152,9 @@ QString MonthCalendar::hintAt(QPoint pos) const {
         return {};
     }
     if (at->column < 0) {
-        return m_grid.week(at->row).thisWeek ? QString("This week") : QString();
+        return m_grid.week(at->row).thisWeek ? tr("This week") : QString();
     }
-    return m_grid.day(at->row, at->column).isToday ? QString("Today") : QString();
+    return m_grid.day(at->row, at->column).isToday ? tr("Today") : QString();
 }
 
 QColor MonthCalendar::color(CalendarShade shade) const {
@@ -181,11 +187,11 @@ void MonthCalendar::paintEvent(QPaintEvent* /*event*/) {
     const QRect header(0, kTitleHeight, width(), headerHeight());
     p.setPen(color(CalendarShade::Week));
     p.drawText(QRect(header.left(), header.top(), weekWidth(), header.height()), Qt::AlignCenter,
-               "Wk");
+               tr("Wk"));
     p.setPen(color(CalendarShade::Text));
     for (int column = 0; column < MonthGrid::kDays; ++column) {
         const QRect cell(dayRect(0, column).left(), header.top(), dayWidth(), header.height());
-        p.drawText(cell, Qt::AlignCenter, kDayHeaders.at(static_cast<std::size_t>(column)));
+        p.drawText(cell, Qt::AlignCenter, tr(kDayHeaders.at(static_cast<std::size_t>(column))));
     }
     p.setPen(style::kGray);
     p.drawLine(header.bottomLeft(), header.bottomRight());

@@ -2,6 +2,7 @@
 
 #include "fileinfo/core/FileInfoRows.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <memory>
 
@@ -61,11 +62,17 @@ int runFileInfoCommand(const std::filesystem::path& file, const IMappedFiles& fi
     // The window lists a file's folder, so the command names it in full as well.
     const QString full = QFileInfo(path).absoluteFilePath();
     if (!QFileInfo::exists(full)) {
-        err << "veskor: Cannot open file " << file.string() << '\n';
+        err << QCoreApplication::translate("FileInfoCommand", "veskor: Cannot open file %1")
+                   .arg(QString::fromStdString(file.string()))
+                   .toStdString()
+            << '\n';
         return 2;
     }
     if (!files.map(full.toStdString())) {
-        err << "veskor: Cannot read file " << file.string() << '\n';
+        err << QCoreApplication::translate("FileInfoCommand", "veskor: Cannot read file %1")
+                   .arg(QString::fromStdString(file.string()))
+                   .toStdString()
+            << '\n';
         return 1;
     }
     FileInfoFormats formats;
@@ -74,7 +81,10 @@ int runFileInfoCommand(const std::filesystem::path& file, const IMappedFiles& fi
     const std::vector<FileInfoRow> rows = readFileInfoRows(full, watched, formats);
     if (watched.cutShort()) {
         // Another program truncated it meanwhile: as unreadable as one that cannot be mapped.
-        err << "veskor: Cannot read file " << file.string() << '\n';
+        err << QCoreApplication::translate("FileInfoCommand", "veskor: Cannot read file %1")
+                   .arg(QString::fromStdString(file.string()))
+                   .toStdString()
+            << '\n';
         return 1;
     }
     for (const FileInfoRow& row : rows) {

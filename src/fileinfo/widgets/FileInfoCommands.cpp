@@ -2,13 +2,17 @@
 
 #include "fileinfo/core/FileInfoCommand.h"
 
+#include <QCoreApplication>
+
 namespace veskor {
 
 std::vector<CommandDescription> fileInfoCommands() {
     return {{
         .word = "fileinfo",
         .usage = "fileinfo FILE",
-        .summary = "the version resource and document summary",
+        .summary = QCoreApplication::translate("FileInfoCommands",
+                                               "the version resource and document summary")
+                       .toStdString(),
         .example = "fileinfo setup.msi",
         .manual =
             R"(The version resource of an executable and the summary of a compound document, one row per line:
@@ -19,7 +23,9 @@ Example: \fBveskor fileinfo setup.msi\fR
 )",
         .options = {},
         .parse = [](const CommandArgs& args) -> CommandRun {
-            const std::filesystem::path file = requiredArgument(args, "fileinfo needs a FILE");
+            const std::filesystem::path file = requiredArgument(
+                args, QCoreApplication::translate("FileInfoCommands", "fileinfo needs a FILE")
+                          .toStdString());
             return [file](CommandContext& context) {
                 return runFileInfoCommand(file, context.mappedFiles(), context.out(),
                                           context.err());

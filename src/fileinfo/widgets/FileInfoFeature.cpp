@@ -9,6 +9,7 @@
 #include "ui/Feature.h"
 #include "ui/StatusCell.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTableWidget>
 #include <sstream>
@@ -41,9 +42,9 @@ BuiltWindow fileInfoWindow(const WindowSources& sources) {
 std::vector<MenuEntry> attachFileInfo(BarLink& bar, const FeatureServices& services) {
     const std::shared_ptr<const IMappedFiles> files = services.mappedFiles;
     openFileInfoOnDrop(bar.cell(BarCell::Saint), files);
-    return {{{MenuPlace::Section::Tools, 2}, "Version Info on File...", [&bar, files] {
-                 chooseFileInfo(*files, bar.windowParent());
-             }}};
+    return {{{MenuPlace::Section::Tools, 2},
+             QCoreApplication::translate("FileInfoFeature", "Version Info on File..."),
+             [&bar, files] { chooseFileInfo(*files, bar.windowParent()); }}};
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "ui/StatusCell.h"
 #include "ui/Style.h"
 
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -42,14 +43,14 @@ FileInfoWindow::FileInfoWindow(const IMappedFiles& files, QWidget* parent)
                           Qt::WindowStaysOnTopHint),
       m_files(files) {
     new DialogBorder(this);
-    setWindowTitle("Version Resource");
+    setWindowTitle(tr("Version Resource"));
     setFont(style::uiFont(11, false));
     setFixedSize(kWidth, kHeight);
 
     m_list = new QTableWidget(0, 2, this);
     m_list->setObjectName("fileInfoList");
     m_list->setGeometry(9, 6, 304, 329);
-    m_list->setHorizontalHeaderLabels({"     Key", "Value"});
+    m_list->setHorizontalHeaderLabels({tr("     Key"), tr("Value")});
     m_list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_list->horizontalHeader()->setHighlightSections(false);
     m_list->horizontalHeader()->setMinimumSectionSize(20);
@@ -65,7 +66,7 @@ FileInfoWindow::FileInfoWindow(const IMappedFiles& files, QWidget* parent)
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setTabKeyNavigation(false);
 
-    m_closeButton = new QPushButton("&Close", this);
+    m_closeButton = new QPushButton(tr("&Close"), this);
     m_closeButton->setObjectName("closeButton");
     m_closeButton->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     m_closeButton->setGeometry(240, 344, 75, 25);
@@ -79,7 +80,7 @@ FileInfoWindow::FileInfoWindow(const IMappedFiles& files, QWidget* parent)
 }
 
 void FileInfoWindow::setFile(const QString& path) {
-    setWindowTitle("Version Resource - [" + fileNamePart(path) + "]");
+    setWindowTitle(tr("Version Resource - [%1]").arg(fileNamePart(path)));
     const QLocale locale;
     FileInfoFormats formats;
     formats.thousandsSeparator = locale.groupSeparator();
@@ -89,7 +90,10 @@ void FileInfoWindow::setFile(const QString& path) {
     m_list->setRowCount(static_cast<int>(rows.size()));
     for (int row = 0; row < m_list->rowCount(); ++row) {
         const FileInfoRow& info = rows.at(static_cast<std::size_t>(row));
-        m_list->setItem(row, 0, new QTableWidgetItem(info.key));
+        // The rows name their keys in English, as the command prints them.
+        m_list->setItem(row, 0,
+                        new QTableWidgetItem(QCoreApplication::translate(
+                            "FileInfoRows", info.key.toUtf8().constData())));
         m_list->setItem(row, 1, new QTableWidgetItem(info.value));
     }
 }
@@ -101,9 +105,12 @@ void showFileInfo(const QString& path, const IMappedFiles& files, QWidget* paren
 }
 
 QStringList fileInfoFilters() {
-    return {"Executables (*.exe)",  "Libraries (*.dll *.dpl *.dcl *.vxd)",
-            "ActiveX (*.ocx)",      "VBXs (*.vbx)",
-            "Drivers (*.drv *mpd)", "All Files (*)"};
+    return {QCoreApplication::translate("FileInfoWindow", "Executables (*.exe)"),
+            QCoreApplication::translate("FileInfoWindow", "Libraries (*.dll *.dpl *.dcl *.vxd)"),
+            QCoreApplication::translate("FileInfoWindow", "ActiveX (*.ocx)"),
+            QCoreApplication::translate("FileInfoWindow", "VBXs (*.vbx)"),
+            QCoreApplication::translate("FileInfoWindow", "Drivers (*.drv *mpd)"),
+            QCoreApplication::translate("FileInfoWindow", "All Files (*)")};
 }
 
 void chooseFileInfo(const IMappedFiles& files, QWidget* parent) {

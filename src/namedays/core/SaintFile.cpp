@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <string_view>
 #include <system_error>
@@ -85,7 +86,10 @@ bool loadSaints(SaintTable& table, IFileStore& files, const std::filesystem::pat
     case FileRead::Status::TooLarge:
         break;
     }
-    throw Error(formatMessage("Cannot open file %s", fullPath(path)) + withReason(file.reason));
+    throw Error(QCoreApplication::translate("SaintFile", "Cannot open file %1")
+                    .arg(QString::fromStdString(fullPath(path)))
+                    .toStdString() +
+                withReason(file.reason));
 }
 
 void saveSaints(const SaintTable& table, IFileStore& files, const std::filesystem::path& path) {
@@ -94,11 +98,15 @@ void saveSaints(const SaintTable& table, IFileStore& files, const std::filesyste
     case FileSave::Ok:
         return;
     case FileSave::WriteFailed:
-        throw Error("Stream write error" + withReason(saved.reason));
+        throw Error(QCoreApplication::translate("SaintFile", "Stream write error").toStdString() +
+                    withReason(saved.reason));
     case FileSave::CannotCreate:
         break;
     }
-    throw Error(formatMessage("Cannot create file %s", fullPath(path)) + withReason(saved.reason));
+    throw Error(QCoreApplication::translate("SaintFile", "Cannot create file %1")
+                    .arg(QString::fromStdString(fullPath(path)))
+                    .toStdString() +
+                withReason(saved.reason));
 }
 
 } // namespace veskor

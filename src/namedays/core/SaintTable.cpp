@@ -3,6 +3,7 @@
 #include "common/DateUtils.h"
 #include "common/Error.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -12,7 +13,9 @@ namespace veskor {
 namespace {
 
 [[noreturn]] void listIndexError(int index) {
-    throw Error(formatMessage("List index out of bounds (%d)", index));
+    throw Error(QCoreApplication::translate("SaintTable", "List index out of bounds (%1)")
+                    .arg(index)
+                    .toStdString());
 }
 
 // Days per month in the table's leap-year order.
@@ -52,7 +55,8 @@ const std::string& saintOfDate(const SaintTable& table, DateTime date) {
 
 DateTime saintPositionToDate(int position, int year) {
     if (position < 1 || position > kSaintTableDays) {
-        throw Error("Invalid argument to date encode");
+        throw Error(QCoreApplication::translate("DateTime", "Invalid argument to date encode")
+                        .toStdString());
     }
     int day = position;
     int month = 1;

@@ -5,6 +5,8 @@
 #include "common/Error.h"
 #include "namedays/core/SaintFile.h"
 
+#include <QCoreApplication>
+
 namespace veskor {
 
 namespace {
@@ -14,18 +16,23 @@ constexpr int kFirstYear = 1;
 constexpr int kLastYear = 9999;
 
 int parseYear(const std::string& year) {
-    const std::string range =
-        " (" + std::to_string(kFirstYear) + " to " + std::to_string(kLastYear) + ")";
+    const QString range = QCoreApplication::translate("NameDayCommands", " (%1 to %2)")
+                              .arg(kFirstYear)
+                              .arg(kLastYear);
     const bool negative = year.starts_with('-');
     const std::size_t digits = year.size() - (negative ? 1 : 0);
     const std::string_view number = std::string_view(year).substr(negative ? 1 : 0);
     if (digits == 0 || digits > 6 ||
         number.find_first_not_of("0123456789") != std::string_view::npos) {
-        throw UsageError("invalid year '" + year + "'" + range);
+        throw UsageError(QCoreApplication::translate("NameDayCommands", "invalid year '%1'%2")
+                             .arg(QString::fromStdString(year), range)
+                             .toStdString());
     }
     const int y = std::stoi(std::string(number));
     if (negative || y < kFirstYear || y > kLastYear) {
-        throw UsageError("year " + year + " is out of range" + range);
+        throw UsageError(QCoreApplication::translate("NameDayCommands", "year %1 is out of range%2")
+                             .arg(QString::fromStdString(year), range)
+                             .toStdString());
     }
     return y;
 }
@@ -58,7 +65,13 @@ bool loadCommandSaints(CommandContext& context, SaintTable& table, std::string& 
 }
 
 std::string saintTableError(const std::string& text, const std::string& saintFile) {
-    return "veskor: " + text + (saintFile.empty() ? "" : " in " + saintFile) + '\n';
+    const QString problem = QString::fromStdString(text);
+    return (saintFile.empty()
+                ? QCoreApplication::translate("NameDayCommands", "veskor: %1").arg(problem)
+                : QCoreApplication::translate("NameDayCommands", "veskor: %1 in %2")
+                      .arg(problem, QString::fromStdString(saintFile)))
+               .toStdString() +
+           '\n';
 }
 
 int runSaintCommand(DateTime day, const SaintTable& saints, const std::string& saintFile,
@@ -79,12 +92,17 @@ int runFindCommand(const std::string& name, int year, const SaintTable& saints, 
     const std::optional<int> index = bytes ? findSaintIndex(saints, *bytes) : std::nullopt;
     // Entries past the last day of the year (a long file) have no date.
     if (!index || *index >= kSaintTableDays) {
-        err << "veskor: Not found.\n";
+        err << QCoreApplication::translate("NameDayCommands", "veskor: Not found.").toStdString()
+            << '\n';
         return 1;
     }
     if (*index == kLeapDayIndex && !isLeapYear(year)) {
-        err << "veskor: " << cp1250ToUtf8(saints.at(*index)) << " is on 29 February, which " << year
-            << " does not have\n";
+        err << QCoreApplication::translate("NameDayCommands",
+                                           "veskor: %1 is on 29 February, which %2 does not have")
+                   .arg(QString::fromStdString(cp1250ToUtf8(saints.at(*index))))
+                   .arg(year)
+                   .toStdString()
+            << '\n';
         return 1;
     }
     out << formatIsoDate(saintPositionToDate(*index + 1, year)) << '\n';
@@ -95,7 +113,8 @@ std::vector<CommandDescription> nameDayCommands() {
     CommandDescription saint{
         .word = "saint",
         .usage = "saint [YYYY-MM-DD]",
-        .summary = "the name-day of a day",
+        .summary =
+            QCoreApplication::translate("NameDayCommands", "the name-day of a day").toStdString(),
         .example = "saint 2026-12-24",
         .manual = R"(The name-day of a day.
 .RS
@@ -116,7 +135,8 @@ Example: \fBveskor saint 2026-07-05\fR
     CommandDescription find{
         .word = "find",
         .usage = "find NAME [--year YYYY]",
-        .summary = "the date of a name-day",
+        .summary =
+            QCoreApplication::translate("NameDayCommands", "the date of a name-day").toStdString(),
         .example = "find Karina --year 2027",
         .manual = R"(The date of a name-day.
 .RS
@@ -124,9 +144,14 @@ Example: \fBveskor find Ludmila \-\-year 2027\fR
 .RE
 )",
         .options = {{"--year",
-                     "  --year YYYY     find: the year, 1 to 9999 (default: this year)\n"}},
+                     QCoreApplication::translate(
+                         "NameDayCommands",
+                         "  --year YYYY     find: the year, 1 to 9999 (default: this year)\n")
+                         .toStdString()}},
         .parse = [](const CommandArgs& args) -> CommandRun {
-            const std::string name = requiredArgument(args, "find needs a NAME");
+            const std::string name = requiredArgument(
+                args,
+                QCoreApplication::translate("NameDayCommands", "find needs a NAME").toStdString());
             const std::optional<std::string> year = args.option("--year");
             const std::optional<int> y = year ? std::optional(parseYear(*year)) : std::nullopt;
             return [name, y](CommandContext& context) {

@@ -9,6 +9,8 @@
 #include "ui/Feature.h"
 #include "ui/StatusCell.h"
 
+#include <QCoreApplication>
+
 namespace veskor {
 
 namespace {
@@ -32,7 +34,9 @@ std::vector<MenuEntry> attachNameDays(BarLink& bar, const FeatureServices& servi
             [&bar](const QString& text) { bar.report(text); }, bar.windowParent());
     };
     QObject::connect(bar.cell(BarCell::Saint), &StatusCell::doubleClicked, &bar, edit);
-    return {{{MenuPlace::Section::Tools, 3}, "Edit Sain's Days...", edit}};
+    return {{{MenuPlace::Section::Tools, 3},
+             QCoreApplication::translate("NameDaysFeature", "Edit Sain's Days..."),
+             edit}};
 }
 
 } // namespace

@@ -106,11 +106,11 @@ SaintEditorWindow::SaintEditorWindow(SaintTable& table, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       m_table(table) {
     new DialogBorder(this);
-    setWindowTitle("Saint's Days");
+    setWindowTitle(tr("Saint's Days"));
     setFont(style::uiFont(11, false));
     setFixedSize(261, 324);
 
-    auto* label = new QLabel("Saint's name to find", this);
+    auto* label = new QLabel(tr("Saint's name to find"), this);
     label->move(8, 12);
     label->adjustSize();
 
@@ -121,7 +121,7 @@ SaintEditorWindow::SaintEditorWindow(SaintTable& table, QWidget* parent)
     auto* findButton = new QToolButton(m_findField);
     findButton->setObjectName("findButton");
     findButton->setText("...");
-    findButton->setToolTip("Press to find");
+    findButton->setToolTip(tr("Press to find"));
     findButton->setFocusPolicy(Qt::NoFocus);
     findButton->setCursor(Qt::ArrowCursor);
     const int frame = m_findField->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
@@ -137,7 +137,7 @@ SaintEditorWindow::SaintEditorWindow(SaintTable& table, QWidget* parent)
     m_list = new NameList(0, 2, this);
     m_list->setObjectName("nameList");
     m_list->setGeometry(8, 40, 245, 241);
-    m_list->setHorizontalHeaderLabels({"     Saint's name", "Date"});
+    m_list->setHorizontalHeaderLabels({tr("     Saint's name"), tr("Date")});
     m_list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_list->horizontalHeader()->setHighlightSections(false);
     m_list->setColumnWidth(0, 175);
@@ -159,7 +159,7 @@ SaintEditorWindow::SaintEditorWindow(SaintTable& table, QWidget* parent)
     }
     m_list->setPalette(palette);
 
-    auto* closeButton = new QPushButton("Close", this);
+    auto* closeButton = new QPushButton(tr("Close"), this);
     closeButton->setObjectName("closeButton");
     closeButton->setGeometry(178, 293, 75, 25);
     // Enter in the find field or an edited row must not close the window.
@@ -215,7 +215,8 @@ void SaintEditorWindow::findName() {
             return;
         }
     }
-    QMessageBox box(QMessageBox::Information, "Information", "Not found.", QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, tr("Information"), tr("Not found."), QMessageBox::Ok,
+                    this);
     box.exec();
 }
 

@@ -3,6 +3,7 @@
 #include "common/Error.h"
 #include "platform/linux/LinuxPaths.h"
 
+#include <QCoreApplication>
 #include <QLockFile>
 #include <QSettings>
 #include <QString>
@@ -149,8 +150,11 @@ std::optional<std::int32_t> IniSettingsStore::readInteger(const std::string& nam
     if (!m_readerOpened) {
         m_readerOpened = true;
         if (isTooLarge(m_file)) { // said once: the later reads find no values
-            throw Error(m_file.string() + ": larger than " + std::to_string(kMaxSettingsBytes) +
-                        " bytes; the defaults are used");
+            throw Error(QCoreApplication::translate(
+                            "IniSettingsStore", "%1: larger than %2 bytes; the defaults are used")
+                            .arg(QString::fromStdString(m_file.string()))
+                            .arg(kMaxSettingsBytes)
+                            .toStdString());
         }
         if (!isSpecialFile(m_file)) {
             m_reader = std::make_unique<QSettings>(toQString(m_file), QSettings::IniFormat);
@@ -166,7 +170,9 @@ std::optional<std::int32_t> IniSettingsStore::readInteger(const std::string& nam
     if (!ok || value.typeId() == QMetaType::QStringList ||
         number < std::numeric_limits<std::int32_t>::min() ||
         number > std::numeric_limits<std::int32_t>::max()) {
-        throw Error(formatMessage("Invalid data type for '%s'", name));
+        throw Error(QCoreApplication::translate("IniSettingsStore", "Invalid data type for '%1'")
+                        .arg(QString::fromStdString(std::string(name)))
+                        .toStdString());
     }
     return static_cast<std::int32_t>(number);
 }

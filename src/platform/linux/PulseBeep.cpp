@@ -1,5 +1,6 @@
 #include "platform/linux/PulseBeep.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -79,7 +80,11 @@ void PulseBeep::beep() {
                 m_loop = nullptr;
             }
             if (!std::exchange(m_reported, true)) {
-                m_report << "veskor: no sound thread; alarms ring the X bell\n" << std::flush;
+                m_report << QCoreApplication::translate(
+                                "PulseBeep", "veskor: no sound thread; alarms ring the X bell")
+                                .toStdString()
+                         << '\n'
+                         << std::flush;
             }
             m_fallback.beep();
             return;
@@ -246,7 +251,11 @@ void PulseBeep::fail(const char* reason) {
         return; // already failed, within the same call
     }
     if (!std::exchange(m_reported, true)) {
-        m_report << "veskor: no sound server (" << reason << "); alarms ring the X bell\n"
+        m_report << QCoreApplication::translate(
+                        "PulseBeep", "veskor: no sound server (%1); alarms ring the X bell")
+                        .arg(QString::fromStdString(std::string(reason)))
+                        .toStdString()
+                 << '\n'
                  << std::flush;
     }
     // A server that went away after working may be back already (restarted); one that never

@@ -2,11 +2,17 @@
 
 #include "common/NumberPattern.h"
 
+#include <QCoreApplication>
+
 namespace veskor {
 
 namespace {
 
 constexpr std::uint64_t kKb = 1024;
+
+std::string notActive() {
+    return QCoreApplication::translate("MemoryFeed", "<not active>").toStdString();
+}
 
 std::int64_t kilobytes(std::uint64_t bytes) {
     return static_cast<std::int64_t>(bytes / kKb);
@@ -16,11 +22,13 @@ std::int64_t kilobytes(std::uint64_t bytes) {
 std::string feedTrace(bool on, std::uint64_t freeBytes, std::uint64_t totalBytes,
                       std::optional<TraceSample>& sample, std::string_view separator) {
     if (!on) {
-        return std::string(kNotActive);
+        return notActive();
     }
     sample = TraceSample{kilobytes(freeBytes), kilobytes(totalBytes)};
-    return formatNumberPattern("#,##0 KB of ", sample->position, separator) +
-           formatNumberPattern("#,##0 KB", sample->max, separator);
+    return QCoreApplication::translate("MemoryFeed", "%1 of %2")
+        .arg(QString::fromStdString(formatNumberPattern("#,##0 KB", sample->position, separator)),
+             QString::fromStdString(formatNumberPattern("#,##0 KB", sample->max, separator)))
+        .toStdString();
 }
 
 } // namespace
@@ -30,7 +38,7 @@ std::optional<MemoryFeed> memoryFeed(const ScopeSettings& settings,
                                      std::string_view thousandsSeparator) {
     MemoryFeed feed;
     if (!settings.active) {
-        feed.physicalCaption = feed.swapCaption = kNotActive;
+        feed.physicalCaption = feed.swapCaption = notActive();
         return feed;
     }
     if (!memory) {

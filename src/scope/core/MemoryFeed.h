@@ -27,8 +27,6 @@ struct MemoryFeed {
     std::string swapCaption;
 };
 
-inline constexpr std::string_view kNotActive = "<not active>";
-
 // The feed for the scope's current options. A stopped scope gets no samples and "<not active>"
 // on both boxes; a running one needs the memory status, and without it nothing changes
 // (nullopt).

@@ -57,8 +57,8 @@ private:
     Save m_save;
     QWidget* m_owner;
     ScopeView* m_view = nullptr;
-    QString m_physicalCaption = "Physical memory";
-    QString m_swapCaption = "Page file";
+    QString m_physicalCaption = tr("Physical memory");
+    QString m_swapCaption = tr("Page file");
 };
 
 } // namespace veskor

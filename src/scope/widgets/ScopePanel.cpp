@@ -8,6 +8,7 @@
 #include "ui/Style.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QSpinBox>
@@ -55,14 +56,14 @@ void buildScopeContent(MemoryScope& scope, SidePanel& panel) {
 
     auto* active = new QCheckBox(&panel);
     active->setObjectName("activeBox");
-    active->setToolTip("Start/Stop");
+    active->setToolTip(QCoreApplication::translate("ScopePanel", "Start/Stop"));
     active->setChecked(settings.active);
     active->setFocusPolicy(Qt::NoFocus);
     active->setGeometry(180, 3, 16, kRowHeight);
 
     auto* interval = new QSpinBox(&panel);
     interval->setObjectName("intervalBox");
-    interval->setToolTip("Interval [ms]");
+    interval->setToolTip(QCoreApplication::translate("ScopePanel", "Interval [ms]"));
     interval->setAlignment(Qt::AlignRight);
     interval->setRange(kMinIntervalMs, std::numeric_limits<int>::max());
     interval->setSingleStep(kIntervalStep);
@@ -81,8 +82,12 @@ void buildScopeContent(MemoryScope& scope, SidePanel& panel) {
 
     const int firstRow = kScopeTop + viewSize.height() + 8;
     const int secondRow = firstRow + kRowHeight + 5;
-    addColorKey("Physical", "Physical memory", style::kLime, firstRow, panel);
-    addColorKey("Page file", "Page file", style::kAqua, secondRow, panel);
+    addColorKey(QCoreApplication::translate("ScopePanel", "Physical"),
+                QCoreApplication::translate("ScopePanel", "Physical memory"), style::kLime,
+                firstRow, panel);
+    addColorKey(QCoreApplication::translate("ScopePanel", "Page file", "the colour key, 56 pixels"),
+                QCoreApplication::translate("ScopePanel", "Page file"), style::kAqua, secondRow,
+                panel);
     auto* physical = addTraceBox("physicalBox", settings.physical, firstRow, panel);
     auto* swap = addTraceBox("swapBox", settings.swap, secondRow, panel);
     const auto showCaptions = [&scope, physical, swap] {
@@ -103,8 +108,8 @@ void buildScopeContent(MemoryScope& scope, SidePanel& panel) {
 SidePanelDescription scopeSidePanel(std::function<MemoryScope&()> scope) {
     SidePanelDescription panel;
     panel.word = "scope";
-    panel.menuText = "Memory Usage Scope";
-    panel.title = "Memory usage scope";
+    panel.menuText = QCoreApplication::translate("ScopePanel", "Memory Usage Scope");
+    panel.title = QCoreApplication::translate("ScopePanel", "Memory usage scope");
     panel.height = 191;
     panel.firstTop = 354;
     if (scope) {

@@ -11,7 +11,7 @@ namespace veskor {
 ExitSelectionDialog::ExitSelectionDialog(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowMinimizeButtonHint) {
-    setWindowTitle("Exit Selection");
+    setWindowTitle(tr("Exit Selection"));
     setFont(style::uiFont(10, false));
     setFixedSize(135, 206);
 
@@ -21,16 +21,16 @@ ExitSelectionDialog::ExitSelectionDialog(QWidget* parent)
     panel->setLineWidth(2);
     panel->setGeometry(7, 5, 121, 194);
 
-    m_unconditional = new QCheckBox("Unconditional", panel);
+    m_unconditional = new QCheckBox(tr("Unconditional"), panel);
     m_unconditional->setObjectName("unconditional");
     m_unconditional->move(16, 12);
 
-    addButton(panel, "&Logoff", 42, 27, ExitSelection::LogOff);
-    addButton(panel, "&Reboot", 72, 26, ExitSelection::Reboot);
-    addButton(panel, "&Shutdown", 101, 27, ExitSelection::ShutDown);
-    addButton(panel, "&Poweroff", 131, 27, ExitSelection::PowerOff);
+    addButton(panel, tr("&Logoff"), 42, 27, ExitSelection::LogOff);
+    addButton(panel, tr("&Reboot"), 72, 26, ExitSelection::Reboot);
+    addButton(panel, tr("&Shutdown"), 101, 27, ExitSelection::ShutDown);
+    addButton(panel, tr("&Poweroff"), 131, 27, ExitSelection::PowerOff);
     // Escape rejects the dialog, which leaves the selection at Cancel as this button does.
-    addButton(panel, "&Cancel", 160, 25, ExitSelection::Cancel);
+    addButton(panel, tr("&Cancel"), 160, 25, ExitSelection::Cancel);
 }
 
 void ExitSelectionDialog::addButton(QWidget* panel, const QString& text, int top, int height,

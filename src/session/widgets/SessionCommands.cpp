@@ -15,15 +15,15 @@ SessionCommands::SessionCommands(std::shared_ptr<ISessionService> service, QWidg
       }) {}
 
 void SessionCommands::shutdown() {
-    run(ExitType::ShutDown, QStringLiteral("Shutdown"));
+    run(ExitType::ShutDown, tr("Shutdown"));
 }
 
 void SessionCommands::logOff() {
-    run(ExitType::LogOff, QStringLiteral("Log Off"));
+    run(ExitType::LogOff, tr("Log Off"));
 }
 
 void SessionCommands::reboot() {
-    run(ExitType::Reboot, QStringLiteral("Reboot"));
+    run(ExitType::Reboot, tr("Reboot"));
 }
 
 void SessionCommands::run(ExitType type, const QString& command) {
@@ -39,9 +39,8 @@ void SessionCommands::run(ExitType type, const QString& command) {
         if (outcome == ExitOutcome::Refused) {
             const std::string& reason =
                 m_exit.reason().empty() ? m_exit.lastError() : m_exit.reason();
-            showErrorMessage(
-                &m_window,
-                QStringLiteral("%1 failed: %2").arg(command, QString::fromStdString(reason)));
+            showErrorMessage(&m_window,
+                             tr("%1 failed: %2").arg(command, QString::fromStdString(reason)));
         } else if (outcome == ExitOutcome::Accepted && type == ExitType::LogOff) {
             emit logOffAccepted();
         }

@@ -5,15 +5,18 @@
 #include "ui/BarLink.h"
 #include "ui/Feature.h"
 
+#include <QCoreApplication>
+
 namespace veskor {
 
 namespace {
 
 std::vector<MenuEntry> attachSession(BarLink& bar, const FeatureServices& services) {
     using Section = MenuPlace::Section;
-    std::vector<MenuEntry> entries{{{Section::Session, 1}, "Shutdown", {}},
-                                   {{Section::Session, 2}, "Log Off", {}},
-                                   {{Section::Session, 3}, "Reboot", {}}};
+    std::vector<MenuEntry> entries{
+        {{Section::Session, 1}, QCoreApplication::translate("SessionFeature", "Shutdown"), {}},
+        {{Section::Session, 2}, QCoreApplication::translate("SessionFeature", "Log Off"), {}},
+        {{Section::Session, 3}, QCoreApplication::translate("SessionFeature", "Reboot"), {}}};
     // A picture of the bar does not reach the session's service.
     if (!services.live) {
         return entries;

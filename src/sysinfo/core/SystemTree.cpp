@@ -3,6 +3,7 @@
 #include "common/Error.h"
 #include "common/NumberPattern.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace veskor {
@@ -26,23 +27,37 @@ void addUnlessBlank(std::vector<SystemTreeNode>& nodes, const std::string& text)
     }
 }
 
+// A caption of the tree in the user's language, its %1 replaced by `value`.
+std::string caption(const char* text, const std::string& value = {}) {
+    QString translated = QCoreApplication::translate("SystemTree", text);
+    if (translated.contains(QLatin1String("%1"))) {
+        translated = translated.arg(QString::fromStdString(value));
+    }
+    return translated.toStdString();
+}
+
 std::string kilobytes(std::uint64_t bytes, std::string_view separator) {
     return formatNumberPattern("#,## KB", static_cast<std::int64_t>(bytes / 1024), separator);
 }
 
 void addProcessors(SystemTree& tree, const CpuInfo& cpu) {
-    SystemTreeNode& root = add(tree, "System processor(s)");
+    SystemTreeNode& root =
+        add(tree, caption(QT_TRANSLATE_NOOP("SystemTree", "System processor(s)")));
     for (int i = 0; i < cpu.count(); ++i) {
         SystemTreeNode& processor = add(root.children, cpu.cpu());
-        add(processor.children, "Vendor: " + cpu.vendor());
-        add(processor.children, "Speed: " + std::to_string(cpu.speed()) + " MHz");
-        add(processor.children, "Multimedia extension: " + yesNoText(cpu.mmx()));
-        add(processor.children, "Overdrive: " + yesNoText(cpu.overDrive()));
+        add(processor.children,
+            caption(QT_TRANSLATE_NOOP("SystemTree", "Vendor: %1"), cpu.vendor()));
+        add(processor.children,
+            caption(QT_TRANSLATE_NOOP("SystemTree", "Speed: %1 MHz"), std::to_string(cpu.speed())));
+        add(processor.children, caption(QT_TRANSLATE_NOOP("SystemTree", "Multimedia extension: %1"),
+                                        yesNoText(cpu.mmx())));
+        add(processor.children,
+            caption(QT_TRANSLATE_NOOP("SystemTree", "Overdrive: %1"), yesNoText(cpu.overDrive())));
     }
 }
 
 void addSound(SystemTree& tree, const SoundDevices& sound) {
-    SystemTreeNode& root = add(tree, "Sound");
+    SystemTreeNode& root = add(tree, caption(QT_TRANSLATE_NOOP("SystemTree", "Sound")));
     if (isBlank(sound.soundDevice)) {
         return;
     }
@@ -54,7 +69,8 @@ void addSound(SystemTree& tree, const SoundDevices& sound) {
     addUnlessBlank(midi.children, sound.midiIn);
     addUnlessBlank(midi.children, sound.midiOut);
     addUnlessBlank(add(device.children, "AUX").children, sound.aux);
-    addUnlessBlank(add(device.children, "Mixer").children, sound.mixer);
+    addUnlessBlank(add(device.children, caption(QT_TRANSLATE_NOOP("SystemTree", "Mixer"))).children,
+                   sound.mixer);
 }
 
 void addText(std::string& out, const std::vector<SystemTreeNode>& nodes, int level) {
@@ -69,7 +85,8 @@ void addText(std::string& out, const std::vector<SystemTreeNode>& nodes, int lev
 } // namespace
 
 std::string yesNoText(bool flag) {
-    return flag ? "Yes" : "No";
+    return flag ? caption(QT_TRANSLATE_NOOP("SystemTree", "Yes"))
+                : caption(QT_TRANSLATE_NOOP("SystemTree", "No"));
 }
 
 std::string localHostName(ISystemFacts& facts) {
@@ -98,35 +115,45 @@ void fillSystemTree(SystemTree& tree, const SystemInfo& info, const CpuInfo& cpu
     tree.clear();
     addProcessors(tree, cpu);
 
-    SystemTreeNode& memory = add(tree, "Memory");
-    add(memory.children, "RAM: " + kilobytes(info.memory().totalPhys, thousandsSeparator));
-    add(memory.children, "Page file: " + kilobytes(info.memory().totalSwap, thousandsSeparator));
+    SystemTreeNode& memory = add(tree, caption(QT_TRANSLATE_NOOP("SystemTree", "Memory")));
+    add(memory.children, caption(QT_TRANSLATE_NOOP("SystemTree", "RAM: %1"),
+                                 kilobytes(info.memory().totalPhys, thousandsSeparator)));
+    add(memory.children, caption(QT_TRANSLATE_NOOP("SystemTree", "Page file: %1"),
+                                 kilobytes(info.memory().totalSwap, thousandsSeparator)));
 
     const SystemInfo::Display& display = info.display();
-    SystemTreeNode& video = add(tree, "Video");
+    SystemTreeNode& video = add(tree, caption(QT_TRANSLATE_NOOP("SystemTree", "Video")));
     add(add(video.children, display.displayDevice).children,
-        "Resolution: " + std::to_string(display.screenWidth) + "x" +
-            std::to_string(display.screenHeight) + "-" + std::to_string(display.resolution) +
-            "bit");
-    addUnlessBlank(add(video.children, "Monitor").children, info.peripherals().monitor);
+        caption(QT_TRANSLATE_NOOP("SystemTree", "Resolution: %1bit"),
+                std::to_string(display.screenWidth) + "x" + std::to_string(display.screenHeight) +
+                    "-" + std::to_string(display.resolution)));
+    addUnlessBlank(
+        add(video.children, caption(QT_TRANSLATE_NOOP("SystemTree", "Monitor"))).children,
+        info.peripherals().monitor);
 
-    addUnlessBlank(add(tree, "Printer").children, info.peripherals().printer);
+    addUnlessBlank(add(tree, caption(QT_TRANSLATE_NOOP("SystemTree", "Printer"))).children,
+                   info.peripherals().printer);
     addSound(tree, info.sound());
 
     const SystemInfo::Os& os = info.os();
-    SystemTreeNode& system = add(tree, "Operating system");
-    add(system.children, "Platform: " + platformName(os.platformId) + " (" + os.versionName + ")");
+    SystemTreeNode& system =
+        add(tree, caption(QT_TRANSLATE_NOOP("SystemTree", "Operating system")));
+    add(system.children, caption(QT_TRANSLATE_NOOP("SystemTree", "Platform: %1"),
+                                 platformName(os.platformId) + " (" + os.versionName + ")"));
     add(system.children,
-        "Version: " + std::to_string(os.majorVersion) + "." + std::to_string(os.minorVersion));
-    add(system.children, "Build: " + std::to_string(os.buildNumber));
+        caption(QT_TRANSLATE_NOOP("SystemTree", "Version: %1"),
+                std::to_string(os.majorVersion) + "." + std::to_string(os.minorVersion)));
+    add(system.children,
+        caption(QT_TRANSLATE_NOOP("SystemTree", "Build: %1"), std::to_string(os.buildNumber)));
     add(system.children, "CSD: " + os.kernelBuild);
-    add(system.children, "File system: " + info.selectedMount().fileSystem);
+    add(system.children, caption(QT_TRANSLATE_NOOP("SystemTree", "File system: %1"),
+                                 info.selectedMount().fileSystem));
 
     // The root vector may still grow, so the machine node is reached by its index.
-    add(tree, "Machine");
+    add(tree, caption(QT_TRANSLATE_NOOP("SystemTree", "Machine")));
     const std::string name = hostName();
-    add(tree.back().children, "Name: " + name);
-    add(tree.back().children, "IP Addresses");
+    add(tree.back().children, caption(QT_TRANSLATE_NOOP("SystemTree", "Name: %1"), name));
+    add(tree.back().children, caption(QT_TRANSLATE_NOOP("SystemTree", "IP Addresses")));
     for (std::string& address : ipList()) {
         add(tree.back().children.back().children, std::move(address));
     }

@@ -3,13 +3,17 @@
 #include "sysinfo/core/CpuInfo.h"
 #include "sysinfo/core/SystemTree.h"
 
+#include <QCoreApplication>
+
 namespace veskor {
 
 std::vector<CommandDescription> systemInfoCommands() {
     CommandDescription cpu{
         .word = "cpu",
         .usage = "cpu",
-        .summary = "the processor: vendor, name, MMX, speed",
+        .summary = QCoreApplication::translate("SystemInfoCommands",
+                                               "the processor: vendor, name, MMX, speed")
+                       .toStdString(),
         .example = "cpu",
         .manual = "The processor: vendor, name, full name, MMX and measured speed.\n",
         .options = {},
@@ -26,7 +30,8 @@ std::vector<CommandDescription> systemInfoCommands() {
     CommandDescription sysinfo{
         .word = "sysinfo",
         .usage = "sysinfo",
-        .summary = "the system information tree",
+        .summary = QCoreApplication::translate("SystemInfoCommands", "the system information tree")
+                       .toStdString(),
         .example = "sysinfo",
         .manual = "The system information tree, two spaces of indent per level.\n",
         .options = {},

@@ -7,6 +7,7 @@
 #include "ui/Style.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLocale>
@@ -200,8 +201,8 @@ void SystemInfoContent::fill() {
 SidePanelDescription systemInfoSidePanel(SystemInfoSources sources) {
     SidePanelDescription panel;
     panel.word = "sysinfo";
-    panel.menuText = "System Information";
-    panel.title = "System information";
+    panel.menuText = QCoreApplication::translate("SystemInfoPanel", "System Information");
+    panel.title = QCoreApplication::translate("SystemInfoPanel", "System information");
     panel.height = 229;
     panel.firstTop = 208;
     panel.toggledByDoubleClickOn = {BarCell::FreePhysical, BarCell::FreeSwap, BarCell::FreeShare};
