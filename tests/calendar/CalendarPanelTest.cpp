@@ -84,6 +84,9 @@ private slots:
     void todayIsDrawnAndHinted() {
         Rig rig;
         QCOMPARE(rig.calendar->title(), QString("July 1998"));
+        QLocale::setDefault(QLocale(QLocale::Czech));
+        QCOMPARE(rig.calendar->title(), QString("červenec 1998")); // not the genitive "července"
+        QLocale::setDefault(QLocale::c());
         const QImage picture = rig.calendar->grab().toImage();
         const QRect today = rig.calendar->dayRect(1, 0);
         QCOMPARE(picture.pixelColor(today.topLeft() + QPoint(2, 2)),

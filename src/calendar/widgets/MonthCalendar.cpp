@@ -93,7 +93,8 @@ void MonthCalendar::goToDate(DateTime day) {
 }
 
 QString MonthCalendar::title() const {
-    return QLocale::system().monthName(m_grid.displayMonth(), QLocale::LongFormat) + ' ' +
+    // The month named on its own, not within a date: Czech "prosinec 2026", not "prosince".
+    return QLocale().standaloneMonthName(m_grid.displayMonth(), QLocale::LongFormat) + ' ' +
            QString("%1").arg(m_grid.displayYear(), 4, 10, QChar('0'));
 }
 
