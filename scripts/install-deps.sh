@@ -7,7 +7,7 @@ set -euo pipefail
 build_pkgs=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-qpa-plugins libqt6test6
-  libx11-dev libxcb1-dev
+  libx11-dev libxcb1-dev libxcb-sync-dev
   libgsf-1-dev libcups2-dev
   libpulse-dev
   fonts-dejavu-core fonts-liberation2

@@ -90,11 +90,11 @@ BuiltWindow alarmMessageWindow(const WindowSources& sources) {
             at = static_cast<DateTime>(dateOf(at)) + *time;
         }
     }
-    auto window = std::make_unique<AlarmMessageWindow>(sources.services.beep(), nullptr);
+    auto window = std::make_unique<AlarmMessageWindow>(sources.services.beep(), nullptr, nullptr);
     window->showAlarm(message, false, at);
     // Standing still the ticker shows the scroll's first frame, the message from its start,
     // and no timer moves it before the picture is taken.
-    window->led()->setScroll(false);
+    window->led()->setScrolling(false);
     return {nullptr, std::move(window)};
 }
 
@@ -171,7 +171,7 @@ CalendarSources calendarSources(LinuxServices& services, BarWindow* const& bar) 
 
 void connectFeatures(BarWindow& bar, LinuxServices& services,
                      const std::filesystem::path& dataDir) {
-    auto* alarms = new Alarms(services.files(), services.beep(), dataDir,
+    auto* alarms = new Alarms(services.files(), services.beep(), &services.stripScroller(), dataDir,
                               {[&bar](const QString& text, const QString& detail) {
                                    showErrorDialog(&bar, text, detail);
                                },
