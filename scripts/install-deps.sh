@@ -8,7 +8,7 @@ build_pkgs=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-qpa-plugins libqt6test6
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-  libx11-dev libxcb1-dev
+  libx11-dev libxcb1-dev libxcb-sync-dev
   libgsf-1-dev libcups2-dev
   libpulse-dev
   fonts-dejavu-core fonts-liberation2

@@ -42,6 +42,7 @@ FeatureServices LinuxServices::forFeatures(const std::filesystem::path& dataDir)
     return {*m_clock,
             m_picture ? static_cast<IFileStore&>(m_readOnlyFiles) : m_files,
             m_beep,
+            m_picture ? nullptr : &m_stripScroller,
             *m_settings,
             m_mappedFiles,
             std::make_shared<LinuxSystemFacts>(),

@@ -12,6 +12,7 @@
 #include "platform/linux/PosixMappedFile.h"
 #include "platform/linux/PulseBeep.h"
 #include "platform/linux/X11Beep.h"
+#include "platform/linux/X11StripScroller.h"
 #include "platform/linux/X11Taskbar.h"
 #include "platform/linux/X11WindowState.h"
 
@@ -72,6 +73,7 @@ public:
     [[nodiscard]] IClock& clock() { return *m_clock; }
     [[nodiscard]] IFileStore& files() { return m_files; }
     [[nodiscard]] IBeep& beep() { return m_beep; }
+    [[nodiscard]] IStripScroller& stripScroller() { return m_stripScroller; }
     // The settings the bar reads and writes: read only for a picture of a fixed moment.
     [[nodiscard]] ISettingsStore& settings() { return *m_settings; }
     [[nodiscard]] std::shared_ptr<const IMappedFiles> mappedFiles() const { return m_mappedFiles; }
@@ -92,6 +94,7 @@ private:
     bool m_picture = false;
     X11Beep m_bell;
     PulseBeep m_beep{m_bell}; // silent until the first beep: a screenshot never connects
+    X11StripScroller m_stripScroller;
     std::shared_ptr<PosixMappedFiles> m_mappedFiles = std::make_shared<PosixMappedFiles>();
 };
 

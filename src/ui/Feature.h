@@ -12,6 +12,7 @@
 #include "platform/Processor.h"
 #include "platform/SessionService.h"
 #include "platform/SettingsStore.h"
+#include "platform/StripScroller.h"
 #include "platform/SystemFacts.h"
 #include "ui/SidePanelDescription.h"
 
@@ -33,6 +34,8 @@ struct FeatureServices {
     IClock& clock;
     IFileStore& files;
     IBeep& beep;
+    // Moves the alarm window's LED band on the display server; none: the widget scrolls itself.
+    IStripScroller* stripScroller = nullptr;
     // The settings key the features' values are saved in.
     ISettingsStore& settings;
     std::shared_ptr<const IMappedFiles> mappedFiles;

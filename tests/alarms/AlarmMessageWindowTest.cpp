@@ -30,14 +30,14 @@ class AlarmMessageWindowTest : public QObject {
 private slots:
     void layout() {
         FakeBeep beep;
-        AlarmMessageWindow window(beep, nullptr);
+        AlarmMessageWindow window(beep, nullptr, nullptr);
         QCOMPARE(window.windowTitle(), QString("Alarm Event"));
         QCOMPARE(window.size(), QSize(331, 101));
         QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(window.led()->text(), QString("   "));
         QCOMPARE(window.led()->pos(), QPoint(0, 0));
         QCOMPARE(window.led()->width(), 331);
-        QVERIFY(window.led()->scroll());
+        QVERIFY(window.led()->isScrolling());
         QCOMPARE(window.okButton()->geometry(), QRect(254, 67, 75, 27));
         QVERIFY(window.okButton()->isDefault());
         QCOMPARE(window.okButton()->icon().pixmap(16, 16).toImage(), okGlyph().toImage());
@@ -45,7 +45,7 @@ private slots:
 
     void ledBand() {
         FakeBeep beep;
-        AlarmMessageWindow window(beep, nullptr);
+        AlarmMessageWindow window(beep, nullptr, nullptr);
         window.showAlarm(QString::fromUtf8("Žg"), false, encodeTime(7, 5, 0, 0));
         LedTicker& led = *window.led();
         QCOMPARE(led.height(), 58);
@@ -78,7 +78,7 @@ private slots:
 
     void beepsTwiceASecondOnlyWithSound() {
         FakeBeep beep;
-        AlarmMessageWindow window(beep, nullptr);
+        AlarmMessageWindow window(beep, nullptr, nullptr);
         window.showAlarm("Wake up", true, encodeTime(7, 5, 0, 0));
         QCOMPARE(window.windowTitle(), QString("Alarm event - [07:05]"));
         QCOMPARE(window.led()->text(), QString("Wake up"));
@@ -98,7 +98,7 @@ private slots:
 
     void closing() {
         FakeBeep beep;
-        AlarmMessageWindow window(beep, nullptr);
+        AlarmMessageWindow window(beep, nullptr, nullptr);
         QSignalSpy finished(&window, &QDialog::finished);
         window.showAlarm("Wake up", true, encodeTime(7, 5, 0, 0));
         QVERIFY(QTest::qWaitForWindowExposed(&window));

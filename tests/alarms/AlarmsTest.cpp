@@ -31,7 +31,7 @@ class AlarmsTest final : public QObject {
         explicit Rig(const std::string& file) {
             files.files["/d/Veskor32.aev"] = file;
             alarms = std::make_unique<Alarms>(
-                files, beep, "/d",
+                files, beep, nullptr, "/d",
                 AlarmReports{[this](const QString& t, const QString& d) { fileErrors << t << d; },
                              [this](const QString& t) { reports << t; },
                              [this](const QString& t) { reports << t; }},

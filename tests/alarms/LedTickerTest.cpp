@@ -3,6 +3,8 @@
 
 #include "alarms/widgets/LedTicker.h"
 
+#include "platform/fake/FakeStripScroller.h"
+
 #include <QtTest>
 #include <vector>
 
@@ -24,12 +26,19 @@ QImage distinctPicture(int w, int h) {
     return image;
 }
 
-// A ticker of one screen pixel per dot and no frame, so the widget shows the picture itself.
-void plain(LedTicker& led, const QImage& picture, QSize size) {
-    led.setBevelOuter(Bevel::None);
-    led.setDotSize(1);
-    led.setDotSpace(0);
-    led.setSpeed(1000000); // ticks come from the test only
+// One screen pixel per dot and no frame, so the widget shows the picture itself.
+LedStyle plain(int moveStep = 3, ScrollMode mode = ScrollMode::RightToLeft) {
+    LedStyle style;
+    style.bevelOuter = Bevel::None;
+    style.dotSize = 1;
+    style.dotSpace = 0;
+    style.speed = 1000000; // ticks come from the test only
+    style.moveStep = moveStep;
+    style.scrollMode = mode;
+    return style;
+}
+
+void showPicture(LedTicker& led, const QImage& picture, QSize size) {
     led.setPicture(picture);
     led.resize(size);
 }
@@ -106,7 +115,7 @@ private slots:
         QVERIFY(shown.endsWith(QChar(0x2026)));
         QVERIFY(!shown.at(shown.size() - 2).isHighSurrogate());
         // What is drawn of it is a picture of ordinary size, not a null one.
-        LedTicker led(nullptr);
+        LedTicker led(LedStyle(), nullptr, nullptr);
         led.setText(message);
         QVERIFY(!led.dotImage().isNull());
         QVERIFY(led.dotImage().width() < 20'000);
@@ -130,11 +139,10 @@ private slots:
     void scrollMovesTheShownBand() {
         // On screen each tick moves the pixels shown and paints only the strip that comes into
         // view; what the window holds is the band at the tick's offset, repeated without a gap.
-        LedTicker led(nullptr);
+        LedTicker led(plain(2), nullptr, nullptr);
         const QImage picture = distinctPicture(5, 3);
-        plain(led, picture, QSize(12, 3));
-        led.setMoveStep(2);
-        led.setScroll(true);
+        showPicture(led, picture, QSize(12, 3));
+        led.setScrolling(true);
         led.show();
         QVERIFY(QTest::qWaitForWindowExposed(&led));
         // Offsets 0, 2, 4, 6, then a move of 1 across the wrap to 2, and on.
@@ -154,10 +162,52 @@ private slots:
         }
     }
 
+    void scrollerMovesTheBand() {
+        // Shown, the band goes to the scroller as a strip in which the band at offset s is the
+        // columns from s on, and the scroller is asked for the steps ahead of time. A paint in
+        // between (the window uncovered) shows the step on screen; hidden, the scroller stops,
+        // and shown again it goes on from that step, not from the last one asked for.
+        FakeStripScroller scroller;
+        LedTicker led(plain(2), &scroller, nullptr);
+        const QImage picture = distinctPicture(5, 3);
+        showPicture(led, picture, QSize(12, 3));
+        led.setScrolling(true);
+        QCOMPARE(scroller.running, 0);
+        led.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&led));
+        QCOMPARE(scroller.running, 1);
+        const FakeStripScroller::Start& start = scroller.starts.back();
+        QCOMPARE(start.window, led.winId());
+        QCOMPARE(QRect(start.x, start.y, start.width, start.stripHeight), QRect(0, 0, 12, 3));
+        QCOMPARE(start.interval.count(), 1000000);
+        QCOMPARE(start.stripWidth, 12 + 5);
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < start.stripWidth; ++x) {
+                QCOMPARE(start.pixels[static_cast<std::size_t>(y * start.stripWidth + x)],
+                         picture.pixel(x % 5, y));
+            }
+        }
+        std::vector<int> columns;
+        for (int step = 0; step < 5; ++step) {
+            columns.push_back(scroller.step());
+        }
+        QCOMPARE(columns, (std::vector<int>{0, 2, 4, 1, 2})); // offsets 0, 2, 4, 6, 2
+        scroller.shown = 4;                                   // the third step is on screen
+        const QImage painted = shown(led);
+        for (int x = 0; x < 12; ++x) {
+            QCOMPARE(painted.pixel(x, 1), picture.pixel((x + 4) % 5, 1));
+        }
+        led.hide();
+        QCOMPARE(scroller.running, 0);
+        led.show();
+        QCOMPARE(scroller.running, 1);
+        QCOMPARE(scroller.step(), 1); // offset 6, after the 4 on screen
+    }
+
     void staticPaintStartsAtZero() {
-        LedTicker led(nullptr);
+        LedTicker led(plain(), nullptr, nullptr);
         const QImage picture = distinctPicture(5, 2);
-        plain(led, picture, QSize(12, 5));
+        showPicture(led, picture, QSize(12, 5));
         led.scrollTick();
         led.scrollTick();
         QCOMPARE(led.offset(), 6);
@@ -175,11 +225,10 @@ private slots:
     }
 
     void flashAlternates() {
-        LedTicker led(nullptr);
+        LedTicker led(plain(3, ScrollMode::Flash), nullptr, nullptr);
         const QImage picture = distinctPicture(5, 2);
-        plain(led, picture, QSize(10, 2));
-        led.setScrollMode(ScrollMode::Flash);
-        led.setScroll(true);
+        showPicture(led, picture, QSize(10, 2));
+        led.setScrolling(true);
         led.scrollTick();
         const QImage lit = shown(led);
         QCOMPARE(lit.copy(0, 0, 5, 2), picture);
@@ -194,10 +243,9 @@ private slots:
     }
 
     void newTextRestarts() {
-        LedTicker led(nullptr);
-        led.setSpeed(1000000);
+        LedTicker led(plain(), nullptr, nullptr);
         led.setText("abc");
-        led.setScroll(true);
+        led.setScrolling(true);
         led.scrollTick();
         led.scrollTick();
         QCOMPARE(led.offset(), 6);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # An alarm fires on the real bar while a person types in an editor: started a few seconds before
 # an event's minute with --at, the bar opens the message window over everything without taking
-# the keyboard, beeps twice a second through the sound server, and stops once the person gives
-# the window the focus and presses Escape.
+# the keyboard, beeps twice a second through the sound server, scrolls its LED band (on again
+# after a minimise), and stops once the person gives the window the focus and presses Escape.
 # Usage: test_alarms.sh PATH/TO/veskor
 set -u -o pipefail
 # shellcheck source=harness.sh
@@ -37,6 +37,14 @@ area_changes() {
     e2e_screenshot "$1-2" "$2"
     e2e_pixels_differ "$first" "$E2E_SHOT"
     [ "$E2E_DIFF" -gt 0 ]
+}
+
+# band_scrolls NAME: the alarm window's LED band moves, and shows lime dots.
+band_scrolls() {
+    local lime
+    area_changes "$1" "331x58+${AX}+${AY}" 0.4 || e2e_fail "the LED band stands still ($E2E_SHOT)"
+    lime=$(convert "$E2E_SHOT" -fx 'g>0.8 && r<0.3 && b<0.3 ? 1 : 0' -format '%[fx:mean*w*h]' info:)
+    [ "${lime%.*}" -gt 20 ] || e2e_fail "no lime dots in the LED band ($E2E_SHOT)"
 }
 
 # beeps NAME SECONDS [SKIP]: records the sound server's output and counts its beeps; the
@@ -85,10 +93,8 @@ e2e_expect "the editor still has the focus" active_is "$EDITOR_WID"
 
 # ------------------------------------------------------------------------------------------------
 e2e_step "(b) it scrolls and beeps twice a second through the sound server"
-area_changes led "331x58+${AX}+${AY}" 0.4 || e2e_fail "the LED band stands still ($E2E_SHOT)"
+band_scrolls led
 e2e_log "ok: the LED band scrolls ($E2E_DIFF pixels changed in 0.4 s)"
-lime=$(convert "$E2E_SHOT" -fx 'g>0.8 && r<0.3 && b<0.3 ? 1 : 0' -format '%[fx:mean*w*h]' info:)
-[ "${lime%.*}" -gt 20 ] || e2e_fail "no lime dots in the LED band ($E2E_SHOT)"
 e2e_screenshot alarm
 
 beeps ringing 4
@@ -114,6 +120,15 @@ e2e_click 1
 e2e_wait_for 5 active_is "$ALARM" || e2e_fail "a click did not give the alarm window the focus"
 e2e_log "ok: the click gave the alarm window the focus"
 e2e_expect "the click left the alarm open" alarm_window
+# Minimised and restored, the band is drawn again and scrolls on.
+xdotool windowminimize "$ALARM"
+e2e_wait_map_state "$ALARM" IsUnMapped
+xdotool windowmap "$ALARM"
+e2e_wait_map_state "$ALARM" IsViewable
+band_scrolls led-restored
+e2e_log "ok: minimised and restored, the LED band scrolls on"
+e2e_click 1
+e2e_wait_for 5 active_is "$ALARM" || e2e_fail "a click did not give the restored alarm the focus"
 xdotool key Escape
 e2e_wait_for 5 no_alarm_window || e2e_fail "the alarm window stays after Escape"
 e2e_log "ok: Escape closed the alarm window"

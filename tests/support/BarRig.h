@@ -46,7 +46,7 @@ struct BarRig {
     }
     // What the features get besides the bar; a test adds the services its feature asks for.
     FeatureServices featureServices() {
-        return {clock, files, beep, settings, {}, {}, {}, {}, {}, dataDir, true};
+        return {clock, files, beep, nullptr, settings, {}, {}, {}, {}, {}, dataDir, true};
     }
 
     BarWindow& make(std::vector<SidePanelDescription> panels = {},

@@ -26,6 +26,23 @@ QFont sansSerif11() {
     return font;
 }
 
+// Black with gray unlit dots and lime text, in a single line border; the message moves left at
+// 2 pixels per 30 ms.
+LedStyle ledStyle() {
+    return {.backColor = style::kBlack,
+            .unlitColor = style::kGray,
+            .litColor = style::kLime,
+            .dotSize = 2,
+            .dotSpace = 1,
+            .textBorderWidth = 3,
+            .autoSize = true,
+            .singleBorder = true,
+            .bevelOuter = Bevel::None,
+            .scrollMode = ScrollMode::RightToLeft,
+            .speed = 30,
+            .moveStep = 2};
+}
+
 // An alarm clock ringing beside a small message window with its button, in the 16 colours.
 QPixmap alarmClockPicture() {
     QPixmap picture = sharpPixmap(32, 32);
@@ -60,11 +77,12 @@ QPixmap alarmClockPicture() {
 
 } // namespace
 
-AlarmMessageWindow::AlarmMessageWindow(IBeep& beep, QWidget* parent)
+AlarmMessageWindow::AlarmMessageWindow(IBeep& beep, IStripScroller* scroller, QWidget* parent)
     // Flags once, at creation: changing them later re-creates the native window.
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_beep(beep), m_led(new LedTicker(this)), m_okButton(new QPushButton(tr("OK"), this)) {
+      m_beep(beep), m_led(new LedTicker(ledStyle(), scroller, this)),
+      m_okButton(new QPushButton(tr("OK"), this)) {
     // Above everything, but the keyboard stays where the person is typing: a Return meant for
     // their editor must not dismiss an alarm they have not seen. (Qt then maps the window with
     // _NET_WM_USER_TIME 0, which window managers take as "do not focus".)
@@ -79,21 +97,9 @@ AlarmMessageWindow::AlarmMessageWindow(IBeep& beep, QWidget* parent)
 
     m_led->setObjectName(QStringLiteral("led"));
     m_led->setGeometry(0, 0, kClientSize.width(), kLedHeight);
-    m_led->setAutoSize(true);
-    m_led->setBackColor(style::kBlack);
-    m_led->setSingleBorder(true);
-    m_led->setBevelOuter(Bevel::None);
-    m_led->setDotSize(2);
-    m_led->setDotSpace(1);
-    m_led->setEnabledDotColor(style::kGray);
     m_led->setFont(sansSerif11());
-    m_led->setFontColor(style::kLime);
-    m_led->setSpeed(30);
-    m_led->setMoveStep(2);
-    m_led->setScrollMode(ScrollMode::RightToLeft);
-    m_led->setTextBorderWidth(3);
     m_led->setText(QStringLiteral("   "));
-    m_led->setScroll(true);
+    m_led->setScrolling(true);
     fitLed();
 
     auto* picture = new QLabel(this);

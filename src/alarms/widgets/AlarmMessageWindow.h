@@ -13,12 +13,14 @@ class QPushButton;
 namespace veskor {
 
 class IBeep;
+class IStripScroller;
 class LedTicker;
 
 class AlarmMessageWindow final : public QDialog {
     Q_OBJECT
 public:
-    explicit AlarmMessageWindow(IBeep& beep, QWidget* parent);
+    // `scroller` moves the LED band where it can (see LedTicker); it may be null.
+    AlarmMessageWindow(IBeep& beep, IStripScroller* scroller, QWidget* parent);
 
     // Captions the window "Alarm event - [hh:mm]" from `now`, shows `message` and beeps or stays
     // silent by `sound`. A window already on screen is only brought up to date; otherwise it is

@@ -9,10 +9,10 @@
 
 namespace veskor {
 
-Alarms::Alarms(IFileStore& files, IBeep& beep, const std::filesystem::path& dataDir,
-               AlarmReports reports, QWidget* owner)
-    : QObject(owner), m_files(files), m_beep(beep), m_file(dataDir / kAlarmFileName),
-      m_reports(std::move(reports)), m_owner(owner) {
+Alarms::Alarms(IFileStore& files, IBeep& beep, IStripScroller* scroller,
+               const std::filesystem::path& dataDir, AlarmReports reports, QWidget* owner)
+    : QObject(owner), m_files(files), m_beep(beep), m_scroller(scroller),
+      m_file(dataDir / kAlarmFileName), m_reports(std::move(reports)), m_owner(owner) {
     const AlarmLoad load = m_list.load(m_files, m_file);
     // Shown once the program runs, after the bar is on the screen.
     QTimer::singleShot(0, this, [this, load] { m_reports.reportLoad(load); });
@@ -50,7 +50,7 @@ void Alarms::checkTick(DateTime now) {
 void Alarms::showAlarm(const QString& message, bool sound, DateTime now) {
     // One window at most: a later event while it is open only refreshes it.
     if (m_message == nullptr) {
-        m_message = new AlarmMessageWindow(m_beep, m_owner);
+        m_message = new AlarmMessageWindow(m_beep, m_scroller, m_owner);
         m_message->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_message->showAlarm(message, sound, now);

@@ -17,14 +17,15 @@ class QWidget;
 namespace veskor {
 
 class AlarmSettingsWindow;
+class IStripScroller;
 
 class Alarms final : public QObject {
     Q_OBJECT
 public:
     // Reads the alarm file of dataDir (a missing one is an empty list) and reports what the
     // reading met once the program runs. Windows open over `owner`.
-    Alarms(IFileStore& files, IBeep& beep, const std::filesystem::path& dataDir,
-           AlarmReports reports, QWidget* owner);
+    Alarms(IFileStore& files, IBeep& beep, IStripScroller* scroller,
+           const std::filesystem::path& dataDir, AlarmReports reports, QWidget* owner);
     ~Alarms() override;
 
     // The time cell's hint: the first active events, or "<No alarm active>".
@@ -49,6 +50,7 @@ private:
 
     IFileStore& m_files;
     IBeep& m_beep;
+    IStripScroller* m_scroller;
     std::filesystem::path m_file;
     AlarmReports m_reports;
     QWidget* m_owner;

@@ -52,11 +52,11 @@ BuiltWindow alarmMessageWindow(const WindowSources& sources) {
             at = static_cast<DateTime>(dateOf(at)) + *time;
         }
     }
-    auto window = std::make_unique<AlarmMessageWindow>(sources.services.beep, nullptr);
+    auto window = std::make_unique<AlarmMessageWindow>(sources.services.beep, nullptr, nullptr);
     window->showAlarm(message, false, at);
     // Standing still the ticker shows the scroll's first frame, the message from its start,
     // and no timer moves it before the picture is taken.
-    window->led()->setScroll(false);
+    window->led()->setScrolling(false);
     return {nullptr, std::move(window)};
 }
 

@@ -7,7 +7,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTextBoundaryFinder>
+#include <QWindow>
 #include <algorithm>
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -78,6 +81,19 @@ void drawBevel(QPainter& painter, QRect& rect, Bevel bevel, int width) {
         painter.drawLine(rect.topRight(), rect.bottomRight());
         rect.adjust(1, 1, -1, -1);
     }
+}
+
+// What a band `size` big shows of the dot image at every offset from 0 to the image's width: the
+// image repeated end to end from x = -dotSpace on `back`, as drawBand draws it, so that the band
+// at offset s is the strip's columns from s on.
+QImage ledStrip(const QImage& dotImage, int dotSpace, QColor back, QSize size) {
+    QImage strip(size.width() + dotImage.width(), size.height(), QImage::Format_RGB32);
+    strip.fill(back);
+    QPainter painter(&strip);
+    for (int x = -dotSpace; x < strip.width(); x += dotImage.width()) {
+        painter.drawImage(x, -dotSpace, dotImage);
+    }
+    return strip;
 }
 
 } // namespace
@@ -174,13 +190,18 @@ int nextScrollOffset(ScrollMode mode, int offset, int moveStep, QSize imageSize)
     return offset;
 }
 
-LedTicker::LedTicker(QWidget* parent)
-    : QWidget(parent), m_text(QStringLiteral("LED Ticker")), m_backColor(style::kBlack),
-      m_enabledDotColor(style::kGray), m_fontColor(style::kLime), m_color(style::kSilver) {
+LedTicker::LedTicker(const LedStyle& style, IStripScroller* scroller, QWidget* parent)
+    : QWidget(parent), m_style(style), m_scroller(scroller), m_text(QStringLiteral("LED Ticker")) {
+    m_style.dotSize = std::max(m_style.dotSize, 1);
+    m_style.dotSpace = std::max(m_style.dotSpace, 0);
+    m_style.textBorderWidth = std::max(m_style.textBorderWidth, 0);
+    m_style.bevelWidth = std::max(m_style.bevelWidth, 0);
+    m_style.borderWidth = std::max(m_style.borderWidth, 0);
+    m_style.speed = std::max(m_style.speed, 1);
     // Every pixel is painted, which lets the toolkit move the band's pixels on a scroll instead
     // of painting the band again.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_timer.setInterval(10);
+    m_timer.setInterval(m_style.speed);
     connect(&m_timer, &QTimer::timeout, this, &LedTicker::scrollTick);
     buildDots();
     resize(m_dotImage.size());
@@ -190,6 +211,7 @@ void LedTicker::setText(const QString& text) {
     if (text == m_text) {
         return;
     }
+    stopScroller();
     m_text = text;
     m_picture = QImage();
     m_offset = 0;
@@ -198,106 +220,28 @@ void LedTicker::setText(const QString& text) {
 }
 
 void LedTicker::setPicture(const QImage& picture) {
+    stopScroller();
     m_picture = picture;
     m_text.clear();
     rebuild();
 }
 
-void LedTicker::setAutoSize(bool on) {
-    m_autoSize = on;
-    rebuild();
-}
-
-void LedTicker::setBackColor(QColor color) {
-    m_backColor = color;
-    rebuild();
-}
-
-void LedTicker::setEnabledDotColor(QColor color) {
-    m_enabledDotColor = color;
-    rebuild();
-}
-
-void LedTicker::setDotSize(int pixels) {
-    m_dotSize = std::max(pixels, 1);
-    rebuild();
-}
-
-void LedTicker::setDotSpace(int pixels) {
-    m_dotSpace = std::max(pixels, 0);
-    rebuild();
-}
-
-void LedTicker::setTextBorderWidth(int sourcePixels) {
-    m_textBorderWidth = std::max(sourcePixels, 0);
-    rebuild();
-}
-
-void LedTicker::setFontColor(QColor color) {
-    m_fontColor = color;
-    rebuild();
-}
-
-void LedTicker::setSpeed(int msec) {
-    m_timer.setInterval(std::max(msec, 1));
-}
-
-void LedTicker::setScroll(bool on) {
-    if (on == m_timer.isActive()) {
+void LedTicker::setScrolling(bool on) {
+    if (on == m_scrolling) {
         return;
     }
-    if (on) {
-        m_timer.start();
-    } else {
-        m_timer.stop();
-    }
-    update();
-}
-
-void LedTicker::setScrollMode(ScrollMode mode) {
-    if (mode == m_scrollMode) {
-        return;
-    }
-    m_scrollMode = mode;
-    m_offset = 0;
-    m_shownFrame = Frame::None;
-    update();
-}
-
-void LedTicker::setSingleBorder(bool on) {
-    m_singleBorder = on;
-    frameChanged();
-}
-
-void LedTicker::setBevelOuter(Bevel bevel) {
-    m_bevelOuter = bevel;
-    frameChanged();
-}
-
-void LedTicker::setBevelInner(Bevel bevel) {
-    m_bevelInner = bevel;
-    frameChanged();
-}
-
-void LedTicker::setBevelWidth(int pixels) {
-    m_bevelWidth = std::max(pixels, 0);
-    frameChanged();
-}
-
-void LedTicker::setBorderWidth(int pixels) {
-    m_borderWidth = std::max(pixels, 0);
-    frameChanged();
-}
-
-void LedTicker::setColor(QColor color) {
-    m_color = color;
+    m_scrolling = on;
+    updateMotion();
     update();
 }
 
 void LedTicker::scrollTick() {
+    if (m_running) {
+        return; // the scroller steps the band
+    }
     const Frame frameBefore = m_shownFrame;
     const int offsetBefore = m_shownOffset;
-    switch (m_scrollMode) {
+    switch (m_style.scrollMode) {
     case ScrollMode::None:
         return;
     case ScrollMode::LeftToRight:
@@ -315,9 +259,82 @@ void LedTicker::scrollTick() {
     }
     m_shownOffset = m_offset;
     if (m_shownFrame != Frame::Blank) {
-        m_offset = nextScrollOffset(m_scrollMode, m_offset, m_moveStep, m_dotImage.size());
+        m_offset =
+            nextScrollOffset(m_style.scrollMode, m_offset, m_style.moveStep, m_dotImage.size());
     }
     moveBand(frameBefore, offsetBefore);
+}
+
+// The band moves while it scrolls and is on screen: through the scroller where it can, else by
+// the widget's timer. Called at every change the scroller's picture or place depends on.
+void LedTicker::updateMotion() {
+    stopScroller();
+    const bool moving = m_scrolling && m_onScreen && m_style.scrollMode != ScrollMode::None;
+    if (moving) {
+        startScroller();
+    }
+    if (moving && !m_running) {
+        m_timer.start();
+    } else {
+        m_timer.stop();
+    }
+}
+
+void LedTicker::startScroller() {
+    const bool horizontal = m_style.scrollMode == ScrollMode::LeftToRight ||
+                            m_style.scrollMode == ScrollMode::RightToLeft;
+    QWidget* top = window();
+    const QRect band = bandRect();
+    // The scroller copies device pixels into the top-level window, over whatever lies there:
+    // the band must be its own, unscaled.
+    if (m_scroller == nullptr || !horizontal || m_dotImage.isNull() || band.isEmpty() ||
+        top->internalWinId() == 0 || top->windowHandle() == nullptr ||
+        !qFuzzyCompare(devicePixelRatioF(), 1.0)) {
+        return;
+    }
+    const QImage strip = ledStrip(m_dotImage, m_style.dotSpace, m_style.backColor, band.size());
+    const QPoint at = mapTo(top, band.topLeft());
+    m_shownOffset = m_offset; // where the steps start
+    m_running = m_scroller->start(
+        top->internalWinId(), at.x(), at.y(), band.width(),
+        {{reinterpret_cast<const std::uint32_t*>(strip.constBits()),
+          static_cast<std::size_t>(strip.width()) * static_cast<std::size_t>(strip.height())},
+         strip.width(),
+         strip.height()},
+        std::chrono::milliseconds(m_style.speed), [this] { return scrollerStep(); });
+    if (m_running) {
+        // Paints in between show the step on screen.
+        m_shownFrame = Frame::Horizontal;
+        m_exposeSource = top->windowHandle();
+        m_exposeSource->installEventFilter(this);
+    }
+}
+
+// The scroll goes on from the step on screen: the scroller has been given steps ahead of it.
+void LedTicker::stopScroller() {
+    if (!m_running) {
+        return;
+    }
+    const int shown = m_running->shownColumn();
+    m_running.reset();
+    if (shown >= 0) {
+        m_shownOffset = shown;
+        m_offset = nextScrollOffset(m_style.scrollMode, shown, m_style.moveStep, m_dotImage.size());
+    } else {
+        m_offset = m_shownOffset;
+    }
+    if (m_exposeSource != nullptr) {
+        m_exposeSource->removeEventFilter(this);
+        m_exposeSource = nullptr;
+    }
+}
+
+// The scroller's next step: the column of the strip it shows.
+int LedTicker::scrollerStep() {
+    const int shown = m_offset;
+    m_offset = nextScrollOffset(m_style.scrollMode, shown, m_style.moveStep, m_dotImage.size());
+    const int period = m_dotImage.width();
+    return (shown % period + period) % period;
 }
 
 // Shows the frame chosen by the tick. Most ticks move the band by the step: the pixels already
@@ -327,8 +344,7 @@ void LedTicker::moveBand(Frame before, int offsetBefore) {
     const QRect band = bandRect();
     const bool horizontal = m_shownFrame == Frame::Horizontal;
     const int period = horizontal ? m_dotImage.width() : m_dotImage.height();
-    if (!m_timer.isActive() || before != m_shownFrame || m_shownFrame == Frame::Blank ||
-        period <= 0) {
+    if (!m_scrolling || before != m_shownFrame || m_shownFrame == Frame::Blank || period <= 0) {
         update(band);
         return;
     }
@@ -354,15 +370,19 @@ void LedTicker::paintEvent(QPaintEvent* event) {
     const QRect band = bandRect();
     const QRect exposed = event->rect();
     if (!band.contains(exposed)) {
-        painter.fillRect(rect(), m_color);
+        painter.fillRect(rect(), m_style.panelColor);
         drawFrame(painter);
     }
     if (!band.isValid()) {
         return;
     }
     painter.setClipRect(band);
-    painter.fillRect(band & exposed, m_backColor);
-    if (m_timer.isActive()) {
+    painter.fillRect(band & exposed, m_style.backColor);
+    if (m_running) {
+        const int column = m_running->shownColumn();
+        m_shownOffset = column >= 0 ? column : m_shownOffset;
+    }
+    if (m_scrolling) {
         switch (m_shownFrame) {
         case Frame::None:
             break;
@@ -391,44 +411,78 @@ void LedTicker::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
+// Also sent, spontaneously, when the window is minimised and restored.
+void LedTicker::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    m_onScreen = true;
+    updateMotion();
+}
+
+void LedTicker::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    m_onScreen = false;
+    updateMotion();
+}
+
+void LedTicker::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (m_running) {
+        updateMotion();
+    }
+}
+
+void LedTicker::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (m_running) {
+        updateMotion();
+    }
+}
+
+// The toolkit answers an expose of its window from its backing store, which holds the band as
+// it was last painted: marking the band dirty first makes it paint the scroller's current step.
+bool LedTicker::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && m_running) {
+        update(bandRect());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void LedTicker::buildDots() {
     QImage source;
     if (m_picture.isNull()) {
         if (m_text.isEmpty()) {
             m_text = QStringLiteral("   ");
         }
-        source = renderLedText(m_text, font(), m_fontColor, m_enabledDotColor, m_textBorderWidth);
+        source = renderLedText(m_text, font(), m_style.litColor, m_style.unlitColor,
+                               m_style.textBorderWidth);
     } else {
         source = m_picture;
     }
-    m_dotImage = buildDotImage(source, m_dotSize, m_dotSpace, m_backColor);
+    m_dotImage = buildDotImage(source, m_style.dotSize, m_style.dotSpace, m_style.backColor);
     fitToDots();
 }
 
 void LedTicker::rebuild() {
+    stopScroller();
     buildDots();
     update();
-}
-
-void LedTicker::frameChanged() {
-    fitToDots();
-    update();
+    updateMotion();
 }
 
 // The dot image begins with the space before its first dot, and that space lies under the frame:
 // n rows of dots fill n * (DotSize + DotSpace) - DotSpace pixels inside it, the frame around.
 void LedTicker::fitToDots() {
-    if (!m_autoSize || m_dotImage.isNull()) {
+    if (!m_style.autoSize || m_dotImage.isNull()) {
         return;
     }
-    const int frame = 2 * frameWidth() - m_dotSpace;
+    const int frame = 2 * frameWidth() - m_style.dotSpace;
     resize(m_dotImage.width() + frame, m_dotImage.height() + frame);
 }
 
 int LedTicker::frameWidth() const {
-    const int outer = m_bevelOuter == Bevel::None ? 0 : m_bevelWidth;
-    const int inner = m_bevelInner == Bevel::None ? 0 : m_bevelWidth;
-    return (m_singleBorder ? 1 : 0) + outer + m_borderWidth + inner;
+    const int outer = m_style.bevelOuter == Bevel::None ? 0 : m_style.bevelWidth;
+    const int inner = m_style.bevelInner == Bevel::None ? 0 : m_style.bevelWidth;
+    return (m_style.singleBorder ? 1 : 0) + outer + m_style.borderWidth + inner;
 }
 
 QRect LedTicker::bandRect() const {
@@ -438,15 +492,16 @@ QRect LedTicker::bandRect() const {
 
 void LedTicker::drawFrame(QPainter& painter) const {
     QRect inner = rect();
-    if (m_singleBorder) {
+    if (m_style.singleBorder) {
         painter.setPen(style::kBlack);
         painter.drawRect(inner.adjusted(0, 0, -1, -1));
         inner.adjust(1, 1, -1, -1);
     }
-    drawBevel(painter, inner, m_bevelOuter, m_bevelWidth);
+    drawBevel(painter, inner, m_style.bevelOuter, m_style.bevelWidth);
     // The frame of BorderWidth keeps the panel colour the widget was cleared with.
-    inner.adjust(m_borderWidth, m_borderWidth, -m_borderWidth, -m_borderWidth);
-    drawBevel(painter, inner, m_bevelInner, m_bevelWidth);
+    inner.adjust(m_style.borderWidth, m_style.borderWidth, -m_style.borderWidth,
+                 -m_style.borderWidth);
+    drawBevel(painter, inner, m_style.bevelInner, m_style.bevelWidth);
 }
 
 // The dot image repeated end to end along one edge of the band, shifted back by `offset`:
@@ -461,7 +516,7 @@ void LedTicker::drawBand(QPainter& painter, Qt::Orientation orientation, int off
     if (period <= 0 || area.isEmpty()) {
         return;
     }
-    const QPoint origin = band.topLeft() - QPoint(m_dotSpace, m_dotSpace);
+    const QPoint origin = band.topLeft() - QPoint(m_style.dotSpace, m_style.dotSpace);
     const int shift = ((offset % period) + period) % period;
     int at = (horizontal ? origin.x() : origin.y()) - shift;
     const int first = horizontal ? area.left() : area.top();
@@ -481,13 +536,13 @@ void LedTicker::drawBand(QPainter& painter, Qt::Orientation orientation, int off
 // Every dot cell of the band unlit.
 void LedTicker::drawBlank(QPainter& painter) const {
     const QRect band = bandRect();
-    const int pitch = m_dotSize + m_dotSpace;
-    const int columns = (band.width() + m_dotSpace) / pitch;
-    const int rows = (band.height() + m_dotSpace) / pitch;
+    const int pitch = m_style.dotSize + m_style.dotSpace;
+    const int columns = (band.width() + m_style.dotSpace) / pitch;
+    const int rows = (band.height() + m_style.dotSpace) / pitch;
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
-            painter.fillRect(band.left() + column * pitch, band.top() + row * pitch, m_dotSize,
-                             m_dotSize, m_enabledDotColor);
+            painter.fillRect(band.left() + column * pitch, band.top() + row * pitch,
+                             m_style.dotSize, m_style.dotSize, m_style.unlitColor);
         }
     }
 }

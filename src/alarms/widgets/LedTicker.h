@@ -1,16 +1,46 @@
 #pragma once
 // A text (or a small picture) shown as a matrix of square LED dots, optionally scrolling.
 
+#include "platform/StripScroller.h"
+#include "ui/Style.h"
+
 #include <QColor>
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
+
+class QWindow;
 
 namespace veskor {
 
 enum class ScrollMode { None, LeftToRight, RightToLeft, TopToBottom, BottomToTop, Flash };
 enum class Bevel { None, Lowered, Raised };
+
+// How the display looks and moves. The defaults are the control's own.
+struct LedStyle {
+    QColor backColor = style::kBlack; // around the dots
+    QColor unlitColor = style::kGray; // the dots the text leaves dark
+    QColor litColor = style::kLime;   // the text's dots, drawn in the widget's font
+    int dotSize = 2;                  // pixels
+    int dotSpace = 1;                 // pixels between two dots
+    int textBorderWidth = 2;          // unlit dots around the text
+    bool autoSize = false;            // the control takes the size of its dots and frame
+    // The panel around the dots: a single line border, the outer bevel, a frame of borderWidth
+    // in panelColor, the inner bevel.
+    bool singleBorder = false;
+    Bevel bevelOuter = Bevel::Raised;
+    Bevel bevelInner = Bevel::None;
+    int bevelWidth = 1;
+    int borderWidth = 0;
+    QColor panelColor = style::kSilver;
+    // While scrolling, the band moves moveStep pixels every `speed` milliseconds.
+    ScrollMode scrollMode = ScrollMode::RightToLeft;
+    int speed = 10;
+    int moveStep = 3;
+};
 
 // The text the display draws for `text`: three blanks for an empty one, and a text past a few
 // hundred characters cut at a character boundary with "…" after it.
@@ -34,100 +64,74 @@ int nextScrollOffset(ScrollMode mode, int offset, int moveStep, QSize imageSize)
 
 class LedTicker final : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(QString text READ text WRITE setText)
+    Q_PROPERTY(bool scrolling READ isScrolling WRITE setScrolling)
 public:
-    explicit LedTicker(QWidget* parent);
+    // Horizontal scrolling goes through `scroller` when it can move the band on this display,
+    // so that the steps do not wake the program; otherwise, and with a null one, a timer of the
+    // widget moves it.
+    explicit LedTicker(const LedStyle& style, IStripScroller* scroller, QWidget* parent);
 
     // The same text again keeps the scroll going; another one restarts it at offset 0.
     void setText(const QString& text);
     const QString& text() const { return m_text; }
     // A picture replaces the text; a null one returns to the text (three blanks).
     void setPicture(const QImage& picture);
-    const QImage& picture() const { return m_picture; }
-    // On: the control takes the size of its dots inside its frame, at every change of either.
-    void setAutoSize(bool on);
-    bool autoSize() const { return m_autoSize; }
-    void setBackColor(QColor color);
-    QColor backColor() const { return m_backColor; }
-    void setEnabledDotColor(QColor color);
-    QColor enabledDotColor() const { return m_enabledDotColor; }
-    void setDotSize(int pixels);
-    int dotSize() const { return m_dotSize; }
-    void setDotSpace(int pixels);
-    int dotSpace() const { return m_dotSpace; }
-    void setTextBorderWidth(int sourcePixels);
-    int textBorderWidth() const { return m_textBorderWidth; }
-    // The font itself is the widget's font (setFont); this is the colour of the lit dots.
-    void setFontColor(QColor color);
-    QColor fontColor() const { return m_fontColor; }
-    void setSpeed(int msec);
-    int speed() const { return m_timer.interval(); }
-    void setMoveStep(int pixels) { m_moveStep = pixels; }
-    int moveStep() const { return m_moveStep; }
-    void setScroll(bool on);
-    bool scroll() const { return m_timer.isActive(); }
-    void setScrollMode(ScrollMode mode);
-    ScrollMode scrollMode() const { return m_scrollMode; }
-
-    // The panel around the dots: a single line border, the outer bevel, a frame of BorderWidth
-    // in the panel colour, the inner bevel.
-    void setSingleBorder(bool on);
-    void setBevelOuter(Bevel bevel);
-    void setBevelInner(Bevel bevel);
-    void setBevelWidth(int pixels);
-    void setBorderWidth(int pixels);
-    void setColor(QColor color);
+    // Scrolling moves the band while the widget is shown; standing still it shows the image
+    // from its start.
+    void setScrolling(bool on);
+    bool isScrolling() const { return m_scrolling; }
 
     const QImage& dotImage() const { return m_dotImage; }
-    // The offset the next scroll tick draws at.
+    // The offset the next scroll step draws at.
     int offset() const { return m_offset; }
 
-    // The scroll timer's handler: shows the next frame of the scroll mode.
+    // The widget's own scroll step: shows the next frame of the scroll mode.
     void scrollTick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class Frame { None, Horizontal, Vertical, Blank };
 
     void buildDots();
     void rebuild();
-    void frameChanged();
     void fitToDots();
     int frameWidth() const;
     // The area inside the frame, where the dots are.
     QRect bandRect() const;
+    void updateMotion();
+    void startScroller();
+    void stopScroller();
+    int scrollerStep();
     void moveBand(Frame before, int offsetBefore);
     void drawFrame(QPainter& painter) const;
     void drawBand(QPainter& painter, Qt::Orientation orientation, int offset,
                   const QRect& exposed) const;
     void drawBlank(QPainter& painter) const;
 
+    LedStyle m_style;
+    IStripScroller* m_scroller;
     QString m_text;
     QImage m_picture;
     QImage m_dotImage;
-    bool m_autoSize = false;
-    QColor m_backColor;
-    QColor m_enabledDotColor;
-    QColor m_fontColor;
-    int m_dotSize = 2;
-    int m_dotSpace = 1;
-    int m_textBorderWidth = 2;
-    int m_moveStep = 3;
-    ScrollMode m_scrollMode = ScrollMode::RightToLeft;
-    bool m_singleBorder = false;
-    Bevel m_bevelOuter = Bevel::Raised;
-    Bevel m_bevelInner = Bevel::None;
-    int m_bevelWidth = 1;
-    int m_borderWidth = 0;
-    QColor m_color;
+    bool m_scrolling = false;
+    bool m_onScreen = false; // shown, and its window not minimised
     QTimer m_timer;
     int m_offset = 0;
     bool m_flashPhase = false;
-    // What the last scroll tick showed; a paint while scrolling shows it again.
+    // What the last scroll step showed; a paint while scrolling shows it again.
     Frame m_shownFrame = Frame::None;
     int m_shownOffset = 0;
+    std::unique_ptr<IStripScroller::Running> m_running;
+    QPointer<QWindow> m_exposeSource; // while m_running: the window whose exposes repaint the band
 };
 
 } // namespace veskor
