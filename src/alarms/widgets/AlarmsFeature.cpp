@@ -69,13 +69,14 @@ std::vector<MenuEntry> attachAlarms(BarLink& bar, const FeatureServices& service
         return {settings};
     }
     QWidget* owner = bar.windowParent();
-    auto* alarms = new Alarms(services.files, services.beep, services.dataDir,
-                              {[owner](const QString& text, const QString& detail) {
-                                   showErrorDialog(owner, text, detail);
-                               },
-                               [owner](const QString& text) { showErrorMessage(owner, text); },
-                               [owner](const QString& text) { showNote(owner, text); }},
-                              owner);
+    auto* alarms =
+        new Alarms(services.files, services.beep, services.stripScroller, services.dataDir,
+                   {[owner](const QString& text, const QString& detail) {
+                        showErrorDialog(owner, text, detail);
+                    },
+                    [owner](const QString& text) { showErrorMessage(owner, text); },
+                    [owner](const QString& text) { showNote(owner, text); }},
+                   owner);
     StatusCell* time = bar.cell(BarCell::Time);
     time->setHint(alarms->timeHint());
     QObject::connect(alarms, &Alarms::timeHintChanged, time, &StatusCell::setHint);
